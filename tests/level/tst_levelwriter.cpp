@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+#include "levelformat.h"
+#include "levelreader.h"
+#include "levelwriter.h"
+#include "workedexample.h"
+
+#include <QTest>
+
+class TestLevelWriter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyLevel();
+    void workedExample();
+    void roundTrip_data();
+    void roundTrip();
+    void items_data();
+    void items();
+    void normaliseRecord_data();
+    void normaliseRecord();
+    void encoding();
+};
+
+void TestLevelWriter::emptyLevel()
+{
+    const QByteArray expected = "[MAP]\r\n1 ABCDEFGHI\r\n2 ABCDEFGHI\r\n3 ABCDEFGHI\r\n4 ABCDEFGHI\r\n"
+                                "5 ABCDEFGHI\r\n6 ABCDEFGHI\r\n7 ABCDEFGHI\r\n8 ABCDEFGHI\r\n9 ABCDEFGHI\r\n"
+                                "\r\n[ITEMS]\r\n\r\n[COMBOS]\r\n\r\n";
+    QCOMPARE(LevelWriter::write(Level{}), expected);
+    QCOMPARE(expected.count("\r\n"), 15);
+}
+
+void TestLevelWriter::workedExample()
+{
+    Level level;
+    level.items = {"brass key", "lamp", "oil", "lit lamp"};
+    level.record({1, 1}) = "You wake up in a cold cell.|PATH E|ITEM A|ITEM C|START|";
+    level.record({1, 2}) = "A long corridor.\r\nTorches flicker on the walls.|PATH S REQUIRES=D It is too dark to "
+                           "go south.|PATH W|ITEM B|";
+    level.record({2, 2}) = "|PATH N|ENDGAME|";
+    level.combos = {{"B", "C", "D"}, {"", "", ""}};
+    QCOMPARE(LevelWriter::write(level), ::workedExample());
+}
+
+void TestLevelWriter::roundTrip_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("worked example") << ::workedExample();
+    QTest::newRow("items with a gap and unknown lines")
+        << QByteArray(::workedExample()).replace("C oil\r\n", "").replace("PATH W\r\n", "PATH W\r\nODD LINE\r\n");
+    QTest::newRow("bare CR inside a line") << QByteArray(::workedExample()).replace("cold", "co\rld");
+}
+
+void TestLevelWriter::roundTrip()
+{
+    QFETCH(QByteArray, bytes);
+    const LevelReader::Result result = LevelReader::read(bytes, QStringLiteral("r.qw"));
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QCOMPARE(LevelWriter::write(result.level), bytes);
+}
+
+void TestLevelWriter::items_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("trimmed, inner spaces kept as dashes") << "  brass  key " << QByteArray("A brass--key\r\n");
+    QTest::newRow("blank name writes nothing") << "   " << QByteArray();
+    QTest::newRow("dash stays") << "lit-lamp" << QByteArray("A lit-lamp\r\n");
+}
+
+void TestLevelWriter::items()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, line);
+    Level level;
+    level.items[0] = name;
+    QCOMPARE(LevelWriter::write(level), LevelWriter::write(Level{}).replace("[ITEMS]\r\n", "[ITEMS]\r\n" + line));
+}
+
+void TestLevelWriter::normaliseRecord_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("normal");
+    const QString def = LevelFormat::DefaultNarrative;
+
+    QTest::newRow("read from a file") << "N.|PATH N||" << "N.|PATH N|";
+    QTest::newRow("two lines") << "One\r\nTwo|" << "One~Two|";
+    QTest::newRow("bare line feed") << "One\nTwo|" << "One~Two|";
+    QTest::newRow("empty narrative") << "|PATH N|" << def + "|PATH N|";
+    QTest::newRow("narrative of spaces") << "   |ENDGAME|" << def + "|ENDGAME|";
+    QTest::newRow("leading runs") << "||PATH N|" << def + "|PATH N|";
+    QTest::newRow("piece of spaces") << "N.|  |PATH S|" << "N.|PATH S|";
+    QTest::newRow("no closing bar") << "N.|PATH E" << "N.|PATH E|";
+    QTest::newRow("empty lockout keeps its space") << "N.|PATH W REQUIRES=A |" << "N.|PATH W REQUIRES=A |";
+    QTest::newRow("run longer than 512") << "N." + QString(600, u'|') + "START" + QString(1000, u'|')
+                                         << "N.|START|";
+    QTest::newRow("surrounding spaces kept") << "  N.  |" << "  N.  |";
+}
+
+void TestLevelWriter::normaliseRecord()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, normal);
+    QCOMPARE(LevelFormat::normaliseRecord(record), normal);
+    QCOMPARE(LevelFormat::normaliseRecord(normal), normal);
+}
+
+void TestLevelWriter::encoding()
+{
+    Level level;
+    level.items[0] = QStringLiteral("caf\u00e9");
+    level.encoding = TextCodec::Latin1;
+    QVERIFY(LevelWriter::write(level).contains("A caf\xe9\r\n"));
+    level.items[1] = QStringLiteral("\u20ac");
+    QVERIFY(LevelWriter::write(level).contains("A caf\xc3\xa9\r\n"));
+}
+
+QTEST_APPLESS_MAIN(TestLevelWriter)
+#include "tst_levelwriter.moc"

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// What the programs ask of the desktop: message boxes, the file-open dialog,
+// starting another program and the folder the running program lies in. The
+// windows reach the desktop only through here, so tests can script the answers.
+class Platform
+{
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Platform() = default;
+
+    // A message with an OK button.
+    virtual void inform(QWidget *parent, const QString &text) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool ask(QWidget *parent, const QString &text) = 0;
+    // A question with Yes, No and Cancel.
+    virtual Answer askOrCancel(QWidget *parent, const QString &text) = 0;
+    // The chosen path, or empty when the dialog was cancelled.
+    virtual QString openFile(QWidget *parent, const QString &title, const QString &filter) = 0;
+    // Starts a program without waiting for it; on failure says why in error.
+    virtual bool startProgram(const QString &program, const QStringList &arguments, QString *error) = 0;
+    virtual QString programFolder() const = 0;
+
+    // A file shipped with the programs: beside the program, else in the
+    // installed data folder ../share/quillmoor. Returns the first that exists,
+    // or the path beside the program when neither does.
+    QString dataFile(const QString &name) const;
+};

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform.h"
+
+// The desktop itself: Qt message boxes and file dialog, QProcess, and the
+// folder of the running executable.
+class QtPlatform : public Platform
+{
+public:
+    // title is the caption of every message box.
+    explicit QtPlatform(const QString &title);
+
+    void inform(QWidget *parent, const QString &text) override;
+    bool ask(QWidget *parent, const QString &text) override;
+    Answer askOrCancel(QWidget *parent, const QString &text) override;
+    QString openFile(QWidget *parent, const QString &title, const QString &filter) override;
+    bool startProgram(const QString &program, const QStringList &arguments, QString *error) override;
+    QString programFolder() const override;
+
+private:
+    QString title;
+};

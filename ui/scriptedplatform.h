@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform.h"
+
+#include <QList>
+#include <QQueue>
+
+// A desktop for tests: questions take their answers from a script, and every
+// message, question, dialog and program start is recorded. Nothing ever waits
+// for a person. A question with no scripted answer is answered No (Cancel for
+// three buttons) and counted in unanswered.
+class ScriptedPlatform : public Platform
+{
+public:
+    enum class Kind { Inform, Ask, AskOrCancel, OpenFile, StartProgram };
+
+    struct Event
+    {
+        Kind kind;
+        QString text; // message, question, dialog title or program
+        QStringList arguments; // of a started program
+    };
+
+    void inform(QWidget *parent, const QString &text) override;
+    bool ask(QWidget *parent, const QString &text) override;
+    Answer askOrCancel(QWidget *parent, const QString &text) override;
+    QString openFile(QWidget *parent, const QString &title, const QString &filter) override;
+    bool startProgram(const QString &program, const QStringList &arguments, QString *error) override;
+    QString programFolder() const override { return folder; }
+
+    // The texts of recorded events of one kind, in order.
+    QStringList texts(Kind kind) const;
+
+    QQueue<Answer> answers; // for ask and askOrCancel
+    QQueue<QString> openFileResults; // "" stands for a cancelled dialog
+    bool startSucceeds = true;
+    QString folder;
+    QList<Event> events;
+    int unanswered = 0;
+};
