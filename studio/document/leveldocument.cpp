@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: MIT
+#include "leveldocument.h"
+
+#include "levelformat.h"
+#include "levelreader.h"
+#include "levelwriter.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+
+QString letter(int n)
+{
+    return QString(QChar(u'A' + n - 1));
+}
+
+QString flag(const QString &record, const char *tag)
+{
+    return record.contains(QLatin1String(tag)) ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+LevelDocument::LevelDocument(QObject *parent)
+    : QObject(parent)
+    , savedForm(LevelWriter::write(level()))
+{
+}
+
+const QString &LevelDocument::locdata(int row, int col) const
+{
+    return records[GridRef{row, col}.index()];
+}
+
+QString &LevelDocument::record(int row, int col)
+{
+    return records[GridRef{row, col}.index()];
+}
+
+void LevelDocument::setLocdata(int row, int col, const QString &record)
+{
+    this->record(row, col) = record;
+}
+
+const QString &LevelDocument::itemnames(int n) const
+{
+    return names[n - 1];
+}
+
+bool LevelDocument::placed(int n) const
+{
+    return placedFlags[n - 1];
+}
+
+const Combo &LevelDocument::combotable(int n) const
+{
+    return combos[n - 1];
+}
+
+void LevelDocument::updateitems(int iln, const QString &gupdate, bool combo)
+{
+    if (!combo) {
+        names[iln - 1] = gupdate;
+        if (!LevelFormat::isBlank(gupdate))
+            Q_EMIT itemListed(gupdate);
+        return;
+    }
+
+    combos.fill(Combo{});
+    const QStringList tokens = gupdate.split(u'|');
+    // The last piece is what follows the last "|", which ends no rule; rules
+    // beyond the table's size have no row to go to.
+    const qsizetype rules = std::min<qsizetype>(tokens.size() - 1, ComboRows);
+    for (qsizetype n = 0; n < rules; ++n) {
+        const QString &token = tokens.at(n);
+        auto at = [&token](int i) { return i < token.size() ? QString(token.at(i)) : QString(); };
+        combos[n] = {at(0), at(2), at(4)};
+    }
+}
+
+void LevelDocument::updategrid(int row, int col, const QString &gupdate, const QString &gupdate2)
+{
+    record(row, col) = gupdate;
+    for (int n = 1; n <= ItemCount; ++n) {
+        if (gupdate.contains(QStringLiteral("ITEM ") + letter(n)))
+            placedFlags[n - 1] = true;
+    }
+    for (int n = 1; n <= ItemCount; ++n) {
+        if (gupdate2.contains(QStringLiteral("ITEM ") + letter(n)))
+            placedFlags[n - 1] = false;
+    }
+    announceExits(row, col);
+}
+
+void LevelDocument::announceExits(int row, int col)
+{
+    const QString &r = locdata(row, col);
+    Q_EMIT exitsChanged(row, col, flag(r, "PATH N"), flag(r, "PATH S"), flag(r, "PATH E"), flag(r, "PATH W"));
+}
+
+QString LevelDocument::loadgame(const QString &gamefile)
+{
+    const LevelReader::Result result = LevelReader::readFile(gamefile);
+    const Level &read = result.level;
+
+    records = read.records;
+    names = read.items;
+    placedFlags = read.placed;
+    combos.fill(Combo{});
+    std::copy_n(read.combos.cbegin(), std::min<qsizetype>(read.combos.size(), ComboRows), combos.begin());
+    encoding = read.encoding;
+
+    for (const GridRef &ref : read.blocks) {
+        Q_EMIT locationRead(ref.row, ref.col);
+        announceExits(ref.row, ref.col);
+    }
+    for (int i = 0; i < read.mapSections; ++i)
+        Q_EMIT mapRead();
+    for (int n = 1; n <= ItemCount; ++n) {
+        if (names[n - 1].isEmpty())
+            continue;
+        if (!LevelFormat::isBlank(names[n - 1]))
+            Q_EMIT itemListed(names[n - 1]);
+        Q_EMIT itemNameRead(n, names[n - 1]);
+    }
+    // A later rule for the same result shows over an earlier one; both stay.
+    for (const Combo &combo : read.combos) {
+        const QChar result = combo.result.isEmpty() ? QChar() : combo.result.at(0);
+        if (result >= u'A' && result <= u'Z')
+            Q_EMIT ingredientsRead(result.unicode() - u'A' + 1, combo.first, combo.second);
+    }
+
+    savedForm = LevelWriter::write(level());
+    return result.error;
+}
+
+Level LevelDocument::level() const
+{
+    Level level;
+    level.records = records;
+    level.items = names;
+    level.combos = QList<Combo>(combos.cbegin(), combos.cend());
+    level.encoding = encoding;
+    return level;
+}
+
+LevelDocument::SaveResult LevelDocument::save()
+{
+    SaveResult result;
+    // The written form stays in memory too: line breaks as "~", the default
+    // narrative, single separators.
+    for (QString &record : records) {
+        if (LevelFormat::isBlank(record))
+            continue;
+        record = LevelFormat::normaliseRecord(record);
+        if (record.contains(QLatin1String("START|")))
+            result.hasStart = true;
+    }
+
+    const QByteArray bytes = LevelWriter::write(level());
+    const QString where = QDir::toNativeSeparators(levelfile);
+    QSaveFile file(levelfile);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = QStringLiteral("Could not save the level to \"%1\": %2.").arg(where, file.errorString());
+        return result;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        result.error = QStringLiteral("Could not save the level to \"%1\": %2. The file on disk is unchanged.")
+                           .arg(where, file.errorString());
+        return result;
+    }
+    savedForm = bytes;
+    result.saved = true;
+    return result;
+}
+
+bool LevelDocument::isModified() const
+{
+    return LevelWriter::write(level()) != savedForm;
+}

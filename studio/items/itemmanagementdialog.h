@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class LevelDocument;
+class QListWidget;
+
+// "Item Management": the 26 item names and, for each item, the two items it is
+// created from. "OK" hands all names and rules to the document through
+// updateitems; "Cancel" (or the window's close button) only hides it. The
+// boxes keep what the loader or the author put in them between openings.
+class ItemManagementDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // nameList is the area editor's List3, emptied by "OK" before the names
+    // are handed on.
+    ItemManagementDialog(LevelDocument &document, QListWidget &nameList, QWidget *parent = nullptr);
+
+    // The ComboString built by "OK": "A+B=C|" per rule.
+    QString pending;
+    // Adds one rule token to the pending ComboString; numl is the row 1 to 26.
+    void buildcombo(int numl, const QString &comstr);
+
+    // What the loader fills in.
+    void setItemName(int n, const QString &name); // Text n, 1 to 26
+    void addLetters(); // A to Z appended to all 52 ingredient lists
+    void setIngredients(int k, const QString &first, const QString &second); // Combo k and 26 + k
+};
