@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+#include "playerwindow.h"
+
+#include "platform.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget *parent)
+    : QWidget(parent)
+    , platform(platform)
+    , Text1(new QPlainTextEdit(this))
+    , game(*this, setup)
+{
+    setObjectName(QStringLiteral("PlayerWindow"));
+    setWindowTitle(QStringLiteral("TEXT PUZZLE QUILLMOOR"));
+    resize(800, 560);
+
+    Text1->setObjectName(QStringLiteral("Text1"));
+    QFont font(QStringLiteral("Courier New"), 12);
+    font.setStyleHint(QFont::Monospace);
+    Text1->setFont(font);
+    QPalette colours = Text1->palette();
+    colours.setColor(QPalette::Base, Qt::black);
+    colours.setColor(QPalette::Text, QColor(0, 255, 0));
+    Text1->setPalette(colours);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Undo would bring back what the game cleared.
+    Text1->setUndoRedoEnabled(false);
+    Text1->installEventFilter(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Text1);
+}
+
+void PlayerWindow::append(const QString &text)
+{
+    QTextCursor end(Text1->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    Text1->moveCursor(QTextCursor::End);
+    Text1->ensureCursorVisible();
+}
+
+void PlayerWindow::clear()
+{
+    Text1->clear();
+}
+
+void PlayerWindow::prependLineBreak()
+{
+    QTextCursor start(Text1->document());
+    start.insertText(QStringLiteral("\n"));
+    Text1->moveCursor(QTextCursor::End);
+}
+
+bool PlayerWindow::ask(const QString &question)
+{
+    return platform.ask(this, question);
+}
+
+void PlayerWindow::inform(const QString &text)
+{
+    platform.inform(this, text);
+}
+
+void PlayerWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (shown)
+        return;
+    shown = true;
+    Text1->setFocus();
+    // Let the window appear before the game may open a message box over it.
+    QTimer::singleShot(0, this, &PlayerWindow::start);
+}
+
+void PlayerWindow::start()
+{
+    busy = true;
+    game.start();
+    busy = false;
+    settle();
+}
+
+bool PlayerWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && game.waiting() && !busy) {
+            // The line break goes into the console as typed; then the game
+            // reads the line from the console.
+            static_cast<QObject *>(Text1)->event(event);
+            lineEntered();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PlayerWindow::lineEntered()
+{
+    busy = true;
+    game.enter(Text1->toPlainText());
+    busy = false;
+    settle();
+}
+
+void PlayerWindow::settle()
+{
+    if (game.state() == Game::State::Ended) {
+        close();
+    } else if (game.state() == Game::State::Stopped) {
+        platform.inform(this, game.stopMessage());
+        Text1->setReadOnly(true);
+    }
+}

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "game.h"
+#include "gamehost.h"
+
+#include <QWidget>
+
+class Platform;
+class QPlainTextEdit;
+
+// The player's window: one console filling it, green on black, where the game
+// writes and where the user types each command at the end and presses Enter.
+// The game starts once the window is first shown.
+class PlayerWindow : public QWidget, public GameHost
+{
+    Q_OBJECT
+
+public:
+    PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget *parent = nullptr);
+
+    void append(const QString &text) override;
+    void clear() override;
+    void prependLineBreak() override;
+    bool ask(const QString &question) override;
+    void inform(const QString &text) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void start();
+    void lineEntered();
+    // Closes the window when the game has ended, goes inert when it stopped.
+    void settle();
+
+    Platform &platform;
+    QPlainTextEdit *Text1;
+    Game game;
+    bool shown = false;
+    bool busy = false; // a line is being handled; a question may be open
+};
