@@ -31,16 +31,14 @@ QString fromBox(const QPlainTextEdit *box)
     return box->toPlainText().replace(u'\n', LevelFormat::LineBreak);
 }
 
-QPlainTextEdit *textBox(const QString &name, QWidget *parent, int lines = 0)
+// A multi-line box that shows at least the given number of lines.
+QPlainTextEdit *textBox(const QString &name, QWidget *parent, int lines)
 {
     auto *box = new QPlainTextEdit(parent);
     box->setObjectName(name);
     // Tab moves on to the next control, as it does everywhere else in the form.
     box->setTabChangesFocus(true);
-    if (lines > 0) {
-        const int height = box->fontMetrics().lineSpacing() * lines + 2 * (box->frameWidth() + 4);
-        box->setFixedHeight(height);
-    }
+    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + 2 * (box->frameWidth() + 4));
     return box;
 }
 
@@ -86,6 +84,7 @@ void AreaStatsDialog::buildControls()
     levelFile = new QLineEdit(typeFrame);
     levelFile->setObjectName(QStringLiteral("Text2"));
     levelNarrative = textBox(QStringLiteral("Text3"), typeFrame, 3);
+    levelNarrative->setMaximumHeight(levelNarrative->minimumHeight());
     auto *loadGrid = new QGridLayout;
     loadGrid->addWidget(options[int(AreaState::Type::LoadLevel)], 0, 0, 1, 2);
     loadGrid->addWidget(label(QStringLiteral("Level File"), levelFile, typeFrame), 1, 0);
@@ -101,8 +100,7 @@ void AreaStatsDialog::buildControls()
     typeLayout->addLayout(loadGrid, 1);
 
     // Left half: the narrative and the two item lists.
-    narrative = textBox(QStringLiteral("Text1"), this);
-    narrative->setMinimumHeight(140);
+    narrative = textBox(QStringLiteral("Text1"), this, 8);
     itemsHere = new QListWidget(this);
     itemsHere->setObjectName(QStringLiteral("List1"));
     unusedItems = new QListWidget(this);
@@ -110,8 +108,6 @@ void AreaStatsDialog::buildControls()
     auto *listGrid = new QGridLayout;
     auto *hereLabel = label(QStringLiteral("Items in Area (Dbl Click to remove)"), itemsHere, this);
     auto *unusedLabel = label(QStringLiteral("Unused Items (Dbl Click to add)"), unusedItems, this);
-    hereLabel->setWordWrap(true);
-    unusedLabel->setWordWrap(true);
     listGrid->addWidget(hereLabel, 0, 0);
     listGrid->addWidget(unusedLabel, 0, 1);
     listGrid->addWidget(itemsHere, 1, 0);
@@ -141,13 +137,15 @@ void AreaStatsDialog::buildControls()
         requiredItems[d]->setMinimumContentsLength(12);
         requiredItems[d]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         lockouts[d] = textBox(QStringLiteral("Text%1").arg(d + 4), pathFrame, 3);
+        lockouts[d]->setMinimumWidth(lockouts[d]->fontMetrics().averageCharWidth() * 28);
 
         const int row = d + 1;
         auto *rowLabel = label(QLatin1String(rowLabels[d]), exists[d], pathFrame);
         pathGrid->addWidget(rowLabel, row, 0);
         pathGrid->addWidget(exists[d], row, 1);
-        pathGrid->addWidget(requiredItems[d], row, 2, Qt::AlignTop);
+        pathGrid->addWidget(requiredItems[d], row, 2);
         pathGrid->addWidget(lockouts[d], row, 3);
+        pathGrid->setRowStretch(row, 1);
     }
     pathGrid->setColumnStretch(3, 1);
 
@@ -164,8 +162,7 @@ void AreaStatsDialog::buildControls()
     buttons->addWidget(ok);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(pathFrame);
-    right->addStretch();
+    right->addWidget(pathFrame, 1);
     right->addLayout(buttons);
 
     auto *halves = new QHBoxLayout;
@@ -181,6 +178,9 @@ void AreaStatsDialog::buildControls()
     nameList = new QListWidget(this);
     nameList->setObjectName(QStringLiteral("List3"));
     nameList->hide();
+
+    // Room for a few lines of narrative and a handful of items without scrolling.
+    resize(920, 660);
 
     connect(ok, &QPushButton::clicked, this, &AreaStatsDialog::commit);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
