@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+#include "gamefiles.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Runs the built program in terminal mode with piped input and compares what
+// it writes, to the character.
+class TestTerminal : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void sessions_data();
+    void sessions();
+    void options_data();
+    void options();
+    void dataFolder_data();
+    void dataFolder();
+
+private:
+    struct Outcome
+    {
+        QString out;
+        QString err;
+        int status = -1;
+    };
+    // Runs program (the built one unless given) in the test folder; without
+    // display when noDisplay.
+    Outcome run(const QStringList &arguments, const QByteArray &input, bool noDisplay = false,
+                const QString &program = QUILLMOOR_BIN_DIR "/quillmoorplayer");
+    QString inDir(QString text) const { return text.replace("$DIR", dir.path()); }
+
+    QTemporaryDir dir;
+};
+
+namespace {
+
+const QString Banner = "Text Quillmoor Player: v1.0.1\nMade with the Quillmoor authoring kit\n\n";
+const QString Cell = "Cell.\nThere is an exit south. There is an exit east. You see rope. You see hook. \n>";
+
+} // namespace
+
+void TestTerminal::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    GameFiles::write(dir.path(), "a.qw", GameFiles::adventure());
+    GameFiles::write(dir.path(), "field.qw", GameFiles::field());
+    GameFiles::write(dir.path(), "my level.qw", GameFiles::adventure());
+    GameFiles::write(dir.path(), "-x.qw", GameFiles::adventure());
+    GameFiles::write(dir.path(), "nostart.qw", GameFiles::crlf({"[LOCATION 1A]", "Cell.", ""}));
+    GameFiles::write(dir.path(), "Language.txt", GameFiles::language({{"English", GameFiles::english()}}));
+    QStringList german = GameFiles::english();
+    german[11] = "Ausgang";
+    GameFiles::write(dir.path(), "two.txt",
+                     GameFiles::language({{"English", GameFiles::english()}, {"Deutsch", german}}));
+}
+
+TestTerminal::Outcome TestTerminal::run(const QStringList &arguments, const QByteArray &input, bool noDisplay,
+                                        const QString &program)
+{
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (noDisplay) {
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+    }
+    process.setProcessEnvironment(environment);
+    QStringList expanded;
+    for (const QString &argument : arguments)
+        expanded.append(inDir(argument));
+    process.start(program, expanded);
+    if (!process.waitForStarted())
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        process.kill();
+    return {QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()),
+            process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1};
+}
+
+void TestTerminal::sessions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<bool>("noDisplay");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<int>("status");
+
+    const QStringList english{"--tty", "--language", "$DIR/Language.txt"};
+    const QString start = Banner + "Default Language:\n[1] English\n\n>" + Cell;
+    QTest::newRow("a game played to its end")
+        << english + QStringList{"$DIR/a.qw"} << QByteArray("take rope\ntake hook\nuse rope hook\ns\nn\nq\ny\n")
+        << false
+        << start
+            + "take rope\nYou take the rope.\nCell.\nThere is an exit south. There is an exit east. You see hook. \n>"
+              "take hook\nYou take the hook.\nCell.\nThere is an exit south. There is an exit east. \n>"
+              "use rope hook\nYou combine the rope with the hook and make grapple.\n"
+              "Cell.\nThere is an exit south. There is an exit east. \n>"
+              "s\nTop of the wall.\nYou have won!\nEnd the game? (y/n) n\nThere is an exit north. \n>"
+              "q\nDo you really want to quit? (y/n) y\n"
+        << "" << 0;
+    QTest::newRow("end of input at a question ends the game")
+        << english + QStringList{"$DIR/a.qw"} << QByteArray("take rope\ntake hook\nuse rope hook\ns") << false
+        << start
+            + "take rope\nYou take the rope.\nCell.\nThere is an exit south. There is an exit east. You see hook. \n>"
+              "take hook\nYou take the hook.\nCell.\nThere is an exit south. There is an exit east. \n>"
+              "use rope hook\nYou combine the rope with the hook and make grapple.\n"
+              "Cell.\nThere is an exit south. There is an exit east. \n>"
+              "s\nTop of the wall.\nYou have won!\nEnd the game? (y/n) "
+        << "" << 0;
+    QTest::newRow("the language menu, CR LF lines, end of input")
+        << QStringList{"--tty", "--language", "$DIR/two.txt", "$DIR/a.qw"} << QByteArray("x\r\n2\r\n") << false
+        << Banner
+            + "Select Language:\n[1] English\n[2] Deutsch\n\n>x\n\n[1] English\n[2] Deutsch\n\n>2\n"
+              "Cell.\nAusgang south. Ausgang east. You see rope. You see hook. \n>"
+        << "" << 0;
+    QTest::newRow("the terminal without a display, without asking")
+        << QStringList{"--language", "$DIR/Language.txt", "$DIR/a.qw"} << QByteArray() << true << start << "" << 0;
+    QTest::newRow("quotes removed, arguments joined by spaces")
+        << english + QStringList{"\"$DIR/my", "level.qw\""} << QByteArray("q\ny\n") << false
+        << start + "q\nDo you really want to quit? (y/n) y\n"
+        << "" << 0;
+    QTest::newRow("-- ends the options") << english + QStringList{"--", "-x.qw"} << QByteArray() << false << start
+                                         << "" << 0;
+    QTest::newRow("a stopping error: standard error, status 1")
+        << english + QStringList{"$DIR/nostart.qw"} << QByteArray() << false
+        << Banner + "Default Language:\n[1] English\n\n>"
+        << "The level \"$DIR/nostart.qw\" has no start location.\n$DIR/nostart.qw\n" << 1;
+    QTest::newRow("a level error is reported and the game goes on")
+        << english + QStringList{"$DIR/none.qw"} << QByteArray() << false
+        << Banner + "Default Language:\n[1] English\n\n>"
+        << "Cannot open the level file \"$DIR/none.qw\": No such file or directory.\n$DIR/none.qw\n"
+           "The level \"$DIR/none.qw\" has no start location.\n$DIR/none.qw\n"
+        << 1;
+}
+
+void TestTerminal::sessions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(bool, noDisplay);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(int, status);
+    const Outcome outcome = run(arguments, input, noDisplay);
+    QCOMPARE(outcome.out, inDir(out));
+    QCOMPARE(outcome.err, inDir(err));
+    QCOMPARE(outcome.status, status);
+}
+
+void TestTerminal::options_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("outStart");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("version") << QStringList{"--version"} << "quillmoorplayer 1.0.1\n" << "" << 0;
+    QTest::newRow("help") << QStringList{"--help"} << "Usage: quillmoorplayer [OPTIONS] [--] [LEVEL]\n" << "" << 0;
+    QTest::newRow("unknown option")
+        << QStringList{"--tty", "--bogus", "a.qw"} << ""
+        << "quillmoorplayer: unknown option \"--bogus\". Try \"quillmoorplayer --help\".\n" << 1;
+    QTest::newRow("language without its file")
+        << QStringList{"--language"} << ""
+        << "quillmoorplayer: --language needs the name of a language file. Try \"quillmoorplayer --help\".\n" << 1;
+}
+
+void TestTerminal::options()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, outStart);
+    QFETCH(QString, err);
+    QFETCH(int, status);
+    const Outcome outcome = run(arguments, QByteArray());
+    QCOMPARE(outcome.out.left(outStart.size()), outStart);
+    QCOMPARE(outcome.err, err);
+    QCOMPARE(outcome.status, status);
+}
+
+void TestTerminal::dataFolder_data()
+{
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<QString>("dataFolder");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("beside the program, no arguments") << "bin" << "bin" << QStringList{"--tty"};
+    QTest::newRow("beside the program, a blank command line") << "bin" << "bin" << QStringList{"--tty", "  ", " "};
+    QTest::newRow("installed: ../share/quillmoor") << "usr/bin" << "usr/share/quillmoor" << QStringList{"--tty"};
+}
+
+void TestTerminal::dataFolder()
+{
+    QFETCH(QString, programFolder);
+    QFETCH(QString, dataFolder);
+    QFETCH(QStringList, arguments);
+    QTemporaryDir install;
+    QVERIFY(QDir(install.path()).mkpath(programFolder) && QDir(install.path()).mkpath(dataFolder));
+    const QString program = install.filePath(programFolder + "/quillmoorplayer");
+    QVERIFY(QFile::copy(QUILLMOOR_BIN_DIR "/quillmoorplayer", program));
+    GameFiles::write(install.filePath(dataFolder), "QUILLMOOR.qw", GameFiles::adventure());
+    GameFiles::write(install.filePath(dataFolder), "Language.txt",
+                     GameFiles::language({{"Bundled", GameFiles::english()}}));
+    const Outcome outcome = run(arguments, QByteArray(), false, program);
+    QCOMPARE(outcome.out, Banner + "Default Language:\n[1] Bundled\n\n>" + Cell);
+    QCOMPARE(outcome.err, QString());
+    QCOMPARE(outcome.status, 0);
+}
+
+QTEST_GUILESS_MAIN(TestTerminal)
+#include "tst_terminal.moc"
