@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
+#include "leveldocument.h"
 #include "levelreader.h"
 #include "levelwriter.h"
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
@@ -159,6 +161,13 @@ void TestDataFiles::levelWrittenAsStudioWrites()
     const LevelReader::Result result = LevelReader::read(bytes, name);
     QVERIFY2(result.ok(), qPrintable(result.error));
     QCOMPARE(LevelWriter::write(result.level), bytes);
+    // The studio itself: opened and saved at once, the file stays the same.
+    LevelDocument document;
+    QCOMPARE(document.loadgame(DataDir + u'/' + name), QString());
+    QTemporaryDir dir;
+    document.levelfile = dir.filePath(name);
+    QVERIFY(document.save().saved);
+    QCOMPARE(readBytes(document.levelfile), bytes);
     // The readers number items by their lines; a gap would shift the names.
     const auto &items = result.level.items;
     const auto named = std::count_if(items.begin(), items.end(), [](const QString &n) { return !n.isEmpty(); });
