@@ -1,0 +1,377 @@
+// SPDX-License-Identifier: MIT
+#include "areastatsdialog.h"
+#include "leveldocument.h"
+#include "scriptedplatform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+constexpr quint32 Black = 0;
+constexpr quint32 ButtonFace = 0x8000000F;
+
+const QString DarkHall = QStringLiteral("Dark hall.~It is cold.|PATH N|PATH S REQUIRES=B The gate is shut.|ITEM A||");
+
+QStringList entries(const QListWidget *list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result.append(list->item(i)->text());
+    return result;
+}
+
+// The colours the dialog asked the map for, in order.
+QList<quint32> colours(const QSignalSpy &spy)
+{
+    QList<quint32> result;
+    for (const QList<QVariant> &call : spy)
+        result.append(call.at(2).value<quint32>());
+    return result;
+}
+
+} // namespace
+
+class TestAreaStatsDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void controls_data();
+    void controls();
+    void opensRecord();
+    void openingResetsEdits();
+    void typeColours_data();
+    void typeColours();
+    void narrativeRule_data();
+    void narrativeRule();
+    void listMoves();
+    void commitsWithWarnings();
+    void closingCommitsNothing_data();
+    void closingCommitsNothing();
+
+private:
+    template<typename T>
+    T *find(const QString &name) const
+    {
+        auto *widget = dialog->findChild<T *>(name);
+        if (!widget)
+            qFatal("no control %s", qPrintable(name));
+        return widget;
+    }
+    void doubleClick(QListWidget *list, int row) const;
+
+    LevelDocument *document = nullptr;
+    ScriptedPlatform *platform = nullptr;
+    AreaStatsDialog *dialog = nullptr;
+};
+
+void TestAreaStatsDialog::init()
+{
+    document = new LevelDocument;
+    platform = new ScriptedPlatform;
+    dialog = new AreaStatsDialog(*document, *platform);
+    document->updateitems(1, QStringLiteral("lamp"), false);
+    document->updateitems(2, QStringLiteral("key"), false);
+    document->updateitems(4, QStringLiteral("coin"), false);
+    document->updategrid(2, 3, DarkHall, QString());
+}
+
+void TestAreaStatsDialog::cleanup()
+{
+    delete dialog;
+    delete platform;
+    delete document;
+}
+
+void TestAreaStatsDialog::doubleClick(QListWidget *list, int row) const
+{
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void TestAreaStatsDialog::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("Option1") << "Option1" << "QRadioButton" << "Start";
+    QTest::newRow("Option2") << "Option2" << "QRadioButton" << "Load New Level  (specify below)";
+    QTest::newRow("Option3") << "Option3" << "QRadioButton" << "End/Win";
+    QTest::newRow("Option4") << "Option4" << "QRadioButton" << "Normal/Used";
+    QTest::newRow("Option5") << "Option5" << "QRadioButton" << "Not Used";
+    QTest::newRow("Command1") << "Command1" << "QPushButton" << "OK";
+    QTest::newRow("Command2") << "Command2" << "QPushButton" << "Cancel";
+    QTest::newRow("Frame1") << "Frame1" << "QGroupBox" << "Area Type";
+    QTest::newRow("Frame2") << "Frame2" << "QGroupBox" << "Exit Pathways";
+    for (int i = 1; i <= 4; ++i) {
+        QTest::addRow("Check%d", i) << QString("Check%1").arg(i) << "QCheckBox" << "";
+        QTest::addRow("Combo%d", i) << QString("Combo%1").arg(i) << "QComboBox" << "";
+    }
+    for (int i = 1; i <= 7; ++i)
+        QTest::addRow("Text%d", i) << QString("Text%1").arg(i) << (i == 2 ? "QLineEdit" : "QPlainTextEdit") << "";
+    for (int i = 1; i <= 3; ++i)
+        QTest::addRow("List%d", i) << QString("List%1").arg(i) << "QListWidget" << "";
+    for (const char *text : {"Area Narrative", "Items in Area (Dbl Click to remove)", "Unused Items (Dbl Click to add)",
+                             "Level File", "New Level Narrative", "Required Item to Pass", "Lockout Narrative", "North",
+                             "South", "East", "West"})
+        QTest::newRow(text) << "" << "QLabel" << text;
+}
+
+void TestAreaStatsDialog::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, caption);
+
+    dialog->showLocation(2, 3, true);
+    QCOMPARE(dialog->objectName(), QString("AreaStatsDialog"));
+    QCOMPARE(dialog->windowTitle(), QString("Area Stats"));
+    QVERIFY(!dialog->isModal());
+
+    if (name.isEmpty()) {
+        const QList<QLabel *> labels = dialog->findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.cbegin(), labels.cend(),
+                            [&caption](const QLabel *label) { return label->text() == caption && label->isVisible(); }));
+        return;
+    }
+    QWidget *widget = find<QWidget>(name);
+    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), kind);
+    QCOMPARE(widget->isVisible(), name != "List3");
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        QCOMPARE(button->text(), caption);
+    if (auto *frame = qobject_cast<QGroupBox *>(widget))
+        QCOMPARE(frame->title(), caption);
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        QVERIFY(combo->isEditable());
+}
+
+void TestAreaStatsDialog::opensRecord()
+{
+    dialog->showLocation(2, 3, true);
+
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->rowpos, 2);
+    QCOMPARE(dialog->colpos, 3);
+    QCOMPARE(find<QPlainTextEdit>("Text1")->toPlainText(), QString("Dark hall.\nIt is cold."));
+    QVERIFY(find<QCheckBox>("Check1")->isChecked());
+    QCOMPARE(find<QComboBox>("Combo1")->currentText(), QString());
+    QVERIFY(find<QCheckBox>("Check2")->isChecked());
+    QCOMPARE(find<QComboBox>("Combo2")->currentText(), QString("key"));
+    QCOMPARE(find<QComboBox>("Combo2")->count(), 3); // lamp, key, coin
+    QCOMPARE(find<QPlainTextEdit>("Text5")->toPlainText(), QString(" The gate is shut."));
+    QVERIFY(!find<QCheckBox>("Check3")->isChecked());
+    QCOMPARE(entries(find<QListWidget>("List1")), QStringList{"lamp"});
+    QCOMPARE(entries(find<QListWidget>("List2")), (QStringList{"key", "coin"}));
+    QVERIFY(find<QRadioButton>("Option4")->isChecked());
+
+    // The saved "~" became a line break in the document, and stays one after Cancel.
+    const QString converted = QString(DarkHall).replace("~", "\r\n");
+    QCOMPARE(document->locdata(2, 3), converted);
+    QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(document->locdata(2, 3), converted);
+    QVERIFY(platform->events.isEmpty());
+}
+
+void TestAreaStatsDialog::openingResetsEdits()
+{
+    dialog->showLocation(2, 3, true);
+    QTest::keyClicks(find<QPlainTextEdit>("Text1"), "more");
+    find<QCheckBox>("Check3")->click();
+    QTest::keyClicks(find<QComboBox>("Combo3")->lineEdit(), "coin");
+    QTest::keyClicks(find<QPlainTextEdit>("Text6"), "Pay.");
+    find<QRadioButton>("Option2")->click();
+    QTest::keyClicks(find<QLineEdit>("Text2"), "cave.qw");
+    QTest::keyClicks(find<QPlainTextEdit>("Text3"), "Down.");
+    doubleClick(find<QListWidget>("List1"), 0);
+    QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
+
+    // An empty location on a grey button: nothing of the cancelled edits shows.
+    dialog->showLocation(5, 5, false);
+    QVERIFY(find<QRadioButton>("Option5")->isChecked());
+    for (int i = 1; i <= 7; ++i) {
+        const QString name = QString("Text%1").arg(i);
+        const QString text = i == 2 ? find<QLineEdit>(name)->text() : find<QPlainTextEdit>(name)->toPlainText();
+        QVERIFY2(text.isEmpty(), qPrintable(name));
+    }
+    for (int i = 1; i <= 4; ++i) {
+        QVERIFY(!find<QCheckBox>(QString("Check%1").arg(i))->isChecked());
+        QCOMPARE(find<QComboBox>(QString("Combo%1").arg(i))->currentText(), QString());
+    }
+    QCOMPARE(entries(find<QListWidget>("List1")), QStringList{});
+    QCOMPARE(entries(find<QListWidget>("List2")), (QStringList{"key", "coin"}));
+    QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
+
+    // And the first location opens from its record again.
+    dialog->showLocation(2, 3, true);
+    QCOMPARE(find<QPlainTextEdit>("Text1")->toPlainText(), QString("Dark hall.\nIt is cold."));
+    QVERIFY(!find<QCheckBox>("Check3")->isChecked());
+    QCOMPARE(entries(find<QListWidget>("List1")), QStringList{"lamp"});
+    QVERIFY(find<QRadioButton>("Option4")->isChecked());
+}
+
+void TestAreaStatsDialog::typeColours_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QList<quint32>>("colours");
+
+    QTest::newRow("Not Used") << "Option5" << QList<quint32>{ButtonFace};
+    QTest::newRow("Not Used, then Normal/Used") << "Option5 Option4" << QList<quint32>{ButtonFace, Black};
+    QTest::newRow("Start") << "Option1" << QList<quint32>{};
+    QTest::newRow("Load New Level") << "Option2" << QList<quint32>{};
+    QTest::newRow("End/Win, then Not Used") << "Option3 Option5" << QList<quint32>{ButtonFace};
+}
+
+void TestAreaStatsDialog::typeColours()
+{
+    QFETCH(QString, option);
+    dialog->showLocation(2, 3, true);
+    QSignalSpy spy(dialog, &AreaStatsDialog::colorChosen);
+
+    for (const QString &name : option.split(' '))
+        QTest::mouseClick(find<QRadioButton>(name), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
+
+    QTEST(colours(spy), "colours");
+    for (const QList<QVariant> &call : spy)
+        QCOMPARE((QList<int>{call.at(0).toInt(), call.at(1).toInt()}), (QList<int>{2, 3}));
+}
+
+void TestAreaStatsDialog::narrativeRule_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QList<quint32>>("colours");
+
+    QTest::newRow("text on an unused location") << "Option5" << "A" << "Option4" << QList<quint32>{Black};
+    QTest::newRow("blanks on an unused location") << "Option5" << "   " << "Option5" << QList<quint32>{};
+    QTest::newRow("text on a start location") << "Option1" << "A" << "Option1" << QList<quint32>{};
+}
+
+void TestAreaStatsDialog::narrativeRule()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, typed);
+
+    dialog->showLocation(7, 7, false);
+    find<QRadioButton>(option)->click();
+    QSignalSpy spy(dialog, &AreaStatsDialog::colorChosen);
+    QTest::keyClicks(find<QPlainTextEdit>("Text1"), typed);
+
+    QFETCH(QString, selected);
+    QVERIFY(find<QRadioButton>(selected)->isChecked());
+    QTEST(colours(spy), "colours");
+}
+
+void TestAreaStatsDialog::listMoves()
+{
+    dialog->showLocation(2, 3, true);
+    auto *here = find<QListWidget>("List1");
+    auto *unused = find<QListWidget>("List2");
+
+    doubleClick(here, 0);
+    QCOMPARE(entries(here), QStringList{});
+    QCOMPARE(entries(unused), (QStringList{"key", "coin", "lamp"}));
+    QTest::mouseDClick(here->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // nothing to move
+    QCOMPARE(entries(unused), (QStringList{"key", "coin", "lamp"}));
+    doubleClick(unused, 0);
+    doubleClick(unused, 1);
+    QCOMPARE(entries(here), (QStringList{"key", "lamp"}));
+    QCOMPARE(entries(unused), QStringList{"coin"});
+
+    QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+    QVERIFY(document->locdata(2, 3).endsWith("|ITEM B|ITEM A|"));
+    QVERIFY(document->placed(1));
+    QVERIFY(document->placed(2));
+    QVERIFY(!document->placed(4));
+}
+
+void TestAreaStatsDialog::commitsWithWarnings()
+{
+    QSignalSpy exits(document, &LevelDocument::exitsChanged);
+    dialog->showLocation(4, 4, false);
+
+    auto *narrative = find<QPlainTextEdit>("Text1");
+    QTest::keyClicks(narrative, "Cave");
+    QTest::keyClick(narrative, Qt::Key_Return);
+    QTest::keyClicks(narrative, "mouth|");
+    for (int i = 1; i <= 4; ++i) {
+        find<QCheckBox>(QString("Check%1").arg(i))->click();
+        QTest::keyClicks(find<QComboBox>(QString("Combo%1").arg(i))->lineEdit(), i == 4 ? "sword" : "key");
+    }
+    QTest::keyClicks(find<QPlainTextEdit>("Text5"), "  Locked. ");
+    find<QRadioButton>("Option2")->click();
+    // Enter in the level file box does not press OK.
+    QTest::keyClick(find<QLineEdit>("Text2"), Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+
+    QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(document->locdata(4, 4), QString("Cave\r\nmouth/|PATH N REQUIRES=B |PATH S REQUIRES=B Locked.|"
+                                              "PATH E REQUIRES=B |PATH W|LOADLEVEL  COMMENT=|"));
+    QCOMPARE(platform->texts(ScriptedPlatform::Kind::Inform),
+             (QStringList{"Warning: the north path requires a key but gives no reason to the player!\r\n"
+                          "Please consider adding a Lockout Narrative.",
+                          "Warning: the east path requires a key but gives no reason to the player!\r\n"
+                          "Please consider adding a Lockout Narrative.",
+                          "Warning: the west path requires a sword but there is no item of that name!\r\n"
+                          "The path has been stored without a required item.",
+                          "You are loading a new level but you are not telling the player!\r\n"
+                          "Please consider adding a New Level Narrative.",
+                          "Warning: this area type is a 'load new level' but you have not specified the level "
+                          "file name!"}));
+    QCOMPARE(exits.size(), 1);
+    QCOMPARE(exits.at(0), (QList<QVariant>{4, 4, "1", "1", "1", "1"}));
+}
+
+void TestAreaStatsDialog::closingCommitsNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Cancel") << "Cancel";
+    QTest::newRow("close button") << "close";
+    QTest::newRow("Escape") << "Escape";
+}
+
+void TestAreaStatsDialog::closingCommitsNothing()
+{
+    QFETCH(QString, how);
+    dialog->showLocation(2, 3, true);
+    const QString before = document->locdata(2, 3);
+    QTest::keyClick(find<QPlainTextEdit>("Text1"), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(find<QPlainTextEdit>("Text1"), " Wet.");
+    find<QRadioButton>("Option5")->click();
+
+    if (how == "Cancel")
+        QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
+    else if (how == "close")
+        dialog->close();
+    else
+        QTest::keyClick(find<QPlainTextEdit>("Text1"), Qt::Key_Escape);
+
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(document->locdata(2, 3), before);
+    QVERIFY(document->placed(1));
+    QVERIFY(platform->events.isEmpty());
+    // Hidden, the boxes still hold what the author left in them.
+    QCOMPARE(find<QPlainTextEdit>("Text1")->toPlainText(), QString("Dark hall.\nIt is cold. Wet."));
+    QVERIFY(find<QRadioButton>("Option5")->isChecked());
+}
+
+QTEST_MAIN(TestAreaStatsDialog)
+#include "tst_areastatsdialog.moc"
