@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#include "locationbutton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+LocationButton::LocationButton(int row, int col, QWidget *parent)
+    : QPushButton(parent)
+    , locationRow(row)
+    , locationCol(col)
+{
+    setBackColor(NotInUse);
+    setToolTip(QStringLiteral("Location %1%2").arg(row).arg(QChar(u'A' + col - 1)));
+}
+
+quint32 LocationButton::backColor() const
+{
+    return property("backColor").value<quint32>();
+}
+
+void LocationButton::setBackColor(quint32 color)
+{
+    setProperty("backColor", QVariant::fromValue<quint32>(color));
+    // Only black is ever given besides the standard colour; any value with the
+    // top bit set names a desktop colour, shown as the standard button colour.
+    QPalette colours;
+    if ((color & 0x80000000u) == 0) {
+        const QColor rgb(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+        colours.setColor(QPalette::Button, rgb);
+        colours.setColor(QPalette::Window, rgb);
+    }
+    setPalette(colours);
+    update();
+}
+
+void LocationButton::setPicture(const QString &name, const QPixmap &picture)
+{
+    setProperty("pictureName", name);
+    shown = picture;
+    update();
+}
+
+void LocationButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+
+    if (!shown.isNull()) {
+        // The picture sits in the middle inside the frame, made smaller only
+        // if it would not fit, and moves with the button when pressed.
+        const QRect room = rect().adjusted(3, 3, -3, -3);
+        QSize size = shown.deviceIndependentSize().toSize();
+        if (size.width() > room.width() || size.height() > room.height())
+            size.scale(room.size(), Qt::KeepAspectRatio);
+        QRect target(QPoint(), size);
+        target.moveCenter(room.center());
+        if (option.state & (QStyle::State_Sunken | QStyle::State_On)) {
+            target.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                             style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+        }
+        painter.drawPixmap(target, shown);
+    }
+
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(2, 2, -2, -2);
+        focus.backgroundColor = option.palette.color(QPalette::Button);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}

@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: MIT
+#include "mapwindow.h"
+
+#include "locationbutton.h"
+#include "platform.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+
+const QString NoStartWarning
+    = QStringLiteral("Warning This Level has no start position - please assign a Start room before testing.");
+const QString TestQuestion = QStringLiteral("Level Data Saved. Do you want to test your game?");
+const QString PlayerProgram = QStringLiteral("quillmoorplayer");
+
+// Layout measures are in twips, 15 to a pixel.
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// The window was laid out for "MS Sans Serif" and "Arial"; where those are
+// missing, a sans-serif of similar width stands in.
+QFont fallbackFont(const QStringList &families, qreal points, bool bold)
+{
+    QFont chosen;
+    chosen.setFamilies(families + QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                                              QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+    chosen.setStyleHint(QFont::SansSerif);
+    chosen.setPointSizeF(points);
+    chosen.setBold(bold);
+    return chosen;
+}
+
+QFont headingFont()
+{
+    return fallbackFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial")},
+                12, true);
+}
+
+QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
+              Qt::Alignment alignment)
+{
+    auto *made = new QLabel(caption, parent);
+    made->setObjectName(name);
+    made->setGeometry(geometry);
+    made->setFont(headingFont());
+    made->setAlignment(alignment);
+    return made;
+}
+
+} // namespace
+
+MapWindow::MapWindow(Platform &platform, QWidget *parent)
+    : QWidget(parent)
+    , platform(platform)
+    , areaStats(doc, platform, this)
+    , itemManager(doc, *areaStats.itemNames(), this)
+{
+    setObjectName(QStringLiteral("MapWindow"));
+    setWindowTitle(QStringLiteral("Quillmoor Studio v1.0"));
+    setFixedSize(px(10830), px(9225));
+    buildGrid();
+    connectDocument();
+}
+
+void MapWindow::buildGrid()
+{
+    heading = label(this, QStringLiteral("Label19"), QString(), twips(600, 120, 9855, 255),
+                    Qt::AlignLeft | Qt::AlignVCenter);
+
+    for (int k = 1; k <= LevelDocument::Size; ++k) {
+        label(this, QStringLiteral("Label%1").arg(k), QString(QChar(u'A' + k - 1)),
+              twips(720 + 1080 * (k - 1), 480, 1095, 255), Qt::AlignCenter);
+    }
+    // The row headings stand beside the middle of their row.
+    const std::array<int, LevelDocument::Size> rowTops{1200, 2040, 2880, 3600, 4560, 5400, 6240, 6960, 7920};
+    for (int row = 1; row <= LevelDocument::Size; ++row) {
+        label(this, QStringLiteral("Label%1").arg(9 + row), QString::number(row), twips(240, rowTops[row - 1], 375, 375),
+              Qt::AlignCenter);
+    }
+
+    // Created row by row, so the keyboard focus runs 1A, 1B, ... 9I, then the
+    // two command buttons.
+    const QFont buttonFont = fallbackFont({QStringLiteral("Arial")}, 8.25, false);
+    QWidget *previous = nullptr;
+    for (int row = 1; row <= LevelDocument::Size; ++row) {
+        for (int col = 1; col <= LevelDocument::Size; ++col) {
+            auto *location = new LocationButton(row, col, this);
+            const int n = LevelDocument::Size * (row - 1) + col;
+            location->setObjectName(QStringLiteral("Command%1").arg(n));
+            location->setGeometry(twips(720 + 1080 * (col - 1), 960 + 840 * (row - 1),
+                                        col == LevelDocument::Size ? 1215 : 1095, 855));
+            location->setFont(buttonFont);
+            connect(location, &QPushButton::clicked, this, [this, row, col] { roomstats(row, col); });
+            buttons[n - 1] = location;
+            if (previous)
+                setTabOrder(previous, location);
+            previous = location;
+        }
+    }
+
+    auto *items = new QPushButton(QStringLiteral("Manage Items"), this);
+    items->setObjectName(QStringLiteral("Command82"));
+    items->setGeometry(twips(720, 8640, 2175, 375));
+    connect(items, &QPushButton::clicked, this, &MapWindow::manageItems);
+    setTabOrder(previous, items);
+
+    auto *save = new QPushButton(QStringLiteral("Save Level Changes"), this);
+    save->setObjectName(QStringLiteral("Command83"));
+    save->setGeometry(twips(8640, 8640, 1935, 375));
+    connect(save, &QPushButton::clicked, this, &MapWindow::saveLevel);
+    setTabOrder(items, save);
+}
+
+void MapWindow::connectDocument()
+{
+    connect(&doc, &LevelDocument::locationRead, this,
+            [this](int row, int col) { ButtonColor(row, col, LocationButton::InUse); });
+    connect(&doc, &LevelDocument::exitsChanged, this, &MapWindow::showexit);
+    connect(&doc, &LevelDocument::itemListed, this, [this](const QString &name) { areaStats.itemNames()->addItem(name); });
+    connect(&doc, &LevelDocument::itemNameRead, &itemManager, &ItemManagementDialog::setItemName);
+    connect(&doc, &LevelDocument::mapRead, &itemManager, &ItemManagementDialog::addLetters);
+    connect(&doc, &LevelDocument::ingredientsRead, &itemManager, &ItemManagementDialog::setIngredients);
+    // The area editor's type options recolour the button while it stays open,
+    // so the author sees the change at once.
+    connect(&areaStats, &AreaStatsDialog::colorChosen, this, [this](int row, int col, quint32 color) {
+        ButtonColor(row, col, color);
+        repaint();
+    });
+}
+
+void MapWindow::setLevelCaption(const QString &caption)
+{
+    heading->setText(caption);
+}
+
+LocationButton *MapWindow::button(int row, int col) const
+{
+    if (row < 1 || row > LevelDocument::Size || col < 1 || col > LevelDocument::Size)
+        return nullptr;
+    return buttons[LevelDocument::Size * (row - 1) + col - 1];
+}
+
+void MapWindow::ButtonColor(int row, int col, quint32 color)
+{
+    if (LocationButton *location = button(row, col))
+        location->setBackColor(color);
+}
+
+quint32 MapWindow::buttonColor(int row, int col) const
+{
+    const LocationButton *location = button(row, col);
+    return location ? location->backColor() : LocationButton::NotInUse;
+}
+
+QString MapWindow::pictureName(const QString &record, const QString &n, const QString &s, const QString &e,
+                               const QString &w)
+{
+    // Later tests win: a location both start and end shows as an end.
+    QChar type = u'O';
+    if (record.contains(QLatin1String("START")))
+        type = u'A';
+    if (record.contains(QLatin1String("ENDGAME")))
+        type = u'E';
+    if (record.contains(QLatin1String("LOADLEVEL")))
+        type = u'E';
+    const QChar item = record.contains(QLatin1String("|ITEM ")) ? u'I' : u'N';
+
+    QString name;
+    if (type != u'O' || item != u'N')
+        name = QString(type) + item;
+    return name + n + s + e + w + QStringLiteral(".bmp");
+}
+
+QString MapWindow::picturePath(const QString &name) const
+{
+    const QDir folder(platform.programFolder());
+    const QString beside = folder.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral("../share/quillmoor/pictures/") + name));
+    return QFileInfo::exists(installed) ? installed : QString();
+}
+
+void MapWindow::showexit(int row, int col, const QString &n, const QString &s, const QString &e, const QString &w)
+{
+    LocationButton *location = button(row, col);
+    if (!location)
+        return;
+    const QString name = pictureName(doc.locdata(row, col), n, s, e, w);
+    // A missing or unreadable picture leaves the button without one; the
+    // editor works on all the same.
+    const QString path = picturePath(name);
+    location->setPicture(name, path.isEmpty() ? QPixmap() : QPixmap(path));
+}
+
+void MapWindow::bringToFront(QWidget *window)
+{
+    window->raise();
+    window->activateWindow();
+}
+
+void MapWindow::roomstats(int row, int col)
+{
+    if (!button(row, col))
+        return;
+    // The two dialogs are never open together, and the area editor stays on
+    // the location it shows until it is closed.
+    if (itemManager.isVisible()) {
+        bringToFront(&itemManager);
+        return;
+    }
+    if (areaStats.isVisible()) {
+        bringToFront(&areaStats);
+        return;
+    }
+    areaStats.showLocation(row, col, buttonColor(row, col) == LocationButton::InUse);
+}
+
+void MapWindow::manageItems()
+{
+    if (areaStats.isVisible())
+        return;
+    itemManager.show();
+    bringToFront(&itemManager);
+}
+
+void MapWindow::saveLevel()
+{
+    const LevelDocument::SaveResult result = doc.save();
+    // After a failed save there is nothing saved to test.
+    if (!result.saved) {
+        platform.inform(this, result.error);
+        return;
+    }
+    if (!result.hasStart)
+        platform.inform(this, NoStartWarning);
+    if (platform.ask(this, TestQuestion))
+        launchPlayer();
+}
+
+void MapWindow::launchPlayer()
+{
+    // The player lies beside the studio and gets the level path as its one
+    // argument, untouched by any shell.
+    const QString player = QDir(platform.programFolder()).filePath(PlayerProgram);
+    QString error;
+    if (!platform.startProgram(player, {doc.levelfile}, &error)) {
+        platform.inform(this, QStringLiteral("The level is saved, but the game player could not be started "
+                                             "to test it.\n%1")
+                                  .arg(error));
+    }
+}
+
+void MapWindow::closeEvent(QCloseEvent *event)
+{
+    if (doc.isModified()) {
+        const QString level = doc.levelfile.isEmpty() ? QStringLiteral("this level")
+                                                      : QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(doc.levelfile));
+        const QString question = QStringLiteral("The changes to %1 have not been saved.\n"
+                                                "Do you want to save them before you close the studio?")
+                                     .arg(level);
+        switch (platform.askOrCancel(this, question)) {
+        case Platform::Answer::Cancel:
+            event->ignore();
+            return;
+        case Platform::Answer::Yes: {
+            const LevelDocument::SaveResult result = doc.save();
+            if (!result.saved) {
+                // Closing now would lose the changes; stay so they can be saved elsewhere.
+                platform.inform(this, result.error);
+                event->ignore();
+                return;
+            }
+            break;
+        }
+        case Platform::Answer::No:
+            break;
+        }
+    }
+    // The studio ends with its main window; the dialogs go with it.
+    areaStats.hide();
+    itemManager.hide();
+    event->accept();
+}

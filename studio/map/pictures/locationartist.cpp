@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: MIT
+#include "locationartist.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QtMath>
+
+namespace {
+
+const QColor Rock(0x26, 0x27, 0x2e);
+const QColor Outline(0x0c, 0x0c, 0x10);
+const QColor Floor(0xa3, 0x91, 0x6e);
+const QColor RoomFloor(0xc6, 0xb5, 0x90);
+const QColor StartFloor(0x3c, 0x9a, 0x48);
+const QColor EndFloor(0xb5, 0x3a, 0x2c);
+
+// The room in the middle and the corridors' widths, in picture pixels.
+const QRectF Room(15.5, 11.5, 36, 28);
+constexpr qreal CorridorWidth = 15;
+constexpr qreal CorridorHeight = 13;
+
+// A small generator of repeatable noise for the rock, so that every build
+// draws the same pictures.
+class Noise
+{
+public:
+    explicit Noise(quint32 seed)
+        : state(seed * 2654435761u + 12345u)
+    {
+    }
+    qreal next()
+    {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) / qreal(1 << 24);
+    }
+
+private:
+    quint32 state;
+};
+
+void paintRock(QPainter &painter, quint32 seed)
+{
+    painter.fillRect(QRectF(0, 0, LocationArtist::Width, LocationArtist::Height), Rock);
+    Noise noise(seed);
+    for (int i = 0; i < 46; ++i) {
+        const QPointF at(noise.next() * LocationArtist::Width, noise.next() * LocationArtist::Height);
+        const qreal radius = 0.6 + noise.next() * 1.6;
+        const int shade = int(noise.next() * 28) - 12;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(Rock.red() + shade, Rock.green() + shade, Rock.blue() + shade + 3));
+        painter.drawEllipse(at, radius, radius * 0.8);
+    }
+}
+
+QPainterPath floorPlan(const LocationArtist::Location &location)
+{
+    const QPointF centre = Room.center();
+    QPainterPath plan;
+    plan.setFillRule(Qt::WindingFill);
+    plan.addRoundedRect(Room, 4, 4);
+    // Corridors run one pixel past the edge so that no wall is drawn there.
+    const qreal x = centre.x() - CorridorWidth / 2;
+    const qreal y = centre.y() - CorridorHeight / 2;
+    auto corridor = [&plan](const QRectF &rect) {
+        QPainterPath piece;
+        piece.addRect(rect);
+        plan = plan.united(piece);
+    };
+    if (location.north)
+        corridor(QRectF(x, -1, CorridorWidth, centre.y() + 1));
+    if (location.south)
+        corridor(QRectF(x, centre.y(), CorridorWidth, LocationArtist::Height - centre.y() + 1));
+    if (location.east)
+        corridor(QRectF(centre.x(), y, LocationArtist::Width - centre.x() + 1, CorridorHeight));
+    if (location.west)
+        corridor(QRectF(-1, y, centre.x() + 1, CorridorHeight));
+    return plan;
+}
+
+void paintFlag(QPainter &painter, QPointF at)
+{
+    painter.setPen(QPen(Outline, 1.6, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(at + QPointF(-4, 9), at + QPointF(-4, -9));
+    const QPolygonF cloth{at + QPointF(-3.5, -9), at + QPointF(7, -5), at + QPointF(-3.5, -1)};
+    painter.setPen(QPen(Outline, 1));
+    painter.setBrush(QColor(0xf4, 0xf1, 0xe6));
+    painter.drawPolygon(cloth);
+}
+
+void paintStar(QPainter &painter, QPointF at)
+{
+    QPolygonF star;
+    for (int i = 0; i < 10; ++i) {
+        const qreal radius = i % 2 == 0 ? 9.5 : 4;
+        const qreal angle = -M_PI / 2 + i * M_PI / 5;
+        star << at + QPointF(radius * qCos(angle), radius * qSin(angle) + 1);
+    }
+    painter.setPen(QPen(Outline, 1.1));
+    painter.setBrush(QColor(0xff, 0xd3, 0x3d));
+    painter.drawPolygon(star);
+}
+
+void paintGem(QPainter &painter, QPointF at)
+{
+    const QPolygonF gem{at + QPointF(0, -7), at + QPointF(6, -1.5), at + QPointF(0, 7), at + QPointF(-6, -1.5)};
+    painter.setPen(QPen(Outline, 1.1));
+    painter.setBrush(QColor(0x4c, 0xd6, 0xf5));
+    painter.drawPolygon(gem);
+    // A facet of light makes it read as a jewel rather than a blue patch.
+    const QPolygonF facet{at + QPointF(0, -5), at + QPointF(3.5, -1.5), at + QPointF(0, 0), at + QPointF(-3.5, -1.5)};
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xe8, 0xfb, 0xff));
+    painter.drawPolygon(facet);
+}
+
+} // namespace
+
+bool LocationArtist::fromFileName(const QString &name, Location *location)
+{
+    if (!name.endsWith(QLatin1String(".bmp")))
+        return false;
+    const QString stem = name.chopped(4);
+    if (stem.size() != 4 && stem.size() != 6)
+        return false;
+    Location read;
+    if (stem.size() == 6) {
+        switch (stem.at(0).unicode()) {
+        case u'O':
+            read.kind = Kind::Ordinary;
+            break;
+        case u'A':
+            read.kind = Kind::Start;
+            break;
+        case u'E':
+            read.kind = Kind::End;
+            break;
+        default:
+            return false;
+        }
+        if (stem.at(1) != u'N' && stem.at(1) != u'I')
+            return false;
+        read.items = stem.at(1) == u'I';
+        // An ordinary location without items has a name of exits alone.
+        if (read.kind == Kind::Ordinary && !read.items)
+            return false;
+    }
+    const QString exits = stem.right(4);
+    for (QChar c : exits) {
+        if (c != u'0' && c != u'1')
+            return false;
+    }
+    read.north = exits.at(0) == u'1';
+    read.south = exits.at(1) == u'1';
+    read.east = exits.at(2) == u'1';
+    read.west = exits.at(3) == u'1';
+    if (location)
+        *location = read;
+    return true;
+}
+
+QString LocationArtist::fileName(const Location &location)
+{
+    QString name;
+    if (location.kind != Kind::Ordinary || location.items) {
+        name += location.kind == Kind::Start ? u'A' : location.kind == Kind::End ? u'E' : u'O';
+        name += location.items ? u'I' : u'N';
+    }
+    for (bool open : {location.north, location.south, location.east, location.west})
+        name += open ? u'1' : u'0';
+    return name + QStringLiteral(".bmp");
+}
+
+void LocationArtist::paint(QPainter &painter, const QRectF &target, const Location &location)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / Width, target.height() / Height);
+    painter.setClipRect(QRectF(0, 0, Width, Height));
+
+    const quint32 seed = (location.north ? 1 : 0) | (location.south ? 2 : 0) | (location.east ? 4 : 0)
+        | (location.west ? 8 : 0) | (location.items ? 16 : 0) | (quint32(location.kind) << 5);
+    paintRock(painter, seed);
+
+    painter.setPen(QPen(Outline, 2.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Floor);
+    painter.drawPath(floorPlan(location));
+
+    // The room's floor tells the type: green for the start, red for the end of
+    // the game or the way to another level, pale stone for any other room.
+    const QRectF inner = Room.adjusted(2.5, 2.5, -2.5, -2.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(location.kind == Kind::Start ? StartFloor : location.kind == Kind::End ? EndFloor : RoomFloor);
+    painter.drawRoundedRect(inner, 2.5, 2.5);
+
+    const QPointF centre = Room.center();
+    const bool marked = location.kind != Kind::Ordinary;
+    const QPointF markAt = location.items ? centre + QPointF(-7, 0) : centre;
+    if (location.kind == Kind::Start)
+        paintFlag(painter, markAt);
+    else if (location.kind == Kind::End)
+        paintStar(painter, markAt);
+    if (location.items)
+        paintGem(painter, marked ? centre + QPointF(9, 1) : centre);
+
+    painter.restore();
+}
+
+QImage LocationArtist::image(const Location &location, int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Rock);
+    QPainter painter(&picture);
+    paint(painter, QRectF(0, 0, width, height), location);
+    return picture;
+}

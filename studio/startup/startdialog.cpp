@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: MIT
+#include "startdialog.h"
+
+#include "levelformat.h"
+#include "locationartist.h"
+#include "platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString ExtensionQuestion = QStringLiteral(
+    "It is reccomended that you end the file with the '.qw' extension. Do you want me to add it?");
+const QString NoName = QStringLiteral("You must choose a file name!");
+
+// A corner of a map as the studio shows it: a start with its flag, rooms and
+// corridors, a gem and the winning room, laid out like the location buttons.
+QPixmap mapSample()
+{
+    const QStringList tiles{QStringLiteral("AN0110.bmp"), QStringLiteral("OI0111.bmp"), QStringLiteral("0101.bmp"),
+                            QStringLiteral("1010.bmp"),   QStringLiteral("1011.bmp"),   QStringLiteral("EN1001.bmp")};
+    constexpr int columns = 3;
+    constexpr int gap = 4;
+    const QSize tile(LocationArtist::Width * 5 / 4, LocationArtist::Height * 5 / 4);
+    QPixmap sample(columns * tile.width() + (columns + 1) * gap, 2 * tile.height() + 3 * gap);
+    sample.fill(Qt::black);
+    QPainter painter(&sample);
+    for (int i = 0; i < tiles.size(); ++i) {
+        LocationArtist::Location location;
+        LocationArtist::fromFileName(tiles.at(i), &location);
+        const QPoint at(gap + (i % columns) * (tile.width() + gap), gap + (i / columns) * (tile.height() + gap));
+        LocationArtist::paint(painter, QRectF(at, tile), location);
+    }
+    return sample;
+}
+
+QLabel *label(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *made = new QLabel(caption, parent);
+    made->setObjectName(name);
+    return made;
+}
+
+} // namespace
+
+StartDialog::StartDialog(Platform &platform, QWidget *parent)
+    : QDialog(parent)
+    , platform(platform)
+    , map(platform)
+{
+    setObjectName(QStringLiteral("StartDialog"));
+    setWindowTitle(QStringLiteral("Quillmoor Studio"));
+
+    auto *picture = label(this, QStringLiteral("Image1"), QString());
+    picture->setPixmap(mapSample());
+    picture->setAlignment(Qt::AlignTop);
+
+    auto *title = label(this, QStringLiteral("Label2"), QStringLiteral("Quillmoor Studio"));
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.9);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+
+    auto *about = label(this, QStringLiteral("Label3"),
+                        QStringLiteral("Build text adventures on a map of 9 by 9 locations: write what the player "
+                                       "sees, link the paths, hide the items, and try the level in the player "
+                                       "as soon as it is saved."));
+    about->setWordWrap(true);
+
+    auto *hint = label(this, QStringLiteral("Label4"),
+                       QStringLiteral("Type the name of an existing level to edit it, or a new name to start "
+                                      "an empty level. Version 1.0."));
+    hint->setWordWrap(true);
+    QPalette muted = hint->palette();
+    muted.setColor(QPalette::WindowText, muted.color(QPalette::PlaceholderText));
+    hint->setPalette(muted);
+
+    auto *prompt = label(this, QStringLiteral("Label1"),
+                         QStringLiteral("Enter name of level file (*.qw) to edit/create:"));
+
+    fileName = new QLineEdit(this);
+    fileName->setObjectName(QStringLiteral("Text1"));
+    fileName->setMinimumWidth(300);
+    prompt->setBuddy(fileName);
+
+    auto *browseButton = new QPushButton(QStringLiteral("..."), this);
+    browseButton->setObjectName(QStringLiteral("Command2"));
+    browseButton->setToolTip(QStringLiteral("Choose a level file"));
+    browseButton->setFixedWidth(browseButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    browseButton->setAutoDefault(false);
+    connect(browseButton, &QPushButton::clicked, this, &StartDialog::browse);
+
+    auto *continueButton = new QPushButton(QStringLiteral("Continue"), this);
+    continueButton->setObjectName(QStringLiteral("Command1"));
+    continueButton->setDefault(true);
+    connect(continueButton, &QPushButton::clicked, this, &StartDialog::openLevel);
+
+    auto *words = new QVBoxLayout;
+    words->addWidget(title);
+    words->addSpacing(4);
+    words->addWidget(about);
+    words->addSpacing(8);
+    words->addWidget(hint);
+    words->addStretch();
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addSpacing(12);
+    top->addLayout(words, 1);
+
+    auto *entry = new QHBoxLayout;
+    entry->addWidget(fileName, 1);
+    entry->addWidget(browseButton);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(continueButton);
+
+    auto *all = new QVBoxLayout(this);
+    all->setContentsMargins(16, 16, 16, 16);
+    all->addLayout(top);
+    all->addSpacing(14);
+    all->addWidget(prompt);
+    all->addLayout(entry);
+    all->addSpacing(6);
+    all->addLayout(buttons);
+    all->setSizeConstraint(QLayout::SetFixedSize);
+
+    fileName->setFocus();
+}
+
+bool StartDialog::isfile(const QString &filename)
+{
+    QFile file(filename);
+    return file.open(QIODevice::ReadOnly);
+}
+
+void StartDialog::browse()
+{
+    const QString chosen
+        = platform.openFile(this, QStringLiteral("Open a document..."), QStringLiteral("Quillmoor Studio files (*.qw)"));
+    // A cancelled dialog leaves whatever the author had typed.
+    if (!chosen.isEmpty())
+        fileName->setText(QDir::toNativeSeparators(chosen));
+}
+
+void StartDialog::openLevel()
+{
+    if (!fileName->text().toLower().contains(QLatin1String(".qw")) && platform.ask(this, ExtensionQuestion))
+        fileName->setText(LevelFormat::trimSpaces(fileName->text()) + QStringLiteral(".qw"));
+
+    const QString typed = fileName->text();
+    const QString name = LevelFormat::trimSpaces(typed);
+    if (name.isEmpty()) {
+        platform.inform(this, NoName);
+        return;
+    }
+
+    LevelDocument &document = map.document();
+    QString problem;
+    if (isfile(name)) {
+        document.levelfile = name;
+        map.setLevelCaption(QStringLiteral("Level: ") + typed);
+        problem = document.loadgame(name);
+    } else if (QFileInfo(name).isDir()) {
+        platform.inform(this, QStringLiteral("\"%1\" is a folder, not a level file. Please choose a file name.")
+                                  .arg(QDir::toNativeSeparators(name)));
+        return;
+    } else if (QFileInfo::exists(name)) {
+        // Taking it for a new level would let the first save replace a file
+        // that could not even be read.
+        QFile file(name);
+        file.open(QIODevice::ReadOnly);
+        platform.inform(this, QStringLiteral("The level file \"%1\" exists but cannot be read: %2.\n"
+                                             "Please choose another file, or make this one readable.")
+                                  .arg(QDir::toNativeSeparators(name), file.errorString()));
+        return;
+    } else {
+        document.levelfile = name;
+        map.setLevelCaption(name);
+    }
+
+    map.show();
+    hide();
+    if (!problem.isEmpty()) {
+        platform.inform(&map, problem + QStringLiteral("\n\nThe studio shows what it could read before that "
+                                                       "point. Saving replaces the file with only that part."));
+    }
+}

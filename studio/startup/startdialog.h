@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "mapwindow.h"
+
+#include <QDialog>
+
+class Platform;
+class QLineEdit;
+
+// The studio's first window: the author names the level file to edit or to
+// create. "Continue" reads an existing file into the map window's document, or
+// starts a new level under that name, then hands over to the map window for the
+// rest of the run. Closing it before that ends the studio.
+class StartDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit StartDialog(Platform &platform, QWidget *parent = nullptr);
+
+    MapWindow &mapWindow() { return map; }
+
+    // Whether filename can be opened for reading; never reports an error.
+    static bool isfile(const QString &filename);
+
+    // "...": the file-open dialog puts the chosen path into Text1.
+    void browse();
+    // "Continue".
+    void openLevel();
+
+private:
+    Platform &platform;
+    MapWindow map;
+    QLineEdit *fileName = nullptr;
+};

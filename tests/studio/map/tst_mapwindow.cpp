@@ -1,0 +1,533 @@
+// SPDX-License-Identifier: MIT
+#include "locationbutton.h"
+#include "mapwindow.h"
+#include "scriptedplatform.h"
+#include "workedexample.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using Kind = ScriptedPlatform::Kind;
+using Answer = Platform::Answer;
+
+const QString NoStart
+    = QStringLiteral("Warning This Level has no start position - please assign a Start room before testing.");
+const QString TestQuestion = QStringLiteral("Level Data Saved. Do you want to test your game?");
+
+QPushButton *command(MapWindow &map, int n)
+{
+    return map.findChild<QPushButton *>(QStringLiteral("Command%1").arg(n));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray levelFile(const QStringList &body)
+{
+    QStringList lines{QStringLiteral("[MAP]")};
+    for (int row = 1; row <= 9; ++row)
+        lines << QString::number(row) + QStringLiteral(" ABCDEFGHI");
+    lines << QString() << body;
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+// The 15 lines of a level with nothing in it.
+QByteArray emptyLevel()
+{
+    return levelFile({QStringLiteral("[ITEMS]"), QString(), QStringLiteral("[COMBOS]"), QString()});
+}
+
+struct Studio
+{
+    Studio()
+        : map(platform)
+    {
+        platform.folder = QStringLiteral(QUILLMOOR_BIN_DIR);
+    }
+    void answer(std::initializer_list<Answer> answers)
+    {
+        for (Answer given : answers)
+            platform.answers.enqueue(given);
+    }
+    ScriptedPlatform platform;
+    MapWindow map;
+};
+
+} // namespace
+
+class TestMapWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void layout_data();
+    void layout();
+    void windowAndCaptions();
+    void focusRunsRowByRow();
+    void buttonColor_data();
+    void buttonColor();
+    void buttonColorPaints();
+    void clickOpensItsLocation_data();
+    void clickOpensItsLocation();
+    void openDialogOnlyComesToFront();
+    void areaEditorRecolours();
+    void loaderFillsTheDialogs();
+    void pictureName_data();
+    void pictureName();
+    void missingPictureLeavesNone();
+    void installedPicturesAreFound();
+    void loadPaintsExactlyTheLocationsRead();
+    void saveEmptyLevel();
+    void saveReadLevelByteForByte();
+    void testLaunch_data();
+    void testLaunch();
+    void failedSaveAsksNothingMore();
+    void closeQuestion_data();
+    void closeQuestion();
+};
+
+void TestMapWindow::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("pixels");
+    // Left, top, width, height in twips, 15 to a pixel.
+    QTest::newRow("heading") << "Label19" << QRect(40, 8, 657, 17);
+    QTest::newRow("column A") << "Label1" << QRect(48, 32, 73, 17);
+    QTest::newRow("column I") << "Label9" << QRect(624, 32, 73, 17);
+    QTest::newRow("row 1") << "Label10" << QRect(16, 80, 25, 25);
+    QTest::newRow("row 4") << "Label13" << QRect(16, 240, 25, 25);
+    QTest::newRow("row 9") << "Label18" << QRect(16, 528, 25, 25);
+    QTest::newRow("1A") << "Command1" << QRect(48, 64, 73, 57);
+    QTest::newRow("1I is wider") << "Command9" << QRect(624, 64, 81, 57);
+    QTest::newRow("2A") << "Command10" << QRect(48, 120, 73, 57);
+    QTest::newRow("2C") << "Command12" << QRect(192, 120, 73, 57);
+    QTest::newRow("5I") << "Command45" << QRect(624, 288, 81, 57);
+    QTest::newRow("9I") << "Command81" << QRect(624, 512, 81, 57);
+    QTest::newRow("Manage Items") << "Command82" << QRect(48, 576, 145, 25);
+    QTest::newRow("Save Level Changes") << "Command83" << QRect(576, 576, 129, 25);
+}
+
+void TestMapWindow::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, pixels);
+    Studio studio;
+    QWidget *control = studio.map.findChild<QWidget *>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(control->geometry(), pixels);
+    QVERIFY(name.startsWith(QLatin1String("Label")) ? bool(qobject_cast<QLabel *>(control))
+                                                     : bool(qobject_cast<QPushButton *>(control)));
+}
+
+void TestMapWindow::windowAndCaptions()
+{
+    Studio studio;
+    MapWindow &map = studio.map;
+    QCOMPARE(map.objectName(), QStringLiteral("MapWindow"));
+    QCOMPARE(map.windowTitle(), QStringLiteral("Quillmoor Studio v1.0"));
+    QCOMPARE(map.minimumSize(), QSize(722, 615));
+    QCOMPARE(map.maximumSize(), QSize(722, 615));
+    QCOMPARE(command(map, 82)->text(), QStringLiteral("Manage Items"));
+    QCOMPARE(command(map, 83)->text(), QStringLiteral("Save Level Changes"));
+    for (int k = 1; k <= 9; ++k) {
+        QCOMPARE(map.findChild<QLabel *>(QStringLiteral("Label%1").arg(k))->text(), QString(QChar(u'A' + k - 1)));
+        QCOMPARE(map.findChild<QLabel *>(QStringLiteral("Label%1").arg(9 + k))->text(), QString::number(k));
+    }
+    QVERIFY(map.findChild<QLabel *>(QStringLiteral("Label19"))->text().isEmpty());
+    // A fresh map: every location unused, without text and without picture.
+    for (int n = 1; n <= 81; ++n) {
+        auto *location = qobject_cast<LocationButton *>(command(map, n));
+        QVERIFY(location);
+        QVERIFY(location->text().isEmpty());
+        QCOMPARE(location->property("backColor").value<quint32>(), LocationButton::NotInUse);
+        QVERIFY(location->picture().isNull());
+    }
+}
+
+void TestMapWindow::focusRunsRowByRow()
+{
+    Studio studio;
+    QWidget *at = command(studio.map, 1);
+    for (int n = 2; n <= 83; ++n) {
+        at = at->nextInFocusChain();
+        while (at->focusPolicy() == Qt::NoFocus)
+            at = at->nextInFocusChain();
+        QCOMPARE(at->objectName(), QStringLiteral("Command%1").arg(n));
+    }
+}
+
+void TestMapWindow::buttonColor_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<int>("button"); // 0: none
+
+    QTest::newRow("1A") << 1 << 1 << 1;
+    QTest::newRow("1I") << 1 << 9 << 9;
+    QTest::newRow("2A") << 2 << 1 << 10;
+    QTest::newRow("5I") << 5 << 9 << 45;
+    QTest::newRow("9I") << 9 << 9 << 81;
+    QTest::newRow("row 0") << 0 << 3 << 0;
+    QTest::newRow("column 10") << 3 << 10 << 0;
+    QTest::newRow("row 10") << 10 << 1 << 0;
+    QTest::newRow("negative") << -1 << -1 << 0;
+}
+
+void TestMapWindow::buttonColor()
+{
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(int, button);
+    Studio studio;
+    studio.map.ButtonColor(row, col, LocationButton::InUse);
+    for (int n = 1; n <= 81; ++n) {
+        const QVariant color = command(studio.map, n)->property("backColor");
+        QCOMPARE(color.typeId(), QMetaType::UInt);
+        QCOMPARE(color.value<quint32>(), n == button ? LocationButton::InUse : LocationButton::NotInUse);
+    }
+    if (button) {
+        QCOMPARE(studio.map.buttonColor(row, col), LocationButton::InUse);
+        studio.map.ButtonColor(row, col, LocationButton::NotInUse);
+        QCOMPARE(command(studio.map, button)->property("backColor").value<quint32>(), LocationButton::NotInUse);
+    }
+}
+
+void TestMapWindow::buttonColorPaints()
+{
+    Studio studio;
+    QPushButton *location = command(studio.map, 12);
+    const QColor standard = location->grab().toImage().pixelColor(location->rect().center());
+    QVERIFY(standard.lightness() > 128);
+
+    studio.map.ButtonColor(2, 3, LocationButton::InUse);
+    QCOMPARE(location->grab().toImage().pixelColor(location->rect().center()), QColor(Qt::black));
+
+    studio.map.ButtonColor(2, 3, LocationButton::NotInUse);
+    QCOMPARE(location->grab().toImage().pixelColor(location->rect().center()), standard);
+}
+
+void TestMapWindow::clickOpensItsLocation_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::newRow("Command1") << 1 << 1 << 1;
+    QTest::newRow("Command9") << 9 << 1 << 9;
+    QTest::newRow("Command10") << 10 << 2 << 1;
+    QTest::newRow("Command12") << 12 << 2 << 3;
+    QTest::newRow("Command45") << 45 << 5 << 9;
+    QTest::newRow("Command81") << 81 << 9 << 9;
+}
+
+void TestMapWindow::clickOpensItsLocation()
+{
+    QFETCH(int, button);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    Studio studio;
+    studio.map.show();
+    QTest::mouseClick(command(studio.map, button), Qt::LeftButton);
+    AreaStatsDialog &area = studio.map.areaStatsDialog();
+    QVERIFY(area.isVisible());
+    QCOMPARE(area.rowpos, row);
+    QCOMPARE(area.colpos, col);
+    QVERIFY(!studio.map.itemManagementDialog().isVisible());
+}
+
+void TestMapWindow::openDialogOnlyComesToFront()
+{
+    Studio studio;
+    MapWindow &map = studio.map;
+    map.show();
+    AreaStatsDialog &area = map.areaStatsDialog();
+    ItemManagementDialog &items = map.itemManagementDialog();
+
+    // The area editor stays on its location; "Manage Items" does nothing then.
+    command(map, 12)->click();
+    command(map, 40)->click();
+    QCOMPARE(area.rowpos, 2);
+    QCOMPARE(area.colpos, 3);
+    command(map, 82)->click();
+    QVERIFY(!items.isVisible());
+
+    // With the item manager open, a location click opens nothing.
+    area.hide();
+    command(map, 82)->click();
+    QVERIFY(items.isVisible());
+    command(map, 40)->click();
+    QVERIFY(!area.isVisible());
+    QCOMPARE(area.rowpos, 2);
+}
+
+void TestMapWindow::areaEditorRecolours()
+{
+    Studio studio;
+    studio.map.show();
+    AreaStatsDialog &area = studio.map.areaStatsDialog();
+    Q_EMIT area.colorChosen(4, 5, LocationButton::InUse);
+    QCOMPARE(studio.map.buttonColor(4, 5), LocationButton::InUse);
+    Q_EMIT area.colorChosen(4, 5, LocationButton::NotInUse);
+    QCOMPARE(command(studio.map, 32)->property("backColor").value<quint32>(), LocationButton::NotInUse);
+}
+
+void TestMapWindow::loaderFillsTheDialogs()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("example.qw"));
+    QVERIFY(writeFile(path, workedExample()));
+    Studio studio;
+    QVERIFY(studio.map.document().loadgame(path).isEmpty());
+    QListWidget *names = studio.map.areaStatsDialog().itemNames();
+    QStringList listed;
+    for (int i = 0; i < names->count(); ++i)
+        listed << names->item(i)->text();
+    QCOMPARE(listed, (QStringList{"brass-key", "lamp", "oil", "lit-lamp"}));
+}
+
+void TestMapWindow::pictureName_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("picture");
+
+    QTest::newRow("paths north and west") << "Hall.|PATH N|PATH W|" << "1001.bmp";
+    QTest::newRow("start, east, item") << "Cell.|PATH E|ITEM A|START|" << "AI0010.bmp";
+    QTest::newRow("end of game") << "Won.|ENDGAME|" << "EN0000.bmp";
+    QTest::newRow("load level") << "Down.|LOADLEVEL cave.qw COMMENT=You fall.|" << "EN0000.bmp";
+    QTest::newRow("start and end: end wins") << "Odd.|START|ENDGAME|" << "EN0000.bmp";
+    QTest::newRow("locked path counts") << "Gate.|PATH S REQUIRES=B The gate is shut.|" << "0100.bmp";
+    QTest::newRow("item tag first: no item") << "ITEM A|PATH N|" << "1000.bmp";
+    QTest::newRow("items, ordinary") << "Store.|ITEM C|ITEM D|" << "OI0000.bmp";
+    QTest::newRow("everything") << "Pit.|PATH N|PATH S|PATH E|PATH W|ITEM B|LOADLEVEL b.qw COMMENT=x|" << "EI1111.bmp";
+    QTest::newRow("start without items") << "Gate.|PATH N|PATH S|START|" << "AN1100.bmp";
+    QTest::newRow("not used") << "" << "0000.bmp";
+}
+
+void TestMapWindow::pictureName()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, picture);
+    Studio studio;
+    studio.map.ButtonColor(3, 7, LocationButton::InUse);
+    // A commit renews the picture through the document.
+    studio.map.document().updategrid(3, 7, record, QString());
+    auto *location = qobject_cast<LocationButton *>(command(studio.map, 25));
+    QCOMPARE(location->property("pictureName").toString(), picture);
+    QVERIFY2(!location->picture().isNull(), "the pictures are drawn beside the program");
+    QCOMPARE(location->picture().size(), QSize(67, 51));
+    // The picture never changes the colour.
+    QCOMPARE(studio.map.buttonColor(3, 7), LocationButton::InUse);
+    QVERIFY(location->text().isEmpty());
+}
+
+void TestMapWindow::missingPictureLeavesNone()
+{
+    QTemporaryDir empty;
+    Studio studio;
+    studio.platform.folder = empty.path();
+    studio.map.document().updategrid(1, 1, QStringLiteral("Hall.|PATH N|"), QString());
+    auto *location = qobject_cast<LocationButton *>(command(studio.map, 1));
+    QCOMPARE(location->property("pictureName").toString(), QStringLiteral("1000.bmp"));
+    QVERIFY(location->picture().isNull());
+    // A picture shown before goes, rather than show exits the location lost.
+    studio.platform.folder = QStringLiteral(QUILLMOOR_BIN_DIR);
+    studio.map.document().updategrid(1, 1, QStringLiteral("Hall.|PATH S|"), QString());
+    QVERIFY(!location->picture().isNull());
+    studio.platform.folder = empty.path();
+    studio.map.document().updategrid(1, 1, QStringLiteral("Hall.|PATH E|"), QString());
+    QVERIFY(location->picture().isNull());
+    studio.map.grab(); // paints without a picture
+}
+
+void TestMapWindow::installedPicturesAreFound()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("share/quillmoor/pictures")));
+    QVERIFY(QFile::copy(QStringLiteral(QUILLMOOR_BIN_DIR "/OI0110.bmp"),
+                        root.filePath(QStringLiteral("share/quillmoor/pictures/OI0110.bmp"))));
+    Studio studio;
+    studio.platform.folder = root.filePath(QStringLiteral("bin"));
+    QCOMPARE(QFileInfo(studio.map.picturePath(QStringLiteral("OI0110.bmp"))).canonicalFilePath(),
+             QFileInfo(root.filePath(QStringLiteral("share/quillmoor/pictures/OI0110.bmp"))).canonicalFilePath());
+    studio.map.document().updategrid(9, 9, QStringLiteral("Box.|PATH S|PATH E|ITEM A|"), QString());
+    QVERIFY(!qobject_cast<LocationButton *>(command(studio.map, 81))->picture().isNull());
+}
+
+void TestMapWindow::loadPaintsExactlyTheLocationsRead()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("two.qw"));
+    // 3C's block holds nothing but its header and still counts as in use.
+    QVERIFY(writeFile(path, levelFile({QStringLiteral("[ITEMS]"), QStringLiteral("A lamp"), QString(),
+                                       QStringLiteral("[LOCATION 1A]"), QStringLiteral("Cell."),
+                                       QStringLiteral("PATH E"), QStringLiteral("ITEM A"), QStringLiteral("START"),
+                                       QString(), QStringLiteral("[LOCATION 3C]"), QString(),
+                                       QStringLiteral("[COMBOS]"), QString()})));
+    Studio studio;
+    QVERIFY(studio.map.document().loadgame(path).isEmpty());
+    for (int n = 1; n <= 81; ++n) {
+        auto *location = qobject_cast<LocationButton *>(command(studio.map, n));
+        const bool read = n == 1 || n == 21;
+        QCOMPARE(location->backColor(), read ? LocationButton::InUse : LocationButton::NotInUse);
+        QCOMPARE(location->picture().isNull(), !read);
+    }
+    QCOMPARE(command(studio.map, 1)->property("pictureName").toString(), QStringLiteral("AI0010.bmp"));
+    QCOMPARE(command(studio.map, 21)->property("pictureName").toString(), QStringLiteral("0000.bmp"));
+}
+
+void TestMapWindow::saveEmptyLevel()
+{
+    QTemporaryDir folder;
+    Studio studio;
+    studio.map.document().levelfile = folder.filePath(QStringLiteral("new.qw"));
+    studio.answer({Answer::No});
+    command(studio.map, 83)->click();
+
+    QCOMPARE(readAll(studio.map.document().levelfile), emptyLevel());
+    QCOMPARE(emptyLevel().count("\r\n"), 15);
+    // The warning first, then the question all the same.
+    QCOMPARE(studio.platform.events.size(), 2);
+    QCOMPARE(studio.platform.events.at(0).kind, Kind::Inform);
+    QCOMPARE(studio.platform.events.at(0).text, NoStart);
+    QCOMPARE(studio.platform.events.at(1).kind, Kind::Ask);
+    QCOMPARE(studio.platform.events.at(1).text, TestQuestion);
+}
+
+void TestMapWindow::saveReadLevelByteForByte()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("example.qw"));
+    QVERIFY(writeFile(path, workedExample()));
+    Studio studio;
+    studio.map.document().levelfile = path;
+    QVERIFY(studio.map.document().loadgame(path).isEmpty());
+    QVERIFY(QFile::remove(path));
+
+    studio.answer({Answer::No, Answer::No});
+    command(studio.map, 83)->click();
+    QCOMPARE(readAll(path), workedExample());
+    command(studio.map, 83)->click();
+    QCOMPARE(readAll(path), workedExample());
+    // The level has a start: only the question, once per save.
+    QCOMPARE(studio.platform.texts(Kind::Inform), QStringList());
+    QCOMPARE(studio.platform.texts(Kind::Ask), (QStringList{TestQuestion, TestQuestion}));
+    QCOMPARE(studio.platform.texts(Kind::StartProgram), QStringList());
+}
+
+void TestMapWindow::testLaunch_data()
+{
+    QTest::addColumn<QString>("levelName");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("started") << "castle.qw" << true;
+    QTest::newRow("spaces in the path") << "my castle.qw" << true;
+    QTest::newRow("player cannot start") << "castle.qw" << false;
+}
+
+void TestMapWindow::testLaunch()
+{
+    QFETCH(QString, levelName);
+    QFETCH(bool, starts);
+    QTemporaryDir folder;
+    Studio studio;
+    const QString level = folder.filePath(levelName);
+    studio.map.document().levelfile = level;
+    studio.map.document().updategrid(1, 1, QStringLiteral("Cell.|START|"), QString());
+    studio.answer({Answer::Yes});
+    studio.platform.startSucceeds = starts;
+    command(studio.map, 83)->click();
+
+    QVERIFY(QFile::exists(level));
+    const QList<ScriptedPlatform::Event> &events = studio.platform.events;
+    QCOMPARE(events.size(), starts ? 2 : 3);
+    QCOMPARE(events.at(0).text, TestQuestion);
+    QCOMPARE(events.at(1).kind, Kind::StartProgram);
+    QCOMPARE(events.at(1).text, QStringLiteral(QUILLMOOR_BIN_DIR "/quillmoorplayer"));
+    QCOMPARE(events.at(1).arguments, QStringList{level});
+    if (!starts) {
+        QCOMPARE(events.at(2).kind, Kind::Inform);
+        QVERIFY(events.at(2).text.contains(QLatin1String("player could not be started")));
+        QVERIFY(events.at(2).text.contains(QLatin1String("the program could not be started")));
+    }
+}
+
+void TestMapWindow::failedSaveAsksNothingMore()
+{
+    QTemporaryDir folder;
+    Studio studio;
+    const QString level = folder.filePath(QStringLiteral("missing folder/castle.qw"));
+    studio.map.document().levelfile = level;
+    studio.answer({Answer::Yes});
+    command(studio.map, 83)->click();
+
+    QCOMPARE(studio.platform.events.size(), 1);
+    QCOMPARE(studio.platform.events.at(0).kind, Kind::Inform);
+    QVERIFY2(studio.platform.events.at(0).text.contains(level), qPrintable(studio.platform.events.at(0).text));
+    QVERIFY(!QFile::exists(level));
+}
+
+void TestMapWindow::closeQuestion_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("savable");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("nothing changed") << false << true << int(Answer::Yes) << false << true << false;
+    QTest::newRow("Yes saves and closes") << true << true << int(Answer::Yes) << true << true << true;
+    QTest::newRow("Yes, save fails: stays") << true << false << int(Answer::Yes) << true << false << false;
+    QTest::newRow("No closes unsaved") << true << true << int(Answer::No) << true << true << false;
+    QTest::newRow("Cancel stays") << true << true << int(Answer::Cancel) << true << false << false;
+}
+
+void TestMapWindow::closeQuestion()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, savable);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, closes);
+    QFETCH(bool, written);
+
+    QTemporaryDir folder;
+    Studio studio;
+    MapWindow &map = studio.map;
+    const QString level = folder.filePath(savable ? QStringLiteral("castle.qw") : QStringLiteral("gone/castle.qw"));
+    map.document().levelfile = level;
+    if (changed)
+        map.document().updateitems(1, QStringLiteral("lamp"), false);
+    studio.answer({Answer(answer)});
+    map.show();
+    command(map, 82)->click();
+
+    QCOMPARE(map.close(), closes);
+    QCOMPARE(map.isVisible(), !closes);
+    QCOMPARE(map.itemManagementDialog().isVisible(), !closes);
+    const QStringList questions = studio.platform.texts(Kind::AskOrCancel);
+    QCOMPARE(questions.size(), asked ? 1 : 0);
+    if (asked)
+        QVERIFY(questions.first().contains(level));
+    QCOMPARE(QFile::exists(level), written);
+    // A failed save says so; the author is not left guessing.
+    QCOMPARE(studio.platform.texts(Kind::Inform).size(), savable ? 0 : 1);
+    QCOMPARE(studio.platform.texts(Kind::Ask), QStringList());
+}
+
+QTEST_MAIN(TestMapWindow)
+#include "tst_mapwindow.moc"
