@@ -219,6 +219,13 @@ void TestDataFiles::levelIsSound()
                 QVERIFY2(!level.record(there).isEmpty(), qPrintable(where + piece + QStringLiteral(" leads nowhere")));
                 QVERIFY2(level.record(there).contains(QStringLiteral("PATH ") + opposite[direction]),
                          qPrintable(where + piece + QStringLiteral(" has no way back")));
+                // A lock that needs the item both ways keeps the item on the
+                // player's side: dropped beyond it, it could never be fetched.
+                const QString back = QStringLiteral("PATH ") + opposite[direction] + QStringLiteral(" REQUIRES=");
+                const qsizetype lock = level.record(there).indexOf(back);
+                QVERIFY2((piece.size() > 6) == (lock >= 0)
+                             && (lock < 0 || level.record(there).at(lock + back.size()) == piece.at(16)),
+                         qPrintable(where + piece + QStringLiteral(" is not locked alike both ways")));
                 if (piece.size() > 6) {
                     QVERIFY2(piece.mid(7, 9) == QLatin1String("REQUIRES="), qPrintable(where + piece));
                     const int item = piece.at(16).unicode() - u'A';
