@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -134,6 +135,8 @@ void AreaStatsDialog::buildControls()
         requiredItems[d]->setEditable(true);
         // Typing a name chooses it; it does not add to the names offered.
         requiredItems[d]->setInsertPolicy(QComboBox::NoInsert);
+        // Names match exactly, so completion must not offer another case.
+        requiredItems[d]->completer()->setCaseSensitivity(Qt::CaseSensitive);
         requiredItems[d]->setMinimumContentsLength(12);
         requiredItems[d]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         lockouts[d] = textBox(QStringLiteral("Text%1").arg(d + 4), pathFrame, 3);

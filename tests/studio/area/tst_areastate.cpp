@@ -78,9 +78,6 @@ private Q_SLOTS:
     void open();
     void commit_data();
     void commit();
-    void roundTrip_data();
-    void roundTrip();
-    void savedLineBreaks();
 };
 
 void TestAreaState::open_data()
@@ -126,9 +123,6 @@ void TestAreaState::open_data()
     QTest::newRow("load level without comment")
         << "Cliff.|LOADLEVEL cave.qw|PATH N|COMMENT=x|" << true << "" << T::LoadLevel << "Cliff."
         << QStringList{"x[]", "-[]", "-[]", "-[]"} << QStringList{} << allFree << "cave.qw" << "";
-    QTest::newRow("load level word alone at the end")
-        << "Cliff.|LOADLEVEL" << true << "" << T::LoadLevel << "Cliff." << closed << QStringList{} << allFree << ""
-        << "";
     QTest::newRow("required item with a blank name")
         << "Hall.|PATH N REQUIRES=C Shut.|" << true << "" << T::Normal << "Hall."
         << QStringList{"x[] Shut.", "-[]", "-[]", "-[]"} << QStringList{} << allFree << "" << "";
@@ -148,8 +142,6 @@ void TestAreaState::open_data()
                                                                 << closed << QStringList{} << allFree << "" << "";
     QTest::newRow("blank narrative leaves it unused") << "   |" << false << "" << T::NotUsed << "   " << closed
                                                       << QStringList{} << allFree << "" << "";
-    QTest::newRow("last type tag wins") << "Hall.|START|ENDGAME|" << true << "" << T::EndWin << "Hall." << closed
-                                        << QStringList{} << allFree << "" << "";
 }
 
 void TestAreaState::open()
@@ -186,8 +178,6 @@ void TestAreaState::commit_data()
     QTest::newRow("Dark hall") << darkHall() << Names << hall << "" << QStringList{};
     QTest::newRow("start") << darkHallWith([](AreaState &s) { s.type = T::Start; }) << Names << hall + "START|" << ""
                            << QStringList{};
-    QTest::newRow("end") << darkHallWith([](AreaState &s) { s.type = T::EndWin; }) << Names << hall + "ENDGAME|"
-                         << "" << QStringList{};
     QTest::newRow("empty lockout")
         << darkHallWith([](AreaState &s) { s.paths[AreaState::South].lockout = "   "; }) << Names
         << "Dark hall.|PATH N|PATH S REQUIRES=B |ITEM A|" << "" << QStringList{LockoutWarning.arg("south", Key)};
@@ -277,27 +267,6 @@ void TestAreaState::commit()
     QTEST(result.record, "record");
     QTEST(result.freeItems, "freeItems");
     QTEST(result.warnings, "warnings");
-}
-
-void TestAreaState::roundTrip_data()
-{
-    QTest::addColumn<QString>("record");
-    QTest::newRow("paths and items") << "Dark hall.|PATH N|PATH S REQUIRES=B The gate is shut.|ITEM A|ITEM E|";
-    QTest::newRow("load level") << "Cliff.\r\nWindy.|PATH E REQUIRES=D Pay.|LOADLEVEL cave.qw COMMENT=You fall.|";
-    QTest::newRow("empty narrative, end") << "|PATH W|ENDGAME|";
-}
-
-// What the dialog commits, it opens again unchanged.
-void TestAreaState::roundTrip()
-{
-    QFETCH(QString, record);
-    const AreaState state = AreaState::open(record, Names, placedFrom("AE"), true);
-    QCOMPARE(state.commit(Names).record, record);
-}
-
-void TestAreaState::savedLineBreaks()
-{
-    QCOMPARE(AreaState::withLineBreaks("One.~Two.~~|PATH N|"), QString("One.\r\nTwo.\r\n\r\n|PATH N|"));
 }
 
 QTEST_APPLESS_MAIN(TestAreaState)

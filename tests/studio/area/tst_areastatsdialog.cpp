@@ -232,7 +232,6 @@ void TestAreaStatsDialog::typeColours_data()
     QTest::newRow("Not Used") << "Option5" << QList<quint32>{ButtonFace};
     QTest::newRow("Not Used, then Normal/Used") << "Option5 Option4" << QList<quint32>{ButtonFace, Black};
     QTest::newRow("Start") << "Option1" << QList<quint32>{};
-    QTest::newRow("Load New Level") << "Option2" << QList<quint32>{};
     QTest::newRow("End/Win, then Not Used") << "Option3 Option5" << QList<quint32>{ButtonFace};
 }
 
