@@ -391,18 +391,6 @@ void TestGame::faults_data()
         << adventure << QByteArray() << QStringList{} << QStringList{}
         << "Cannot open the language file \"$DIR/Language.txt\": No such file or directory." + tail
         << "Text Quillmoor Player: v1.0.1\r\nMade with the Quillmoor authoring kit\r\n\r\nSelect Language:";
-    QTest::newRow("language cut short")
-        << adventure << GameFiles::language({{"English", GameFiles::english().mid(0, 20)}}) << QStringList{}
-        << QStringList{}
-        << "Language file \"$DIR/Language.txt\", line 22: the language \"English\" ends after 20 of its 27 messages."
-            + tail
-        << "Text Quillmoor Player: v1.0.1\r\nMade with the Quillmoor authoring kit\r\n\r\nSelect Language:";
-    QTest::newRow("no language at all")
-        << adventure << QByteArray("comment only\r\n") << QStringList{} << QStringList{}
-        << "Language file \"$DIR/Language.txt\" holds no language: each language begins with a line such as "
-           "\"[English]\", followed by its 27 messages."
-            + tail
-        << "Text Quillmoor Player: v1.0.1\r\nMade with the Quillmoor authoring kit\r\n\r\nSelect Language:";
     QStringList tooLong = GameFiles::english();
     tooLong[14] = QStringList(31, "N").join('|');
     QTest::newRow("a word list of 31 fields")
