@@ -1,0 +1,290 @@
+// SPDX-License-Identifier: MIT
+#include "locationbutton.h"
+#include "scriptedplatform.h"
+#include "startdialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+using Kind = ScriptedPlatform::Kind;
+using Answer = Platform::Answer;
+
+const QString ExtensionQuestion = QStringLiteral(
+    "It is reccomended that you end the file with the '.qw' extension. Do you want me to add it?");
+const QString NoName = QStringLiteral("You must choose a file name!");
+
+QByteArray levelWith(const QStringList &blocks)
+{
+    QStringList lines{QStringLiteral("[MAP]")};
+    for (int row = 1; row <= 9; ++row)
+        lines << QString::number(row) + QStringLiteral(" ABCDEFGHI");
+    lines << QString() << QStringLiteral("[ITEMS]") << QString() << blocks;
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+struct Studio
+{
+    Studio()
+        : start(platform)
+    {
+        platform.folder = QStringLiteral(QUILLMOOR_BIN_DIR);
+        start.show();
+    }
+    QLineEdit *text1() { return start.findChild<QLineEdit *>(QStringLiteral("Text1")); }
+    QString caption() { return start.mapWindow().findChild<QLabel *>(QStringLiteral("Label19"))->text(); }
+    void proceed(const QString &typed, const QList<Answer> &answers = {})
+    {
+        for (Answer given : answers)
+            platform.answers.enqueue(given);
+        text1()->setText(typed);
+        QTest::mouseClick(start.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    }
+
+    ScriptedPlatform platform;
+    StartDialog start;
+};
+
+} // namespace
+
+class TestStartDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void controls_data();
+    void controls();
+    void continueFlows_data();
+    void continueFlows();
+    void malformedLevelOpensWithItsFault();
+    void unreadableNameStays_data();
+    void unreadableNameStays();
+    void browse();
+    void closingEndsTheStudio();
+    void isfile();
+
+private:
+    QTemporaryDir folder;
+    QString previous;
+};
+
+void TestStartDialog::init()
+{
+    // Names are typed relative to the current folder, as the author would.
+    previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    QVERIFY(writeFile(QStringLiteral("old.qw"),
+                      levelWith({QStringLiteral("[LOCATION 2C]"), QStringLiteral("Hall."), QStringLiteral("PATH N"),
+                                 QString(), QStringLiteral("[COMBOS]"), QString()})));
+}
+
+void TestStartDialog::cleanup()
+{
+    QDir::setCurrent(previous);
+}
+
+void TestStartDialog::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("Label1") << "Label1" << "Enter name of level file (*.qw) to edit/create:";
+    QTest::newRow("Text1") << "Text1" << "";
+    QTest::newRow("Command2") << "Command2" << "...";
+    QTest::newRow("Command1") << "Command1" << "Continue";
+    QTest::newRow("Label2") << "Label2" << "Quillmoor Studio";
+}
+
+void TestStartDialog::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    Studio studio;
+    QWidget *control = studio.start.findChild<QWidget *>(name);
+    QVERIFY2(control, qPrintable(name));
+    QVERIFY(control->isVisible());
+    if (auto *label = qobject_cast<QLabel *>(control))
+        QCOMPARE(label->text(), caption);
+    else if (auto *button = qobject_cast<QPushButton *>(control))
+        QCOMPARE(button->text(), caption);
+    else
+        QCOMPARE(qobject_cast<QLineEdit *>(control)->text(), caption);
+
+    QCOMPARE(studio.start.objectName(), QStringLiteral("StartDialog"));
+    QCOMPARE(studio.start.windowTitle(), QStringLiteral("Quillmoor Studio"));
+    QVERIFY(!studio.start.findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().isNull());
+    QVERIFY(!studio.start.findChild<QLabel *>(QStringLiteral("Label3"))->text().isEmpty());
+    QVERIFY(!studio.start.findChild<QLabel *>(QStringLiteral("Label4"))->text().isEmpty());
+    // The main window and its dialogs exist, hidden, before a level is named.
+    QVERIFY(!studio.start.mapWindow().isVisible());
+    QVERIFY(!studio.start.mapWindow().areaStatsDialog().isVisible());
+    QVERIFY(!studio.start.mapWindow().itemManagementDialog().isVisible());
+}
+
+void TestStartDialog::continueFlows_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<bool>("asked"); // the extension question
+    QTest::addColumn<QString>("text1"); // afterwards
+    QTest::addColumn<QString>("levelfile"); // empty: the dialog stays
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("loaded");
+
+    const QList<Answer> yes{Answer::Yes};
+    const QList<Answer> no{Answer::No};
+    QTest::newRow("empty, Yes: a level named .qw") << "" << yes << true << ".qw" << ".qw" << ".qw" << false;
+    QTest::newRow("empty, No: no name") << "" << no << true << "" << "" << "" << false;
+    QTest::newRow("spaces, No: no name") << "   " << no << true << "   " << "" << "" << false;
+    QTest::newRow("no extension, Yes") << " castle " << yes << true << "castle.qw" << "castle.qw" << "castle.qw" << false;
+    QTest::newRow("no extension, No") << "castle" << no << true << "castle" << "castle" << "castle" << false;
+    QTest::newRow("capital extension") << "CASTLE.QW" << no << false << "CASTLE.QW" << "CASTLE.QW" << "CASTLE.QW"
+                                       << false;
+    QTest::newRow(".qw inside the name") << "my.qwerty" << no << false << "my.qwerty" << "my.qwerty" << "my.qwerty"
+                                         << false;
+    QTest::newRow("new, spaces around") << "  new.qw  " << no << false << "  new.qw  " << "new.qw" << "new.qw" << false;
+    QTest::newRow("existing, spaces around") << "  old.qw " << no << false << "  old.qw " << "old.qw"
+                                             << "Level:   old.qw " << true;
+    QTest::newRow("existing once the extension is added") << "old" << yes << true << "old.qw" << "old.qw"
+                                                          << "Level: old.qw" << true;
+}
+
+void TestStartDialog::continueFlows()
+{
+    QFETCH(QString, typed);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(bool, asked);
+    QFETCH(QString, text1);
+    QFETCH(QString, levelfile);
+    QFETCH(QString, caption);
+    QFETCH(bool, loaded);
+
+    Studio studio;
+    studio.proceed(typed, answers);
+    MapWindow &map = studio.start.mapWindow();
+
+    QCOMPARE(studio.platform.texts(Kind::Ask), asked ? QStringList{ExtensionQuestion} : QStringList());
+    QCOMPARE(studio.text1()->text(), text1);
+    QCOMPARE(map.document().levelfile, levelfile);
+    const bool goesOn = !levelfile.isEmpty();
+    QCOMPARE(studio.platform.texts(Kind::Inform), goesOn ? QStringList() : QStringList{NoName});
+    QCOMPARE(map.isVisible(), goesOn);
+    QCOMPARE(studio.start.isVisible(), !goesOn);
+    QCOMPARE(studio.caption(), caption);
+    QCOMPARE(map.buttonColor(2, 3), loaded ? LocationButton::InUse : LocationButton::NotInUse);
+    QCOMPARE(map.document().locdata(2, 3).isEmpty(), !loaded);
+    // Nothing is written before the first save.
+    QVERIFY(!QFile::exists(QStringLiteral("castle.qw")));
+}
+
+void TestStartDialog::malformedLevelOpensWithItsFault()
+{
+    QVERIFY(writeFile(QStringLiteral("broken.qw"),
+                      levelWith({QStringLiteral("[LOCATION 1A]"), QStringLiteral("Cell."), QStringLiteral("START"),
+                                 QString(), QStringLiteral("[LOCATION 0Z]"), QStringLiteral("Void."), QString()})));
+    Studio studio;
+    studio.proceed(QStringLiteral("broken.qw"));
+    MapWindow &map = studio.start.mapWindow();
+    QVERIFY(map.isVisible());
+    const QStringList messages = studio.platform.texts(Kind::Inform);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().contains(QLatin1String("broken.qw")), qPrintable(messages.first()));
+    QVERIFY2(messages.first().contains(QLatin1String("line 18")), qPrintable(messages.first()));
+    QVERIFY2(messages.first().contains(QLatin1String("[LOCATION 0Z]")), qPrintable(messages.first()));
+    // What came before the fault is there to work with.
+    QCOMPARE(map.buttonColor(1, 1), LocationButton::InUse);
+    QVERIFY(map.document().locdata(1, 1).startsWith(QLatin1String("Cell.|START|")));
+    QCOMPARE(map.document().levelfile, QStringLiteral("broken.qw"));
+}
+
+void TestStartDialog::unreadableNameStays_data()
+{
+    QTest::addColumn<bool>("isFolder");
+    QTest::newRow("a folder") << true;
+    if (geteuid() != 0) // permissions do not stop root
+        QTest::newRow("a file that cannot be read") << false;
+}
+
+void TestStartDialog::unreadableNameStays()
+{
+    QFETCH(bool, isFolder);
+    const QString name = QStringLiteral("locked.qw");
+    if (isFolder) {
+        QVERIFY(QDir().mkdir(name));
+    } else {
+        QVERIFY(writeFile(name, "[MAP]\r\n"));
+        QVERIFY(QFile::setPermissions(name, QFile::WriteOwner));
+    }
+    Studio studio;
+    studio.proceed(name);
+    QVERIFY(!studio.start.mapWindow().isVisible());
+    QVERIFY(studio.start.isVisible());
+    const QStringList messages = studio.platform.texts(Kind::Inform);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages.first().contains(name));
+    if (isFolder)
+        QVERIFY(QDir().rmdir(name));
+    else
+        QFile::remove(name);
+}
+
+void TestStartDialog::browse()
+{
+    Studio studio;
+    QPushButton *browseButton = studio.start.findChild<QPushButton *>(QStringLiteral("Command2"));
+    studio.text1()->setText(QStringLiteral("typed.qw"));
+    studio.platform.openFileResults << QStringLiteral("/levels/castle.qw") << QString();
+
+    browseButton->click();
+    QCOMPARE(studio.text1()->text(), QStringLiteral("/levels/castle.qw"));
+    QCOMPARE(studio.platform.texts(Kind::OpenFile), QStringList{QStringLiteral("Open a document...")});
+
+    // Cancelling keeps what is in the box.
+    studio.text1()->setText(QStringLiteral("typed.qw"));
+    browseButton->click();
+    QCOMPARE(studio.text1()->text(), QStringLiteral("typed.qw"));
+    QVERIFY(!studio.start.mapWindow().isVisible());
+}
+
+void TestStartDialog::closingEndsTheStudio()
+{
+    Studio studio;
+    QSignalSpy rejected(&studio.start, &QDialog::rejected);
+    QVERIFY(studio.start.close());
+    QCOMPARE(rejected.count(), 1);
+    QVERIFY(!studio.start.mapWindow().isVisible());
+
+    // After "Continue" the start dialog only hides: the studio goes on.
+    Studio continued;
+    QSignalSpy quiet(&continued.start, &QDialog::rejected);
+    continued.proceed(QStringLiteral("new.qw"));
+    QVERIFY(!continued.start.isVisible());
+    QCOMPARE(quiet.count(), 0);
+}
+
+void TestStartDialog::isfile()
+{
+    QVERIFY(StartDialog::isfile(QStringLiteral("old.qw")));
+    QVERIFY(!StartDialog::isfile(QStringLiteral("absent.qw")));
+    QVERIFY(!StartDialog::isfile(QString()));
+    QVERIFY(!StartDialog::isfile(folder.path()));
+}
+
+QTEST_MAIN(TestStartDialog)
+#include "tst_startdialog.moc"
