@@ -42,9 +42,7 @@ private:
     bool fail(int lineNo, const QString &problem)
     {
         result.error = QStringLiteral("Level file \"%1\", line %2: %3")
-                           .arg(QDir::toNativeSeparators(fileName))
-                           .arg(lineNo)
-                           .arg(problem);
+                           .arg(QDir::toNativeSeparators(fileName), QString::number(lineNo), problem);
         result.errorLine = lineNo;
         return false;
     }

@@ -21,8 +21,12 @@ Game::Setup setupFor(const CommandLine &options, const Platform &platform)
 
 bool displayAvailable()
 {
+    // The offscreen and minimal platforms draw nowhere a person could see.
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.startsWith(QLatin1String("offscreen")) || platform.startsWith(QLatin1String("minimal")))
+        return false;
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+        || !platform.isEmpty();
 }
 
 } // namespace

@@ -122,6 +122,9 @@ void TestTerminal::sessions_data()
         << "" << 0;
     QTest::newRow("the terminal without a display, without asking")
         << QStringList{"--language", "$DIR/Language.txt", "$DIR/a.qw"} << QByteArray() << true << start << "" << 0;
+    // Under ctest the offscreen platform is set: it shows nothing a person could use.
+    QTest::newRow("the terminal on the offscreen platform")
+        << QStringList{"--language", "$DIR/Language.txt", "$DIR/a.qw"} << QByteArray() << false << start << "" << 0;
     QTest::newRow("quotes removed, arguments joined by spaces")
         << english + QStringList{"\"$DIR/my", "level.qw\""} << QByteArray("q\ny\n") << false
         << start + "q\nDo you really want to quit? (y/n) y\n"
