@@ -63,11 +63,12 @@ void LocationButton::paintEvent(QPaintEvent *)
         painter.drawPixmap(target, shown);
     }
 
-    if (option.state & QStyle::State_HasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(2, 2, -2, -2);
-        focus.backgroundColor = option.palette.color(QPalette::Button);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    // The keyboard's place on the map, once the author moves by keyboard: a
+    // ring in the highlight colour, seen on black and on the picture alike.
+    if ((option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_KeyboardFocusChange)) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 3, 3);
     }
 }
