@@ -4,7 +4,11 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
+
 class LevelDocument;
+class QComboBox;
+class QLineEdit;
 class QListWidget;
 
 // "Item Management": the 26 item names and, for each item, the two items it is
@@ -16,6 +20,8 @@ class ItemManagementDialog : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int Rows = 26;
+
     // nameList is the area editor's List3, emptied by "OK" before the names
     // are handed on.
     ItemManagementDialog(LevelDocument &document, QListWidget &nameList, QWidget *parent = nullptr);
@@ -29,4 +35,20 @@ public:
     void setItemName(int n, const QString &name); // Text n, 1 to 26
     void addLetters(); // A to Z appended to all 52 ingredient lists
     void setIngredients(int k, const QString &first, const QString &second); // Combo k and 26 + k
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void commit();
+    void addLabel(const QString &name, const QString &caption, const QRect &twips, Qt::Alignment alignment,
+                  bool bold);
+    QLineEdit *addNameBox(int k, int top);
+    QComboBox *addIngredientBox(int n, int left, int top);
+
+    LevelDocument &document;
+    QListWidget &nameList;
+    std::array<QLineEdit *, Rows> names{};
+    // Combo1 to Combo26 hold first ingredients, Combo27 to Combo52 second ones.
+    std::array<QComboBox *, 2 * Rows> ingredients{};
 };
