@@ -1,0 +1,475 @@
+// SPDX-License-Identifier: MIT
+#include "itemmanagementdialog.h"
+#include "leveldocument.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+#include <memory>
+
+namespace {
+
+// Geometry is given in twips, 15 to a pixel.
+QRect pixels(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+int rowTop(int k)
+{
+    return 600 + 240 * (k - 1);
+}
+
+QString letter(int k)
+{
+    return QString(QChar(u'A' + k - 1));
+}
+
+} // namespace
+
+class TestItemManagementDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void layout_data();
+    void layout();
+    void tabOrder();
+    void commit_data();
+    void commit();
+    void loadedLevel();
+    void addLettersKeepsTheText();
+    void dismissKeepsEdits_data();
+    void dismissKeepsEdits();
+    void newLevel();
+    void pastedLineBreaks_data();
+    void pastedLineBreaks();
+
+private:
+    template<typename T>
+    T *control(const QString &name) const;
+    void type(const QString &name, const QString &text);
+    void clickOk();
+    void connectLoader();
+    QStringList names() const;
+    QStringList listed() const;
+    QStringList rules() const;
+
+    std::unique_ptr<QWidget> mapWindow;
+    std::unique_ptr<LevelDocument> document;
+    QListWidget *list3 = nullptr;
+    ItemManagementDialog *dialog = nullptr;
+};
+
+// A document that already holds names and rules, so every test sees what
+// "OK" replaced; List3 belongs to the area editor, here a bare list that the
+// document's announcements fill the way the map window wires them.
+void TestItemManagementDialog::init()
+{
+    mapWindow = std::make_unique<QWidget>();
+    document = std::make_unique<LevelDocument>();
+    list3 = new QListWidget(mapWindow.get());
+    connect(document.get(), &LevelDocument::itemListed, list3, [this](const QString &name) { list3->addItem(name); });
+    document->updateitems(1, QStringLiteral("old key"), false);
+    document->updateitems(2, QStringLiteral("old lamp"), false);
+    document->updateitems(1, QStringLiteral("X+Y=Z|Y+X=W|"), true);
+    dialog = new ItemManagementDialog(*document, *list3, mapWindow.get());
+}
+
+void TestItemManagementDialog::cleanup()
+{
+    mapWindow.reset();
+    document.reset();
+}
+
+template<typename T>
+T *TestItemManagementDialog::control(const QString &name) const
+{
+    T *widget = dialog->findChild<T *>(name);
+    if (!widget)
+        qFatal("no control %s", qPrintable(name));
+    return widget;
+}
+
+// Types into a name box or the edit part of an ingredient box, replacing what
+// it held, the way the author does.
+void TestItemManagementDialog::type(const QString &name, const QString &text)
+{
+    QWidget *box = dialog->findChild<QWidget *>(name);
+    QVERIFY2(box, qPrintable(name));
+    if (auto *combo = qobject_cast<QComboBox *>(box))
+        combo->lineEdit()->selectAll();
+    else if (auto *edit = qobject_cast<QLineEdit *>(box))
+        edit->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+void TestItemManagementDialog::clickOk()
+{
+    QTest::mouseClick(control<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+}
+
+void TestItemManagementDialog::connectLoader()
+{
+    connect(document.get(), &LevelDocument::itemNameRead, dialog, &ItemManagementDialog::setItemName);
+    connect(document.get(), &LevelDocument::mapRead, dialog, &ItemManagementDialog::addLetters);
+    connect(document.get(), &LevelDocument::ingredientsRead, dialog, &ItemManagementDialog::setIngredients);
+}
+
+QStringList TestItemManagementDialog::names() const
+{
+    QStringList all;
+    for (int n = 1; n <= 26; ++n)
+        all << document->itemnames(n);
+    return all;
+}
+
+QStringList TestItemManagementDialog::listed() const
+{
+    QStringList all;
+    for (int i = 0; i < list3->count(); ++i)
+        all << list3->item(i)->text();
+    return all;
+}
+
+// The rows of the combination table that are not free, as "row:first,second,result".
+QStringList TestItemManagementDialog::rules() const
+{
+    QStringList all;
+    for (int n = 1; n <= LevelDocument::ComboRows; ++n) {
+        const Combo &c = document->combotable(n);
+        if (!c.first.isEmpty() || !c.second.isEmpty() || !c.result.isEmpty())
+            all << QStringLiteral("%1:%2,%3,%4").arg(n).arg(c.first, c.second, c.result);
+    }
+    return all;
+}
+
+void TestItemManagementDialog::layout_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<int>("alignment"); // labels only, else 0
+    QTest::addColumn<bool>("bold");
+
+    const int right = Qt::AlignRight | Qt::AlignVCenter;
+    const int centre = Qt::AlignCenter;
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    QTest::newRow("Label79") << "QLabel" << "Item" << pixels(720, 360, 3015, 255) << left << false;
+    QTest::newRow("Label80") << "QLabel" << "Created by using..." << pixels(3840, 360, 1455, 255) << left << false;
+    for (int k = 1; k <= 26; ++k) {
+        const int top = rowTop(k);
+        const QByteArray n = QByteArray::number(k);
+        QTest::newRow("Label" + n) << "QLabel" << letter(k) << pixels(120, top, 495, 255) << right << true;
+        QTest::newRow("Text" + n) << "QLineEdit" << "" << pixels(720, top, 3015, 285) << 0 << false;
+        QTest::newRow("Label" + QByteArray::number(26 + k))
+            << "QLabel" << "=" << pixels(3840, top, 255, 255) << centre << true;
+        QTest::newRow("Combo" + n) << "QComboBox" << "" << pixels(4200, top, 495, 315) << 0 << false;
+        QTest::newRow("Label" + QByteArray::number(52 + k))
+            << "QLabel" << "+" << pixels(4800, top, 255, 255) << centre << true;
+        QTest::newRow("Combo" + QByteArray::number(26 + k))
+            << "QComboBox" << "" << pixels(5160, top, 495, 315) << 0 << false;
+    }
+    QTest::newRow("Command1") << "QPushButton" << "OK" << pixels(4560, 7080, 1095, 375) << 0 << false;
+    QTest::newRow("Command2") << "QPushButton" << "Cancel" << pixels(3480, 7080, 975, 375) << 0 << false;
+}
+
+void TestItemManagementDialog::layout()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, caption);
+    QFETCH(QRect, rect);
+    QFETCH(int, alignment);
+    QFETCH(bool, bold);
+
+    QCOMPARE(dialog->objectName(), QStringLiteral("ItemManagementDialog"));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Item Management"));
+    QVERIFY(!dialog->isModal());
+    QCOMPARE(dialog->size(), QSize(6120 / 15, 7590 / 15));
+
+    QWidget *widget = dialog->findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(widget);
+    QCOMPARE(widget->metaObject()->className(), kind);
+    QCOMPARE(widget->geometry(), rect);
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(int(label->alignment()), alignment);
+        QCOMPARE(label->font().bold(), bold);
+    } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        QCOMPARE(button->text(), caption);
+    } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+        QCOMPARE(edit->text(), caption);
+    } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+        QVERIFY(combo->isEditable());
+        QCOMPARE(combo->currentText(), caption);
+        QCOMPARE(combo->count(), 0);
+    }
+}
+
+void TestItemManagementDialog::tabOrder()
+{
+    QStringList expected;
+    for (int k = 1; k <= 26; ++k)
+        expected << QStringLiteral("Text%1").arg(k);
+    expected << QStringLiteral("Command1");
+    for (int n = 1; n <= 52; ++n)
+        expected << QStringLiteral("Combo%1").arg(n);
+    expected << QStringLiteral("Command2") << QStringLiteral("Text1");
+
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    control<QLineEdit>(QStringLiteral("Text1"))->setFocus();
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        // The edit part of an ingredient box stands for its box.
+        QWidget *owner = QApplication::focusWidget();
+        while (owner && owner->objectName().isEmpty())
+            owner = owner->parentWidget();
+        visited << (owner ? owner->objectName() : QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestItemManagementDialog::commit_data()
+{
+    QTest::addColumn<QStringList>("typed"); // control name, text, control name, text...
+    QTest::addColumn<QString>("pending");
+    QTest::addColumn<QStringList>("rules");
+    QTest::addColumn<QStringList>("names"); // item 1 onwards, the rest empty
+    QTest::addColumn<QStringList>("listed");
+
+    QTest::newRow("every box empty") << QStringList() << "" << QStringList() << QStringList() << QStringList();
+    QTest::newRow("C from A and B") << QStringList{"Combo3", "A", "Combo29", "B"} << "A+B=C|"
+                                    << QStringList{"1:A,B,C"} << QStringList() << QStringList();
+    QTest::newRow("rows in letter order")
+        << QStringList{"Combo26", "A", "Combo52", "B", "Combo13", "E", "Combo39", "F", "Combo1", "C", "Combo27", "D"}
+        << "C+D=A|E+F=M|A+B=Z|" << QStringList{"1:C,D,A", "2:E,F,M", "3:A,B,Z"} << QStringList() << QStringList();
+    QTest::newRow("blank first box, no rule")
+        << QStringList{"Combo3", "", "Combo29", "B", "Combo4", "  ", "Combo30", "C"} << "" << QStringList()
+        << QStringList() << QStringList();
+    QTest::newRow("ingredients trimmed") << QStringList{"Combo7", " A ", "Combo33", "  D"} << "A+D=G|"
+                                         << QStringList{"1:A,D,G"} << QStringList() << QStringList();
+    QTest::newRow("empty second box keeps the result")
+        << QStringList{"Combo3", "A"} << "A+ =C|" << QStringList{"1:A, ,C"} << QStringList() << QStringList();
+    QTest::newRow("longer text as typed") << QStringList{"Combo4", "ab", "Combo30", "c"} << "ab+c=D|"
+                                          << QStringList{"1:a,+,="} << QStringList() << QStringList();
+    QTest::newRow("separator cannot split a rule")
+        << QStringList{"Combo4", "A|", "Combo30", "B", "Combo5", "C", "Combo31", "D"} << "A/+B=D|C+D=E|"
+        << QStringList{"1:A,+,=", "2:C,D,E"} << QStringList() << QStringList();
+    QTest::newRow("names stored with their blanks")
+        << QStringList{"Text1", "  brass key  ", "Text2", "lamp", "Text3", "  "} << "" << QStringList()
+        << QStringList{"  brass key  ", "lamp", "  "} << QStringList{"  brass key  ", "lamp"};
+    QTest::newRow("names with a gap")
+        << QStringList{"Text2", "lamp", "Text26", "zebra"} << "" << QStringList()
+        << QStringList{"", "lamp", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+                       "", "zebra"}
+        << QStringList{"lamp", "zebra"};
+}
+
+void TestItemManagementDialog::commit()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, pending);
+    QFETCH(QStringList, rules);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, listed);
+
+    list3->addItem(QStringLiteral("stale"));
+    dialog->show();
+    for (qsizetype i = 0; i + 1 < typed.size(); i += 2)
+        type(typed.at(i), typed.at(i + 1));
+    clickOk();
+
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(dialog->pending, pending);
+    QCOMPARE(this->rules(), rules);
+    while (names.size() < 26)
+        names << QString();
+    QCOMPARE(this->names(), names);
+    QCOMPARE(this->listed(), listed);
+}
+
+// A level read from a file fills the boxes through the loader's signals; "OK"
+// then commits what the rows show, in letter order.
+void TestItemManagementDialog::loadedLevel()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QStringList lines{QStringLiteral("[MAP]")};
+    for (int row = 1; row <= 9; ++row)
+        lines << QString::number(row) + QStringLiteral(" ABCDEFGHI");
+    lines << QString() << QStringLiteral("[ITEMS]") << QStringLiteral("A brass-key") << QStringLiteral("B  lamp ")
+          << QStringLiteral("C oil") << QString() << QStringLiteral("[COMBOS]") << QStringLiteral("A+B=Z")
+          << QStringLiteral("C+D=G") << QStringLiteral("E+F=Z") << QStringLiteral("X+Y=1") << QString();
+    const QString path = dir.filePath(QStringLiteral("small.qw"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    file.close();
+
+    connectLoader();
+    control<QLineEdit>(QStringLiteral("Text4"))->setText(QStringLiteral("kept"));
+    QCOMPARE(document->loadgame(path), QString());
+
+    QCOMPARE(control<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("brass-key"));
+    QCOMPARE(control<QLineEdit>(QStringLiteral("Text2"))->text(), QStringLiteral(" lamp "));
+    QCOMPARE(control<QLineEdit>(QStringLiteral("Text4"))->text(), QStringLiteral("kept"));
+    QStringList letters;
+    for (int k = 1; k <= 26; ++k)
+        letters << letter(k);
+    // G's rule in row G; of the two rules for Z the later shows; the rest stay
+    // empty although their lists now hold the letters.
+    for (int n = 1; n <= 52; ++n) {
+        auto *combo = control<QComboBox>(QStringLiteral("Combo%1").arg(n));
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, letters);
+        const QString expected = n == 7 ? "C" : n == 33 ? "D" : n == 26 ? "E" : n == 52 ? "F" : "";
+        QCOMPARE(combo->currentText(), expected);
+    }
+
+    dialog->show();
+    // Choosing from the list is the same as typing: "H" and "I" for row B.
+    auto *first = control<QComboBox>(QStringLiteral("Combo2"));
+    first->setCurrentIndex(first->findText(QStringLiteral("H")));
+    type(QStringLiteral("Combo28"), QStringLiteral("I"));
+    clickOk();
+
+    QCOMPARE(rules(), (QStringList{"1:H,I,B", "2:C,D,G", "3:E,F,Z"}));
+    QCOMPARE(names().mid(0, 5), (QStringList{"brass-key", " lamp ", "oil", "kept", ""}));
+    QCOMPARE(listed(), (QStringList{"brass-key", " lamp ", "oil", "kept"}));
+}
+
+// A second "[MAP]" line appends the letters again and leaves the texts alone.
+void TestItemManagementDialog::addLettersKeepsTheText()
+{
+    dialog->setIngredients(3, QStringLiteral("A"), QString());
+    dialog->addLetters();
+    dialog->addLetters();
+    auto *first = control<QComboBox>(QStringLiteral("Combo3"));
+    auto *second = control<QComboBox>(QStringLiteral("Combo29"));
+    QCOMPARE(first->count(), 52);
+    QCOMPARE(first->itemText(26), QStringLiteral("A"));
+    QCOMPARE(first->currentText(), QStringLiteral("A"));
+    QCOMPARE(second->currentText(), QString());
+
+    // Calls outside the 26 rows change nothing.
+    dialog->setItemName(0, QStringLiteral("x"));
+    dialog->setItemName(27, QStringLiteral("x"));
+    dialog->setIngredients(27, QStringLiteral("x"), QStringLiteral("y"));
+    for (int n = 1; n <= 26; ++n)
+        QVERIFY(control<QLineEdit>(QStringLiteral("Text%1").arg(n))->text().isEmpty());
+}
+
+void TestItemManagementDialog::dismissKeepsEdits_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Cancel") << "Cancel";
+    QTest::newRow("Escape") << "Escape";
+    QTest::newRow("close button") << "close button";
+}
+
+void TestItemManagementDialog::dismissKeepsEdits()
+{
+    QFETCH(QString, how);
+
+    QPointer<ItemManagementDialog> alive(dialog);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    type(QStringLiteral("Text2"), QStringLiteral("brass lamp"));
+    type(QStringLiteral("Combo2"), QStringLiteral("C"));
+    type(QStringLiteral("Combo28"), QStringLiteral("D"));
+
+    if (how == QLatin1String("Cancel"))
+        QTest::mouseClick(control<QPushButton>(QStringLiteral("Command2")), Qt::LeftButton);
+    else if (how == QLatin1String("Escape"))
+        QTest::keyClick(control<QLineEdit>(QStringLiteral("Text2")), Qt::Key_Escape);
+    else
+        dialog->windowHandle()->close(); // what the window frame's button does
+    QCoreApplication::processEvents();
+
+    QVERIFY(alive);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(document->itemnames(2), QStringLiteral("old lamp"));
+    QCOMPARE(rules(), (QStringList{"1:X,Y,Z", "2:Y,X,W"}));
+
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QCOMPARE(control<QLineEdit>(QStringLiteral("Text2"))->text(), QStringLiteral("brass lamp"));
+    QCOMPARE(control<QComboBox>(QStringLiteral("Combo2"))->currentText(), QStringLiteral("C"));
+    QCOMPARE(control<QComboBox>(QStringLiteral("Combo28"))->currentText(), QStringLiteral("D"));
+    clickOk();
+    QCOMPARE(document->itemnames(2), QStringLiteral("brass lamp"));
+    QCOMPARE(rules(), QStringList{"1:C,D,B"});
+}
+
+// Nothing fills the lists of a new level; typed letters make the rules.
+void TestItemManagementDialog::newLevel()
+{
+    dialog->show();
+    for (int n = 1; n <= 52; ++n)
+        QCOMPARE(control<QComboBox>(QStringLiteral("Combo%1").arg(n))->count(), 0);
+    type(QStringLiteral("Text1"), QStringLiteral("key"));
+    type(QStringLiteral("Combo3"), QStringLiteral("A"));
+    type(QStringLiteral("Combo29"), QStringLiteral("B"));
+    clickOk();
+    QCOMPARE(rules(), QStringList{"1:A,B,C"});
+    QCOMPARE(listed(), QStringList{"key"});
+    for (int n = 1; n <= 52; ++n)
+        QCOMPARE(control<QComboBox>(QStringLiteral("Combo%1").arg(n))->count(), 0);
+}
+
+void TestItemManagementDialog::pastedLineBreaks_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("pending");
+
+    QTest::newRow("name over two lines") << "Text1" << "brass\nkey" << "brass key" << "brass key" << "";
+    QTest::newRow("name with CR LF") << "Text1" << "a\r\nb\r" << "a b " << "a b " << "";
+    QTest::newRow("ingredient and a break") << "Combo3" << "A\n" << "A " << "" << "A+ =C|";
+}
+
+// A line break in an item's name or a rule would split its line in the file.
+void TestItemManagementDialog::pastedLineBreaks()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, shown);
+    QFETCH(QString, name);
+    QFETCH(QString, pending);
+
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QWidget *widget = dialog->findChild<QWidget *>(box);
+    widget->setFocus();
+    QGuiApplication::clipboard()->setText(clipboard);
+    QTest::keySequence(widget, QKeySequence::Paste);
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        QCOMPARE(combo->currentText(), shown);
+    else
+        QCOMPARE(qobject_cast<QLineEdit *>(widget)->text(), shown);
+
+    clickOk();
+    QCOMPARE(document->itemnames(1), name);
+    QCOMPARE(dialog->pending, pending);
+}
+
+QTEST_MAIN(TestItemManagementDialog)
+#include "tst_itemmanagementdialog.moc"
