@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace {
 
 const QString ExtensionQuestion = QStringLiteral(
@@ -26,19 +28,24 @@ const QString NoName = QStringLiteral("You must choose a file name!");
 // corridors, a gem and the winning room, laid out like the location buttons.
 QPixmap mapSample()
 {
-    const QStringList tiles{QStringLiteral("AN0110.bmp"), QStringLiteral("OI0111.bmp"), QStringLiteral("0101.bmp"),
-                            QStringLiteral("1010.bmp"),   QStringLiteral("1011.bmp"),   QStringLiteral("EN1001.bmp")};
+    using Kind = LocationArtist::Kind;
+    const std::array<LocationArtist::Location, 6> tiles{{
+        {.kind = Kind::Start, .south = true, .east = true},
+        {.items = true, .south = true, .east = true, .west = true},
+        {.south = true, .west = true},
+        {.north = true, .east = true},
+        {.north = true, .east = true, .west = true},
+        {.kind = Kind::End, .north = true, .west = true},
+    }};
     constexpr int columns = 3;
     constexpr int gap = 4;
     const QSize tile(LocationArtist::Width * 5 / 4, LocationArtist::Height * 5 / 4);
     QPixmap sample(columns * tile.width() + (columns + 1) * gap, 2 * tile.height() + 3 * gap);
     sample.fill(Qt::black);
     QPainter painter(&sample);
-    for (int i = 0; i < tiles.size(); ++i) {
-        LocationArtist::Location location;
-        LocationArtist::fromFileName(tiles.at(i), &location);
+    for (int i = 0; i < int(tiles.size()); ++i) {
         const QPoint at(gap + (i % columns) * (tile.width() + gap), gap + (i / columns) * (tile.height() + gap));
-        LocationArtist::paint(painter, QRectF(at, tile), location);
+        LocationArtist::paint(painter, QRectF(at, tile), tiles[i]);
     }
     return sample;
 }

@@ -116,49 +116,6 @@ void paintGem(QPainter &painter, QPointF at)
 
 } // namespace
 
-bool LocationArtist::fromFileName(const QString &name, Location *location)
-{
-    if (!name.endsWith(QLatin1String(".bmp")))
-        return false;
-    const QString stem = name.chopped(4);
-    if (stem.size() != 4 && stem.size() != 6)
-        return false;
-    Location read;
-    if (stem.size() == 6) {
-        switch (stem.at(0).unicode()) {
-        case u'O':
-            read.kind = Kind::Ordinary;
-            break;
-        case u'A':
-            read.kind = Kind::Start;
-            break;
-        case u'E':
-            read.kind = Kind::End;
-            break;
-        default:
-            return false;
-        }
-        if (stem.at(1) != u'N' && stem.at(1) != u'I')
-            return false;
-        read.items = stem.at(1) == u'I';
-        // An ordinary location without items has a name of exits alone.
-        if (read.kind == Kind::Ordinary && !read.items)
-            return false;
-    }
-    const QString exits = stem.right(4);
-    for (QChar c : exits) {
-        if (c != u'0' && c != u'1')
-            return false;
-    }
-    read.north = exits.at(0) == u'1';
-    read.south = exits.at(1) == u'1';
-    read.east = exits.at(2) == u'1';
-    read.west = exits.at(3) == u'1';
-    if (location)
-        *location = read;
-    return true;
-}
-
 QString LocationArtist::fileName(const Location &location)
 {
     QString name;

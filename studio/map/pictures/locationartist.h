@@ -30,9 +30,8 @@ public:
     static constexpr int Width = 67;
     static constexpr int Height = 51;
 
-    // The location a picture file name stands for ("AI0010.bmp": a start with
-    // items and an east exit); false for a name that is no location picture.
-    static bool fromFileName(const QString &name, Location *location);
+    // The picture file's name: "AI0010.bmp" for a start with items and an
+    // east exit, "1001.bmp" for an ordinary room without items.
     static QString fileName(const Location &location);
 
     static void paint(QPainter &painter, const QRectF &target, const Location &location);

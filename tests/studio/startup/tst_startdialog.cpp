@@ -78,7 +78,6 @@ private Q_SLOTS:
     void unreadableNameStays();
     void browse();
     void closingEndsTheStudio();
-    void isfile();
 
 private:
     QTemporaryDir folder;
@@ -276,14 +275,6 @@ void TestStartDialog::closingEndsTheStudio()
     continued.proceed(QStringLiteral("new.qw"));
     QVERIFY(!continued.start.isVisible());
     QCOMPARE(quiet.count(), 0);
-}
-
-void TestStartDialog::isfile()
-{
-    QVERIFY(StartDialog::isfile(QStringLiteral("old.qw")));
-    QVERIFY(!StartDialog::isfile(QStringLiteral("absent.qw")));
-    QVERIFY(!StartDialog::isfile(QString()));
-    QVERIFY(!StartDialog::isfile(folder.path()));
 }
 
 QTEST_MAIN(TestStartDialog)
