@@ -22,11 +22,7 @@ QString RuleToken::fromRow(int k, const QString &first, const QString &second)
     const QString f = ingredient(first);
     if (f.isEmpty() || k < 1 || k > Level::ItemCount)
         return {};
-    QString s = ingredient(second);
-    // The document reads a token by character position (result = 5th), so an
-    // empty second ingredient keeps its place as a space; otherwise the result
-    // letter would slide into 4th place and be lost.
-    if (s.isEmpty())
-        s = QStringLiteral(" ");
-    return f + u'+' + s + u'=' + QChar(u'A' + k - 1);
+    // An empty second ingredient still gives a token, read by position as a
+    // rule with "=" for its second ingredient and no result.
+    return f + u'+' + ingredient(second) + u'=' + QChar(u'A' + k - 1);
 }

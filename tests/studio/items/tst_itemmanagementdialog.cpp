@@ -261,8 +261,8 @@ void TestItemManagementDialog::commit_data()
     QTest::newRow("blank first box, no rule")
         << QStringList{"Combo3", "", "Combo29", "B", "Combo4", "  ", "Combo30", "C"} << "" << QStringList()
         << QStringList() << QStringList();
-    QTest::newRow("empty second box keeps the result")
-        << QStringList{"Combo3", "A"} << "A+ =C|" << QStringList{"1:A, ,C"} << QStringList() << QStringList();
+    QTest::newRow("empty second box")
+        << QStringList{"Combo3", "A"} << "A+=C|" << QStringList{"1:A,=,"} << QStringList() << QStringList();
     QTest::newRow("names stored with their blanks")
         << QStringList{"Text1", "  brass key  ", "Text2", "lamp", "Text3", "  "} << "" << QStringList()
         << QStringList{"  brass key  ", "lamp", "  "} << QStringList{"  brass key  ", "lamp"};
@@ -408,7 +408,7 @@ void TestItemManagementDialog::pastedLineBreaks_data()
     QTest::addColumn<QString>("pending");
 
     QTest::newRow("name over two lines") << "Text1" << "brass\nkey" << "brass key" << "brass key" << "";
-    QTest::newRow("ingredient and a break") << "Combo3" << "A\n" << "A " << "" << "A+ =C|";
+    QTest::newRow("ingredient and a break") << "Combo3" << "A\n" << "A " << "" << "A+=C|";
 }
 
 // A line break in an item's name or a rule would split its line in the file.

