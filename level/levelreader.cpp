@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 
 namespace {
 
@@ -14,15 +13,16 @@ class Reading
 public:
     Reading(const QByteArray &bytes, const QString &fileName)
         : fileName(fileName)
+        , text(TextCodec::decode(bytes, &result.level.encoding))
+        , lines(TextCodec::lines(text))
     {
-        lines = TextCodec::lines(TextCodec::decode(bytes, &result.level.encoding));
     }
 
     LevelReader::Result run()
     {
         while (next < lines.size()) {
             const int lineNo = next + 1;
-            const QString line = lines.at(next++);
+            const QStringView line = lines.at(next++);
             bool read = true;
             if (line.contains(QLatin1String("[LOCATION")))
                 read = readLocation(line, lineNo);
@@ -48,29 +48,30 @@ private:
     }
 
     // The next line of a block or section, or nothing at the end of the file.
-    const QString *take() { return next < lines.size() ? &lines.at(next++) : nullptr; }
+    const QStringView *take() { return next < lines.size() ? &lines.at(next++) : nullptr; }
 
-    bool readLocation(const QString &header, int lineNo)
+    bool readLocation(QStringView header, int lineNo)
     {
         const QChar row = header.size() > 10 ? header.at(10) : QChar();
         const QChar col = header.size() > 11 ? header.at(11) : QChar();
         if (row < u'1' || row > u'9' || col < u'A' || col > u'I') {
             return fail(lineNo, QStringLiteral("the location header \"%1\" does not name a row 1 to 9 "
                                                "and a column A to I at the start of the line, as in \"[LOCATION 3C]\".")
-                                    .arg(header));
+                                    .arg(header.toString()));
         }
         const GridRef ref{row.unicode() - u'0', col.unicode() - u'A' + 1};
         Level &level = result.level;
         level.blocks.append(ref);
         QString &record = level.record(ref);
-        while (const QString *line = take()) {
-            record += QString(*line).replace(u'~', LevelFormat::LineBreak) + u'|';
-            const QString trimmed = LevelFormat::trimSpaces(*line);
+        while (const QStringView *line = take()) {
+            LevelFormat::appendReplacing(record, *line, u'~', LevelFormat::LineBreak);
+            record += u'|';
+            const QStringView trimmed = LevelFormat::trimmedView(*line);
             if (trimmed.isEmpty())
                 return true;
-            if (trimmed == QLatin1String("START"))
+            if (trimmed == QLatin1StringView("START"))
                 level.start = ref;
-            if (trimmed.size() == 6 && trimmed.startsWith(QLatin1String("ITEM ")) && trimmed.at(5) >= u'A'
+            if (trimmed.size() == 6 && trimmed.startsWith(QLatin1StringView("ITEM ")) && trimmed.at(5) >= u'A'
                 && trimmed.at(5) <= u'Z')
                 level.placed[trimmed.at(5).unicode() - u'A'] = true;
         }
@@ -82,7 +83,7 @@ private:
     bool readItems(int lineNo)
     {
         int position = 0;
-        while (const QString *line = take()) {
+        while (const QStringView *line = take()) {
             if (LevelFormat::isBlank(*line))
                 return true;
             // "D lamp" names item D; a line without its letter takes the next one.
@@ -92,8 +93,8 @@ private:
             if (item >= Level::ItemCount)
                 return fail(next, QStringLiteral("the item line \"%1\" comes after item Z; a level has at "
                                                  "most 26 items, A to Z.")
-                                      .arg(*line));
-            result.level.items[item] = line->mid(2);
+                                      .arg(line->toString()));
+            result.level.items[item] = line->mid(2).toString();
             position = item + 1;
         }
         return fail(lineNo, QStringLiteral("the [ITEMS] section runs into the end of the file "
@@ -103,7 +104,7 @@ private:
     bool readCombos(int lineNo)
     {
         QList<Combo> &combos = result.level.combos;
-        while (const QString *line = take()) {
+        while (const QStringView *line = take()) {
             if (LevelFormat::isBlank(*line))
                 return true;
             if (combos.size() == Level::ComboRows)
@@ -116,9 +117,10 @@ private:
     }
 
     QString fileName;
-    QStringList lines;
-    int next = 0;
     LevelReader::Result result;
+    QString text;
+    QList<QStringView> lines;
+    int next = 0;
 };
 
 } // namespace

@@ -19,12 +19,17 @@ QByteArray LevelWriter::write(const Level &level)
     }
     text += end;
 
+    qsizetype size = text.size() + 4096;
+    for (const QString &record : level.records)
+        size += record.size() + record.size() / 8;
+    text.reserve(size);
     for (int i = 0; i < Level::LocationCount; ++i) {
         const QString &record = level.records[i];
         if (LevelFormat::isBlank(record))
             continue;
         text += QStringLiteral("[LOCATION ") + GridRef::fromIndex(i).name() + u']' + end;
-        text += LevelFormat::normaliseRecord(record).replace(u'|', end) + end;
+        LevelFormat::appendReplacing(text, LevelFormat::normaliseRecord(record), u'|', end);
+        text += end;
     }
 
     text += QStringLiteral("[COMBOS]") + end;

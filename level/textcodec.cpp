@@ -2,7 +2,6 @@
 #include "textcodec.h"
 
 #include <QStringDecoder>
-#include <QStringList>
 
 #include <algorithm>
 
@@ -33,15 +32,19 @@ QByteArray TextCodec::encode(const QString &text, Encoding encoding)
     return text.toUtf8();
 }
 
-QStringList TextCodec::lines(const QString &text)
+QList<QStringView> TextCodec::lines(const QString &text)
 {
-    QStringList result = text.split(u'\n');
-    // A final line end does not open another line.
-    if (!result.isEmpty() && result.last().isEmpty())
-        result.removeLast();
-    for (QString &line : result) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    QList<QStringView> result;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        if (end > start && text.at(end - 1) == u'\r')
+            --end;
+        result.append(QStringView(text).sliced(start, end - start));
+        start = next;
     }
     return result;
 }

@@ -18,14 +18,15 @@ LanguageTable LanguageTable::read(const QByteArray &bytes, const QString &fileNa
         return GameError(QStringLiteral("Language file \"%1\", line %2: %3").arg(shownName, QString::number(lineNo), problem));
     };
 
-    const QStringList text = TextCodec::lines(TextCodec::decode(bytes));
+    const QString decoded = TextCodec::decode(bytes);
+    const QList<QStringView> text = TextCodec::lines(decoded);
     qsizetype next = 0;
     while (next < text.size()) {
-        const QString &header = text.at(next++);
+        const QStringView header = text.at(next++);
         if (!header.startsWith(u'['))
             continue;
         const int headerLine = int(next);
-        const QString name = header.mid(1).remove(u']');
+        const QString name = header.mid(1).toString().remove(u']');
         if (table.languages == MaxLanguages) {
             throw fail(headerLine, QStringLiteral("the language \"%1\" is one too many; a language file holds "
                                                   "at most %2 languages.")
@@ -40,7 +41,7 @@ LanguageTable LanguageTable::read(const QByteArray &bytes, const QString &fileNa
                 throw fail(int(next), QStringLiteral("the language \"%1\" ends after %2 of its %3 messages.")
                                           .arg(name, QString::number(message - 1), QString::number(MessageCount)));
             }
-            row[message] = text.at(next++);
+            row[message] = text.at(next++).toString();
             rowLines[message] = int(next);
         }
         ++table.languages;

@@ -24,7 +24,7 @@ QString flag(const QString &record, const char *tag)
 
 LevelDocument::LevelDocument(QObject *parent)
     : QObject(parent)
-    , savedForm(LevelWriter::write(level()))
+    , baseline(level())
 {
 }
 
@@ -131,7 +131,7 @@ QString LevelDocument::loadgame(const QString &gamefile)
             Q_EMIT ingredientsRead(result.unicode() - u'A' + 1, combo.first, combo.second);
     }
 
-    savedForm = LevelWriter::write(level());
+    baseline = level();
     return result.error;
 }
 
@@ -170,12 +170,17 @@ LevelDocument::SaveResult LevelDocument::save()
                            .arg(where, file.errorString());
         return result;
     }
-    savedForm = bytes;
+    baseline = level();
     result.saved = true;
     return result;
 }
 
 bool LevelDocument::isModified() const
 {
-    return LevelWriter::write(level()) != savedForm;
+    const Level now = level();
+    if (now.records == baseline.records && now.items == baseline.items && now.combos == baseline.combos)
+        return false;
+    // Edits that write the same file, such as a location committed unchanged,
+    // are no change.
+    return LevelWriter::write(now) != LevelWriter::write(baseline);
 }

@@ -81,5 +81,7 @@ private:
     std::array<bool, ItemCount> placedFlags{};
     std::array<Combo, ComboRows> combos;
     TextCodec::Encoding encoding = TextCodec::Utf8;
-    QByteArray savedForm; // what the last save or load would write
+    // The level as the last load or save left it; its strings are shared, so
+    // keeping it costs nothing until something changes.
+    Level baseline;
 };
