@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the optimised programs and prints the
+# benchmark figures (medians of several runs) of the player and the studio.
+#   ./bench.sh [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")"
+runs=${1:-7}
+tools/ensure-deps
+cmake --preset release >/dev/null
+cmake --build --preset release >/dev/null
+echo "== quillmoorplayer, terminal mode"
+bench/player.sh build/release/bin "$runs"
+echo
+echo "== studio"
+bench/studio.sh build/release "$runs"
