@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "itemmanagementdialog.h"
 
+#include "twips.h"
+
 #include "leveldocument.h"
 #include "ruletoken.h"
 
@@ -14,7 +16,6 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 // Rows are 240 twips (16 pixels) apart, less than the boxes are tall, so each
 // box draws its frame in the top 17 pixels only: neighbouring rows then share
 // one frame line and no box hides part of another.
@@ -22,8 +23,7 @@ constexpr int RowPixels = 17;
 
 QRect pixels(const QRect &twips)
 {
-    return {twips.x() / TwipsPerPixel, twips.y() / TwipsPerPixel, twips.width() / TwipsPerPixel,
-            twips.height() / TwipsPerPixel};
+    return Twips::rect(twips.x(), twips.y(), twips.width(), twips.height());
 }
 
 int rowTop(int k)
@@ -36,19 +36,10 @@ QString letter(int k)
     return QString(QChar(u'A' + k - 1));
 }
 
-// 8.25 point "MS Sans Serif" as it is at 96 dots per inch, so the text keeps
-// fitting the fixed boxes whatever the screen's setting; where that face is
-// missing, faces of about its width take its place.
 QFont sansSerif(bool bold)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans Condensed")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
+    return Twips::font({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial")},
+                       8.25, bold);
 }
 
 // A paste may hand a one-line box a line break, which would split the item's
@@ -102,7 +93,7 @@ ItemManagementDialog::ItemManagementDialog(LevelDocument &document, QListWidget 
     setModal(false);
     setFont(sansSerif(false));
     setStyleSheet(BoxStyle);
-    setFixedSize(6120 / TwipsPerPixel, 7590 / TwipsPerPixel);
+    setFixedSize(Twips::px(6120), Twips::px(7590));
 
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     addLabel(QStringLiteral("Label79"), QStringLiteral("Item"), {720, 360, 3015, 255}, left, false);

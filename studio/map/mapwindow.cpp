@@ -3,6 +3,7 @@
 
 #include "locationbutton.h"
 #include "platform.h"
+#include "twips.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -17,34 +18,10 @@ const QString NoStartWarning
 const QString TestQuestion = QStringLiteral("Level Data Saved. Do you want to test your game?");
 const QString PlayerProgram = QStringLiteral("quillmoorplayer");
 
-// Layout measures are in twips, 15 to a pixel.
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
-
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-// The window was laid out for "MS Sans Serif" and "Arial"; where those are
-// missing, a sans-serif of similar width stands in.
-QFont fallbackFont(const QStringList &families, qreal points, bool bold)
-{
-    QFont chosen;
-    chosen.setFamilies(families + QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                                              QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
-    chosen.setStyleHint(QFont::SansSerif);
-    chosen.setPointSizeF(points);
-    chosen.setBold(bold);
-    return chosen;
-}
-
 QFont headingFont()
 {
-    return fallbackFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial")},
-                12, true);
+    return Twips::font({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial")},
+                       12, true);
 }
 
 QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry,
@@ -68,37 +45,37 @@ MapWindow::MapWindow(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("MapWindow"));
     setWindowTitle(QStringLiteral("Quillmoor Studio v1.0"));
-    setFixedSize(px(10830), px(9225));
+    setFixedSize(Twips::px(10830), Twips::px(9225));
     buildGrid();
     connectDocument();
 }
 
 void MapWindow::buildGrid()
 {
-    heading = label(this, QStringLiteral("Label19"), QString(), twips(600, 120, 9855, 255),
+    heading = label(this, QStringLiteral("Label19"), QString(), Twips::rect(600, 120, 9855, 255),
                     Qt::AlignLeft | Qt::AlignVCenter);
 
     for (int k = 1; k <= LevelDocument::Size; ++k) {
         label(this, QStringLiteral("Label%1").arg(k), QString(QChar(u'A' + k - 1)),
-              twips(720 + 1080 * (k - 1), 480, 1095, 255), Qt::AlignCenter);
+              Twips::rect(720 + 1080 * (k - 1), 480, 1095, 255), Qt::AlignCenter);
     }
     // The row headings stand beside the middle of their row.
     const std::array<int, LevelDocument::Size> rowTops{1200, 2040, 2880, 3600, 4560, 5400, 6240, 6960, 7920};
     for (int row = 1; row <= LevelDocument::Size; ++row) {
-        label(this, QStringLiteral("Label%1").arg(9 + row), QString::number(row), twips(240, rowTops[row - 1], 375, 375),
+        label(this, QStringLiteral("Label%1").arg(9 + row), QString::number(row), Twips::rect(240, rowTops[row - 1], 375, 375),
               Qt::AlignCenter);
     }
 
     // Created row by row, so the keyboard focus runs 1A, 1B, ... 9I, then the
     // two command buttons.
-    const QFont buttonFont = fallbackFont({QStringLiteral("Arial")}, 8.25, false);
+    const QFont buttonFont = Twips::font({QStringLiteral("Arial")}, 8.25, false);
     QWidget *previous = nullptr;
     for (int row = 1; row <= LevelDocument::Size; ++row) {
         for (int col = 1; col <= LevelDocument::Size; ++col) {
             auto *location = new LocationButton(row, col, this);
             const int n = LevelDocument::Size * (row - 1) + col;
             location->setObjectName(QStringLiteral("Command%1").arg(n));
-            location->setGeometry(twips(720 + 1080 * (col - 1), 960 + 840 * (row - 1),
+            location->setGeometry(Twips::rect(720 + 1080 * (col - 1), 960 + 840 * (row - 1),
                                         col == LevelDocument::Size ? 1215 : 1095, 855));
             location->setFont(buttonFont);
             connect(location, &QPushButton::clicked, this, [this, row, col] { roomstats(row, col); });
@@ -111,13 +88,13 @@ void MapWindow::buildGrid()
 
     auto *items = new QPushButton(QStringLiteral("Manage Items"), this);
     items->setObjectName(QStringLiteral("Command82"));
-    items->setGeometry(twips(720, 8640, 2175, 375));
+    items->setGeometry(Twips::rect(720, 8640, 2175, 375));
     connect(items, &QPushButton::clicked, this, &MapWindow::manageItems);
     setTabOrder(previous, items);
 
     auto *save = new QPushButton(QStringLiteral("Save Level Changes"), this);
     save->setObjectName(QStringLiteral("Command83"));
-    save->setGeometry(twips(8640, 8640, 1935, 375));
+    save->setGeometry(Twips::rect(8640, 8640, 1935, 375));
     connect(save, &QPushButton::clicked, this, &MapWindow::saveLevel);
     setTabOrder(items, save);
 }
