@@ -254,7 +254,7 @@ void MapWindow::closeEvent(QCloseEvent *event)
         case Platform::Answer::Yes: {
             const LevelDocument::SaveResult result = doc.save();
             if (!result.saved) {
-                // Closing now would lose the changes; stay so they can be saved elsewhere.
+                // Closing now would lose the changes; stay, so the author can mend the cause and save.
                 platform.inform(this, result.error);
                 event->ignore();
                 return;
