@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "leveldocument.h"
 #include "levelformat.h"
-#include "workedexample.h"
+#include "testfiles.h"
+#include "level/workedexample.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -45,16 +46,14 @@ void TestLevelDocument::init()
 QString TestLevelDocument::write(const QString &name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!TestFiles::write(path, bytes))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
 
 QByteArray TestLevelDocument::contents(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestFiles::read(path);
 }
 
 void TestLevelDocument::itemNames_data()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "itemmanagementdialog.h"
+#include "testfiles.h"
 #include "leveldocument.h"
 
 #include <QClipboard>
@@ -297,17 +298,11 @@ void TestItemManagementDialog::loadedLevel()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QStringList lines{QStringLiteral("[MAP]")};
-    for (int row = 1; row <= 9; ++row)
-        lines << QString::number(row) + QStringLiteral(" ABCDEFGHI");
-    lines << QString() << QStringLiteral("[ITEMS]") << QStringLiteral("A brass-key") << QStringLiteral("B  lamp ")
+    const QStringList lines = QStringList{QStringLiteral("[ITEMS]")} << QStringLiteral("A brass-key") << QStringLiteral("B  lamp ")
           << QStringLiteral("C oil") << QString() << QStringLiteral("[COMBOS]") << QStringLiteral("A+B=Z")
           << QStringLiteral("C+D=G") << QStringLiteral("E+F=Z") << QStringLiteral("X+Y=1") << QString();
     const QString path = dir.filePath(QStringLiteral("small.qw"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
-    file.close();
+    QVERIFY(TestFiles::write(path, TestFiles::level(lines)));
 
     connectLoader();
     control<QLineEdit>(QStringLiteral("Text4"))->setText(QStringLiteral("kept"));

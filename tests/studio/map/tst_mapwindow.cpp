@@ -2,7 +2,8 @@
 #include "locationbutton.h"
 #include "mapwindow.h"
 #include "scriptedplatform.h"
-#include "workedexample.h"
+#include "testfiles.h"
+#include "level/workedexample.h"
 
 #include <QFile>
 #include <QLabel>
@@ -27,23 +28,17 @@ QPushButton *command(MapWindow &map, int n)
 
 QByteArray readAll(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestFiles::read(path);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return TestFiles::write(path, bytes);
 }
 
 QByteArray levelFile(const QStringList &body)
 {
-    QStringList lines{QStringLiteral("[MAP]")};
-    for (int row = 1; row <= 9; ++row)
-        lines << QString::number(row) + QStringLiteral(" ABCDEFGHI");
-    lines << QString() << body;
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    return TestFiles::level(body);
 }
 
 // The 15 lines of a level with nothing in it.

@@ -2,6 +2,7 @@
 #include "locationbutton.h"
 #include "scriptedplatform.h"
 #include "startdialog.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,17 +26,12 @@ const QString NoName = QStringLiteral("You must choose a file name!");
 
 QByteArray levelWith(const QStringList &blocks)
 {
-    QStringList lines{QStringLiteral("[MAP]")};
-    for (int row = 1; row <= 9; ++row)
-        lines << QString::number(row) + QStringLiteral(" ABCDEFGHI");
-    lines << QString() << QStringLiteral("[ITEMS]") << QString() << blocks;
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    return TestFiles::level(QStringList{QStringLiteral("[ITEMS]"), QString()} + blocks);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return TestFiles::write(path, bytes);
 }
 
 struct Studio
