@@ -3,13 +3,12 @@
 
 #include "combo.h"
 #include "gridref.h"
+#include "locationrecord.h"
 #include "textcodec.h"
-
-#include <QList>
-#include <QString>
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // Everything a level file holds, as the reading rules give it.
 struct Level
@@ -18,23 +17,22 @@ struct Level
     static constexpr int ComboRows = 100;
     static constexpr int LocationCount = GridRef::Size * GridRef::Size;
 
-    // One record per location, row-major (GridRef::index): every line of its
-    // block with "~" turned into CR LF, each followed by "|"; "" when unused.
-    std::array<QString, LocationCount> records;
+    // One record per location, row-major (GridRef::index); empty when unused.
+    std::array<LocationRecord, LocationCount> records;
     // Item names for the letters A to Z, from the third character of the line.
-    std::array<QString, ItemCount> items;
-    // Combination rows in file order.
-    QList<Combo> combos;
+    std::array<Text, ItemCount> items;
+    // Combination rows in file order, at most ComboRows.
+    std::vector<Combo> combos;
     // Items named by a line of a block that reads "ITEM X" once trimmed.
     std::array<bool, ItemCount> placed{};
     // The location of the last "START" line read.
     std::optional<GridRef> start;
     // The location headers read, in file order (a location may come twice).
-    QList<GridRef> blocks;
+    std::vector<GridRef> blocks;
     // How many "[MAP]" lines the file holds.
     int mapSections = 0;
-    TextCodec::Encoding encoding = TextCodec::Utf8;
+    TextCodec::Encoding encoding = TextCodec::Encoding::Utf8;
 
-    QString &record(GridRef ref) { return records[ref.index()]; }
-    const QString &record(GridRef ref) const { return records[ref.index()]; }
+    LocationRecord &record(GridRef ref) { return records[ref.index()]; }
+    const LocationRecord &record(GridRef ref) const { return records[ref.index()]; }
 };

@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "levelreader.h"
 
-#include "levelformat.h"
-
-#include <QDir>
-#include <QFile>
+#include "filebytes.h"
 
 namespace {
 
 class Reading
 {
 public:
-    Reading(const QByteArray &bytes, const QString &fileName)
+    Reading(std::string_view bytes, const std::string &fileName)
         : fileName(fileName)
         , text(TextCodec::decode(bytes, &result.level.encoding))
         , lines(TextCodec::lines(text))
@@ -21,123 +18,115 @@ public:
     LevelReader::Result run()
     {
         while (next < lines.size()) {
-            const int lineNo = next + 1;
-            const QStringView line = lines.at(next++);
+            const int lineNo = int(next) + 1;
+            const TextView line = lines[next++];
             bool read = true;
-            if (line.contains(QLatin1String("[LOCATION")))
+            if (text::contains(line, U"[LOCATION"))
                 read = readLocation(line, lineNo);
-            else if (line.contains(QLatin1String("[MAP]")))
+            else if (text::contains(line, U"[MAP]"))
                 ++result.level.mapSections;
-            else if (line.contains(QLatin1String("[ITEMS]")))
+            else if (text::contains(line, U"[ITEMS]"))
                 read = readItems(lineNo);
-            else if (line.contains(QLatin1String("[COMBOS]")))
+            else if (text::contains(line, U"[COMBOS]"))
                 read = readCombos(lineNo);
             if (!read)
                 break;
         }
-        return result;
+        return std::move(result);
     }
 
 private:
-    bool fail(int lineNo, const QString &problem)
+    bool fail(int lineNo, const std::string &problem)
     {
-        result.error = QStringLiteral("Level file \"%1\", line %2: %3")
-                           .arg(QDir::toNativeSeparators(fileName), QString::number(lineNo), problem);
+        result.error = "Level file \"" + fileName + "\", line " + std::to_string(lineNo) + ": " + problem;
         result.errorLine = lineNo;
         return false;
     }
 
     // The next line of a block or section, or nothing at the end of the file.
-    const QStringView *take() { return next < lines.size() ? &lines.at(next++) : nullptr; }
+    const TextView *take() { return next < lines.size() ? &lines[next++] : nullptr; }
 
-    bool readLocation(QStringView header, int lineNo)
+    bool readLocation(TextView header, int lineNo)
     {
-        const QChar row = header.size() > 10 ? header.at(10) : QChar();
-        const QChar col = header.size() > 11 ? header.at(11) : QChar();
-        if (row < u'1' || row > u'9' || col < u'A' || col > u'I') {
-            return fail(lineNo, QStringLiteral("the location header \"%1\" does not name a row 1 to 9 "
-                                               "and a column A to I at the start of the line, as in \"[LOCATION 3C]\".")
-                                    .arg(header.toString()));
+        const char32_t row = header.size() > 10 ? header[10] : 0;
+        const char32_t col = header.size() > 11 ? header[11] : 0;
+        if (row < U'1' || row > U'9' || col < U'A' || col > U'I') {
+            return fail(lineNo, "the location header \"" + text::toUtf8(header)
+                                    + "\" does not name a row 1 to 9 and a column A to I at the start of the line, "
+                                      "as in \"[LOCATION 3C]\".");
         }
-        const GridRef ref{row.unicode() - u'0', col.unicode() - u'A' + 1};
+        const GridRef ref{int(row - U'0'), int(col - U'A') + 1};
         Level &level = result.level;
-        level.blocks.append(ref);
-        QString &record = level.record(ref);
-        while (const QStringView *line = take()) {
-            LevelFormat::appendReplacing(record, *line, u'~', LevelFormat::LineBreak);
-            record += u'|';
-            const QStringView trimmed = LevelFormat::trimmedView(*line);
-            if (trimmed.isEmpty())
+        level.blocks.push_back(ref);
+        LocationRecord &record = level.record(ref);
+        while (const TextView *line = take()) {
+            record.appendLine(*line);
+            if (text::isBlank(*line))
                 return true;
-            if (trimmed == QLatin1StringView("START"))
+            if (LocationRecord::isStartLine(*line))
                 level.start = ref;
-            if (trimmed.size() == 6 && trimmed.startsWith(QLatin1StringView("ITEM ")) && trimmed.at(5) >= u'A'
-                && trimmed.at(5) <= u'Z')
-                level.placed[trimmed.at(5).unicode() - u'A'] = true;
+            if (const int item = LocationRecord::placedItemOfLine(*line); item >= 0)
+                level.placed[item] = true;
         }
-        return fail(lineNo, QStringLiteral("the block of location %1 runs into the end of the file "
-                                           "without the empty line that ends it.")
-                                .arg(ref.name()));
+        return fail(lineNo, "the block of location " + ref.name()
+                                + " runs into the end of the file without the empty line that ends it.");
     }
 
     bool readItems(int lineNo)
     {
         int position = 0;
-        while (const QStringView *line = take()) {
-            if (LevelFormat::isBlank(*line))
+        while (const TextView *line = take()) {
+            if (text::isBlank(*line))
                 return true;
             // "D lamp" names item D; a line without its letter takes the next one.
             int item = position;
-            if (line->size() >= 2 && line->at(0) >= u'A' && line->at(0) <= u'Z' && line->at(1) == u' ')
-                item = line->at(0).unicode() - u'A';
-            if (item >= Level::ItemCount)
-                return fail(next, QStringLiteral("the item line \"%1\" comes after item Z; a level has at "
-                                                 "most 26 items, A to Z.")
-                                      .arg(line->toString()));
-            result.level.items[item] = line->mid(2).toString();
+            if (line->size() >= 2 && (*line)[0] >= U'A' && (*line)[0] <= U'Z' && (*line)[1] == U' ')
+                item = int((*line)[0] - U'A');
+            if (item >= Level::ItemCount) {
+                return fail(int(next), "the item line \"" + text::toUtf8(*line)
+                                           + "\" comes after item Z; a level has at most 26 items, A to Z.");
+            }
+            result.level.items[item] = Text(line->substr(std::min<std::size_t>(2, line->size())));
             position = item + 1;
         }
-        return fail(lineNo, QStringLiteral("the [ITEMS] section runs into the end of the file "
-                                           "without the empty line that ends it."));
+        return fail(lineNo, "the [ITEMS] section runs into the end of the file without the empty line that ends it.");
     }
 
     bool readCombos(int lineNo)
     {
-        QList<Combo> &combos = result.level.combos;
-        while (const QStringView *line = take()) {
-            if (LevelFormat::isBlank(*line))
+        std::vector<Combo> &combos = result.level.combos;
+        while (const TextView *line = take()) {
+            if (text::isBlank(*line))
                 return true;
             if (combos.size() == Level::ComboRows)
-                return fail(next, QStringLiteral("the [COMBOS] section holds more than 100 rules."));
-            auto letter = [line](int i) { return i < line->size() ? QString(line->at(i)) : QString(); };
-            combos.append({letter(0), letter(2), letter(4)});
+                return fail(int(next), "the [COMBOS] section holds more than 100 rules.");
+            combos.push_back(Combo::fromLine(*line));
         }
-        return fail(lineNo, QStringLiteral("the [COMBOS] section runs into the end of the file "
-                                           "without the empty line that ends it."));
+        return fail(lineNo, "the [COMBOS] section runs into the end of the file without the empty line that ends it.");
     }
 
-    QString fileName;
+    std::string fileName;
     LevelReader::Result result;
-    QString text;
-    QList<QStringView> lines;
-    int next = 0;
+    Text text;
+    std::vector<TextView> lines;
+    std::size_t next = 0;
 };
 
 } // namespace
 
-LevelReader::Result LevelReader::read(const QByteArray &bytes, const QString &fileName)
+LevelReader::Result LevelReader::read(std::string_view bytes, const std::string &fileName)
 {
     return Reading(bytes, fileName).run();
 }
 
-LevelReader::Result LevelReader::readFile(const QString &path)
+LevelReader::Result LevelReader::readFile(const std::string &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    std::string why;
+    const std::optional<std::string> bytes = FileBytes::read(path, &why);
+    if (!bytes) {
         Result result;
-        result.error = QStringLiteral("Cannot open the level file \"%1\": %2.")
-                           .arg(QDir::toNativeSeparators(path), file.errorString());
+        result.error = "Cannot open the level file \"" + path + "\": " + why + ".";
         return result;
     }
-    return read(file.readAll(), path);
+    return read(*bytes, path);
 }

@@ -3,8 +3,8 @@
 
 #include "level.h"
 
-#include <QByteArray>
-#include <QString>
+#include <string>
+#include <string_view>
 
 // Reads a level file by the rules both programs share. A file that breaks the
 // format stops the reading at the fault; what was read before it is kept, and
@@ -15,13 +15,13 @@ public:
     struct Result
     {
         Level level;
-        QString error; // empty when the whole file was read
+        std::string error; // UTF-8; empty when the whole file was read
         int errorLine = 0; // 1-based; 0 when the fault has no line
 
-        bool ok() const { return error.isEmpty(); }
+        bool ok() const { return error.empty(); }
     };
 
     // fileName only names the file in error messages.
-    static Result read(const QByteArray &bytes, const QString &fileName);
-    static Result readFile(const QString &path);
+    static Result read(std::string_view bytes, const std::string &fileName);
+    static Result readFile(const std::string &path);
 };

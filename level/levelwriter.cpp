@@ -1,43 +1,56 @@
 // SPDX-License-Identifier: MIT
 #include "levelwriter.h"
 
-#include "levelformat.h"
+#include <algorithm>
 
-QByteArray LevelWriter::write(const Level &level)
+std::string LevelWriter::write(const Level &level)
 {
-    const QString &end = LevelFormat::LineBreak;
-    QString text = QStringLiteral("[MAP]") + end;
+    constexpr TextView End = LocationRecord::LineBreak;
+    Text text = Text(U"[MAP]") + Text(End);
     for (int row = 1; row <= GridRef::Size; ++row)
-        text += QString::number(row) + QStringLiteral(" ABCDEFGHI") + end;
-    text += end;
+        text += char32_t(U'0' + row) + Text(U" ABCDEFGHI") + Text(End);
+    text += End;
 
-    text += QStringLiteral("[ITEMS]") + end;
+    text += U"[ITEMS]";
+    text += End;
     for (int i = 0; i < Level::ItemCount; ++i) {
-        const QString name = LevelFormat::trimSpaces(level.items[i]);
-        if (!name.isEmpty())
-            text += QChar(u'A' + i) + u' ' + QString(name).replace(u' ', u'-') + end;
+        Text name(text::trimSpaces(level.items[i]));
+        if (name.empty())
+            continue;
+        std::replace(name.begin(), name.end(), U' ', U'-');
+        text += char32_t(U'A' + i);
+        text += U' ';
+        text += name;
+        text += End;
     }
-    text += end;
+    text += End;
 
-    qsizetype size = text.size() + 4096;
-    for (const QString &record : level.records)
-        size += record.size() + record.size() / 8;
+    std::size_t size = text.size() + 4096;
+    for (const LocationRecord &record : level.records)
+        size += record.text().size() + record.text().size() / 8;
     text.reserve(size);
     for (int i = 0; i < Level::LocationCount; ++i) {
-        const QString &record = level.records[i];
-        if (LevelFormat::isBlank(record))
+        const LocationRecord &record = level.records[i];
+        if (record.isBlank())
             continue;
-        text += QStringLiteral("[LOCATION ") + GridRef::fromIndex(i).name() + u']' + end;
-        LevelFormat::appendReplacing(text, LevelFormat::normaliseRecord(record), u'|', end);
-        text += end;
+        const std::string name = GridRef::fromIndex(i).name();
+        text += U"[LOCATION ";
+        text.append(name.begin(), name.end());
+        text += U']';
+        text += End;
+        text::appendReplacing(text, record.normalised().text(), U'|', End);
+        text += End;
     }
 
-    text += QStringLiteral("[COMBOS]") + end;
+    text += U"[COMBOS]";
+    text += End;
     for (const Combo &combo : level.combos) {
-        if (!LevelFormat::isBlank(combo.first))
-            text += combo.first + u'+' + combo.second + u'=' + combo.result + end;
+        if (!combo.isFree()) {
+            text += combo.line();
+            text += End;
+        }
     }
-    text += end;
+    text += End;
 
     return TextCodec::encode(text, level.encoding);
 }

@@ -3,14 +3,14 @@
 
 #include "level.h"
 
-#include <QByteArray>
+#include <string>
 
 // Writes a level in the file format: the map section, the named items, one
 // block per location in use (row by row, A to I), and the combination rules.
 class LevelWriter
 {
 public:
-    // Records are written in the form LevelFormat::normaliseRecord gives them;
-    // rows whose first ingredient is blank are free and not written.
-    static QByteArray write(const Level &level);
+    // Records are written in their normalised form; rows whose first
+    // ingredient is blank are free and not written.
+    static std::string write(const Level &level);
 };

@@ -1,49 +1,147 @@
 // SPDX-License-Identifier: MIT
 #include "textcodec.h"
 
-#include <QStringDecoder>
-
 #include <algorithm>
 
-QString TextCodec::decode(const QByteArray &bytes, Encoding *found)
+namespace {
+
+constexpr char32_t Invalid = 0xFFFFFFFF;
+
+// The character of a well-formed UTF-8 sequence at bytes[at], moving at past
+// it; Invalid (and at moved by one byte) for anything else: overlong forms,
+// surrogates, values beyond U+10FFFF and cut-off sequences.
+char32_t nextUtf8(std::string_view bytes, std::size_t &at)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        if (found)
-            *found = Utf8;
-        return text;
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80) {
+        ++at;
+        return lead;
+    }
+    std::size_t length;
+    char32_t c;
+    char32_t least;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, c = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, c = lead & 0x0F, least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, c = lead & 0x07, least = 0x10000;
+    } else {
+        ++at;
+        return Invalid;
+    }
+    if (at + length > bytes.size()) {
+        ++at;
+        return Invalid;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const unsigned char follow = byte(at + i);
+        if ((follow & 0xC0) != 0x80) {
+            ++at;
+            return Invalid;
+        }
+        c = (c << 6) | (follow & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++at;
+        return Invalid;
+    }
+    at += length;
+    return c;
+}
+
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+bool startsWithBom(std::string_view bytes)
+{
+    return bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
+}
+
+} // namespace
+
+Text TextCodec::decode(std::string_view bytes, Encoding *found)
+{
+    Text text;
+    text.reserve(bytes.size());
+    std::size_t at = startsWithBom(bytes) ? 3 : 0;
+    while (at < bytes.size()) {
+        const char32_t c = nextUtf8(bytes, at);
+        if (c == Invalid) {
+            text.resize(bytes.size());
+            // Latin-1: every byte is the character of its value.
+            std::transform(bytes.begin(), bytes.end(), text.begin(),
+                           [](char b) { return char32_t(static_cast<unsigned char>(b)); });
+            if (found)
+                *found = Encoding::Latin1;
+            return text;
+        }
+        text += c;
     }
     if (found)
-        *found = Latin1;
-    return QString::fromLatin1(bytes);
+        *found = Encoding::Utf8;
+    return text;
 }
 
-QByteArray TextCodec::encode(const QString &text, Encoding encoding)
+Text TextCodec::decodeUtf8Lossy(std::string_view bytes)
 {
-    // A character Latin-1 cannot hold would be lost: then the whole file goes
-    // out as UTF-8, which keeps every character.
-    if (encoding == Latin1) {
-        const bool fits = std::all_of(text.cbegin(), text.cend(),
-                                      [](QChar c) { return c.unicode() <= 0xff; });
-        if (fits)
-            return text.toLatin1();
+    Text text;
+    text.reserve(bytes.size());
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const char32_t c = nextUtf8(bytes, at);
+        text += c == Invalid ? char32_t(0xFFFD) : c;
     }
-    return text.toUtf8();
+    return text;
 }
 
-QList<QStringView> TextCodec::lines(const QString &text)
+std::string TextCodec::encode(TextView text, Encoding encoding)
 {
-    QList<QStringView> result;
-    qsizetype start = 0;
+    std::string out;
+    if (encoding == Encoding::Latin1 && std::all_of(text.begin(), text.end(), [](char32_t c) { return c <= 0xFF; })) {
+        out.resize(text.size());
+        std::transform(text.begin(), text.end(), out.begin(), [](char32_t c) { return char(c); });
+        return out;
+    }
+    out.reserve(text.size() + text.size() / 8);
+    for (char32_t c : text) {
+        // A character no UTF-8 can hold (a lone surrogate) is written as U+FFFD.
+        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+            c = 0xFFFD;
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+std::vector<TextView> TextCodec::lines(TextView text)
+{
+    std::vector<TextView> result;
+    std::size_t start = 0;
     while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
+        std::size_t end = text.find(U'\n', start);
+        const std::size_t next = end == TextView::npos ? text.size() : end + 1;
+        if (end == TextView::npos)
             end = text.size();
-        if (end > start && text.at(end - 1) == u'\r')
+        if (end > start && text[end - 1] == U'\r')
             --end;
-        result.append(QStringView(text).sliced(start, end - start));
+        result.push_back(text.substr(start, end - start));
         start = next;
     }
     return result;

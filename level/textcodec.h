@@ -1,22 +1,27 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-#include <QStringView>
+#include "text.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 // Level and language files are 8-bit text. Files that are valid UTF-8 are read
-// as UTF-8; anything else is taken byte for byte as Latin-1, so every file reads
-// without loss and writes back exactly as it was.
+// as UTF-8 (a byte-order mark at the start is dropped); anything else is taken
+// byte for byte as Latin-1, so every file reads without loss and writes back
+// exactly as it was.
 class TextCodec
 {
 public:
-    enum Encoding { Utf8, Latin1 };
+    enum class Encoding { Utf8, Latin1 };
 
-    static QString decode(const QByteArray &bytes, Encoding *found = nullptr);
-    static QByteArray encode(const QString &text, Encoding encoding);
+    static Text decode(std::string_view bytes, Encoding *found = nullptr);
+    // A character Latin-1 cannot hold makes the whole text UTF-8 instead.
+    static std::string encode(TextView text, Encoding encoding);
+    // UTF-8 as far as it is valid; each byte that is not gives U+FFFD.
+    static Text decodeUtf8Lossy(std::string_view bytes);
     // Splits text into lines ended by CR LF or by a bare LF; a last line
     // without a line end is still a line. The lines are views into text.
-    static QList<QStringView> lines(const QString &text);
+    static std::vector<TextView> lines(TextView text);
 };

@@ -1,57 +1,63 @@
 // SPDX-License-Identifier: MIT
 #include "commandline.h"
 
-CommandLine CommandLine::parse(const QStringList &arguments)
+#include <algorithm>
+
+CommandLine CommandLine::parse(const std::vector<std::string> &arguments)
 {
     CommandLine result;
-    const QString tryHelp = QStringLiteral(" Try \"quillmoorplayer --help\".");
-    qsizetype at = 0;
+    const std::string tryHelp = " Try \"quillmoorplayer --help\".";
+    std::size_t at = 0;
     for (; at < arguments.size(); ++at) {
-        const QString &argument = arguments.at(at);
-        if (argument == QLatin1String("--")) {
+        const std::string &argument = arguments[at];
+        if (argument == "--") {
             ++at;
             break;
         }
-        if (!argument.startsWith(u'-'))
+        if (argument.empty() || argument[0] != '-')
             break;
-        if (argument == QLatin1String("--tty")) {
+        if (argument == "--tty") {
             result.tty = true;
-        } else if (argument == QLatin1String("--help")) {
+        } else if (argument == "--help") {
             result.help = true;
-        } else if (argument == QLatin1String("--version")) {
+        } else if (argument == "--version") {
             result.version = true;
-        } else if (argument == QLatin1String("--language")) {
+        } else if (argument == "--language") {
             if (++at == arguments.size()) {
-                result.error = QStringLiteral("quillmoorplayer: --language needs the name of a language file.") + tryHelp;
+                result.error = "quillmoorplayer: --language needs the name of a language file." + tryHelp;
                 return result;
             }
-            result.languageFile = arguments.at(at);
-        } else if (argument.startsWith(QLatin1String("--language="))) {
-            result.languageFile = argument.mid(argument.indexOf(u'=') + 1);
+            result.languageFile = arguments[at];
+        } else if (argument.rfind("--language=", 0) == 0) {
+            result.languageFile = argument.substr(argument.find('=') + 1);
         } else {
-            result.error = QStringLiteral("quillmoorplayer: unknown option \"%1\".").arg(argument) + tryHelp;
+            result.error = "quillmoorplayer: unknown option \"" + argument + "\"." + tryHelp;
             return result;
         }
     }
-    result.level = arguments.mid(at).join(u' ').remove(u'"');
+    for (std::size_t i = at; i < arguments.size(); ++i) {
+        if (i > at)
+            result.level += ' ';
+        result.level += arguments[i];
+    }
+    result.level.erase(std::remove(result.level.begin(), result.level.end(), '"'), result.level.end());
     return result;
 }
 
-QString CommandLine::usage()
+const char *CommandLine::usage()
 {
-    return QStringLiteral(
-        "Usage: quillmoorplayer [OPTIONS] [--] [LEVEL]\n"
-        "Plays the level file LEVEL (a .qw file); without LEVEL, the bundled\n"
-        "adventure QUILLMOOR.qw.\n"
-        "\n"
-        "Options:\n"
-        "  --tty              play in the terminal instead of a window; taken\n"
-        "                     without asking when there is no display\n"
-        "  --language FILE    read the languages from FILE instead of Language.txt\n"
-        "  --help             show this help and exit\n"
-        "  --version          show the version and exit\n"
-        "  --                 end of the options: what follows names the level\n"
-        "\n"
-        "In the terminal each line of standard input is one command; when the\n"
-        "input is not a terminal, every line read is echoed after the prompt.\n");
+    return "Usage: quillmoorplayer [OPTIONS] [--] [LEVEL]\n"
+           "Plays the level file LEVEL (a .qw file); without LEVEL, the bundled\n"
+           "adventure QUILLMOOR.qw.\n"
+           "\n"
+           "Options:\n"
+           "  --tty              play in the terminal instead of a window; taken\n"
+           "                     without asking when there is no display\n"
+           "  --language FILE    read the languages from FILE instead of Language.txt\n"
+           "  --help             show this help and exit\n"
+           "  --version          show the version and exit\n"
+           "  --                 end of the options: what follows names the level\n"
+           "\n"
+           "In the terminal each line of standard input is one command; when the\n"
+           "input is not a terminal, every line read is echoed after the prompt.\n";
 }

@@ -1,116 +1,108 @@
 // SPDX-License-Identifier: MIT
 #include "game.h"
 
+#include "buildinfo.h"
 #include "gameerror.h"
 #include "gamehost.h"
-#include "levelformat.h"
 #include "levelreader.h"
 
-#include <QDir>
-#include <QFileInfo>
-
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
-// The four directions in the order they are tried; their word lists are
-// messages 15 to 18.
-struct Direction
-{
-    QLatin1StringView tag;
-    int rowStep;
-    int colStep;
-};
-constexpr Direction Directions[] = {
-    {QLatin1StringView("PATH N"), -1, 0},
-    {QLatin1StringView("PATH S"), 1, 0},
-    {QLatin1StringView("PATH E"), 0, 1},
-    {QLatin1StringView("PATH W"), 0, -1},
-};
+constexpr TextView CrLf = U"\r\n";
+// The word lists of the four directions are messages 15 to 18.
 constexpr int FirstDirectionWords = 15;
 
-QString itemTag(int item)
+// The item number 0 to 25 of an upper-case letter, or -1.
+int itemOf(char32_t letter)
 {
-    return QStringLiteral("ITEM ") + QChar(u'A' + item);
+    return letter >= U'A' && letter <= U'Z' ? int(letter - U'A') : -1;
 }
 
-// The item number of a letter A to Z, or -1.
-int itemOf(const QString &letter)
+// The character's upper case when it is one character; 0 when it is several.
+char32_t upperLetter(char32_t c)
 {
-    if (letter.size() != 1 || letter.at(0) < u'A' || letter.at(0) > u'Z')
-        return -1;
-    return letter.at(0).unicode() - u'A';
+    const Text upper = text::upper(TextView(&c, 1));
+    return upper.size() == 1 ? upper[0] : 0;
+}
+
+bool isBlank(const std::string &text)
+{
+    return text.find_first_not_of(' ') == std::string::npos;
 }
 
 // The number a menu answer begins with, read the way the menu always has:
 // blanks anywhere are skipped, a fraction goes to the nearest whole number (a
 // half to the even one), and an answer that begins with no number is 0. A
 // number beyond the 16-bit range is 0 too, which no language has.
-int menuNumber(const QString &answer)
+int menuNumber(TextView answer)
 {
-    QString text = answer;
-    text.remove(u' ').remove(u'\t').remove(u'\n');
-    QByteArray number;
-    qsizetype at = 0;
-    auto digit = [&text](qsizetype i) { return i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9'; };
-    auto takeDigits = [&]() {
-        bool any = false;
-        for (; digit(at); ++at, any = true)
-            number += char(text.at(at).unicode());
-        return any;
-    };
-    if (at < text.size() && (text.at(at) == u'+' || text.at(at) == u'-'))
-        number += char(text.at(at++).unicode());
-    bool any = takeDigits();
-    if (at < text.size() && text.at(at) == u'.') {
-        number += '.';
-        ++at;
-        any = takeDigits() || any;
+    Text text;
+    for (char32_t c : answer) {
+        if (c != U' ' && c != U'\t' && c != U'\n')
+            text += c;
+    }
+    std::size_t at = 0;
+    auto digit = [&text](std::size_t i) { return i < text.size() && text[i] >= U'0' && text[i] <= U'9'; };
+    // The number goes to strtod as digits and an exponent only, which every
+    // locale reads alike.
+    std::string sign;
+    if (at < text.size() && (text[at] == U'+' || text[at] == U'-'))
+        sign = char(text[at++]);
+    std::string digits;
+    long long exponent = 0;
+    bool any = false;
+    for (; digit(at); ++at, any = true)
+        digits += char(text[at]);
+    if (at < text.size() && text[at] == U'.') {
+        for (++at; digit(at); ++at, any = true) {
+            digits += char(text[at]);
+            --exponent;
+        }
     }
     if (!any)
         return 0;
-    if (at < text.size() && QStringLiteral("EeDd").contains(text.at(at))) {
-        qsizetype exponent = at + 1;
-        const bool sign = exponent < text.size() && (text.at(exponent) == u'+' || text.at(exponent) == u'-');
-        if (digit(exponent + (sign ? 1 : 0))) {
-            number += 'e';
-            at = exponent;
-            if (sign)
-                number += char(text.at(at++).unicode());
-            takeDigits();
+    if (at < text.size() && (text[at] == U'E' || text[at] == U'e' || text[at] == U'D' || text[at] == U'd')) {
+        std::size_t next = at + 1;
+        const bool negative = next < text.size() && text[next] == U'-';
+        if (next < text.size() && (text[next] == U'+' || text[next] == U'-'))
+            ++next;
+        if (digit(next)) {
+            long long written = 0;
+            for (; digit(next); ++next)
+                written = std::min(written * 10 + (text[next] - U'0'), 100000000LL);
+            exponent += negative ? -written : written;
         }
     }
-    bool ok = false;
-    const double value = std::nearbyint(number.toDouble(&ok));
-    if (!ok || value < -32768.0 || value > 32767.0)
+    if (digits.empty())
+        digits = "0";
+    const std::string number = sign + digits + "e" + std::to_string(exponent);
+    const double value = std::nearbyint(std::strtod(number.c_str(), nullptr));
+    if (!std::isfinite(value) || value < -32768.0 || value > 32767.0)
         return 0;
     return int(value);
 }
 
 } // namespace
 
-Game::Game(GameHost &host, const Setup &setup)
-    : host(host)
-    , setup(setup)
+Game::Game(GameHost &host, Setup setup)
+    : host(&host)
+    , setup(std::move(setup))
 {
 }
 
-bool Game::splitfields(const QString &text, Fields &fields)
+void Game::print(std::initializer_list<TextView> parts)
 {
-    fields.fill(QString());
-    qsizetype current = 0;
-    for (const QChar c : text) {
-        if (c == u'|') {
-            ++current;
-            continue;
-        }
-        if (current >= FieldCount)
-            return false;
-        fields[current] += c;
-    }
-    return true;
+    if (!host)
+        return;
+    line.clear();
+    for (TextView part : parts)
+        line += part;
+    host->append(line);
 }
 
 void Game::start()
@@ -118,25 +110,28 @@ void Game::start()
     if (current != State::Starting)
         return;
     try {
-        const QString named = QString(setup.commandLine).remove(u'"');
-        loadgame(LevelFormat::isBlank(named) ? setup.defaultLevel : named);
+        std::string named = setup.commandLine;
+        named.erase(std::remove(named.begin(), named.end(), '"'), named.end());
+        loadgame(isBlank(named) ? setup.defaultLevel : named);
 
-        const QString banner = QStringLiteral("Text Quillmoor Player: v" QUILLMOOR_VERSION "\r\n"
-                                              "Made with the Quillmoor authoring kit\r\n\r\nSelect Language:");
-        host.clear();
+        const Text banner = U"Text Quillmoor Player: v" + text::fromUtf8(QUILLMOOR_VERSION)
+            + U"\r\nMade with the Quillmoor authoring kit\r\n\r\nSelect Language:";
+        if (host)
+            host->clear();
         try {
             languages = LanguageTable::readFile(setup.languageFile);
         } catch (const GameError &) {
-            host.append(banner);
+            print({banner});
             throw;
         }
-        QString console = banner + CrLf + languages.menu() + CrLf + u'>';
+        Text console = banner + Text(CrLf) + languages.menu() + Text(CrLf) + U'>';
         if (languages.count() == 1) {
             language = 1;
-            host.append(console.replace(QLatin1String("Select"), QLatin1String("Default")));
+            text::replaceAll(console, U"Select", U"Default");
+            print({console});
             beginPlay();
         } else {
-            host.append(console);
+            print({console});
             current = State::ChoosingLanguage;
         }
     } catch (const GameError &error) {
@@ -144,12 +139,14 @@ void Game::start()
     }
 }
 
-void Game::enter(const QString &typed)
+void Game::enter(TextView typed)
 {
     if (!waiting())
         return;
-    QString command = typed.mid(typed.lastIndexOf(u'>') + 1);
-    command.remove(u'\r').remove(u'\n');
+    const std::size_t mark = typed.rfind(U'>');
+    Text command(mark == TextView::npos ? typed : typed.substr(mark + 1));
+    command.erase(std::remove_if(command.begin(), command.end(), [](char32_t c) { return c == U'\r' || c == U'\n'; }),
+                  command.end());
     try {
         if (current == State::ChoosingLanguage) {
             chooseLanguage(command);
@@ -163,21 +160,48 @@ void Game::enter(const QString &typed)
     }
 }
 
-void Game::stop(const QString &description)
+void Game::answer(bool yes)
 {
-    current = State::Stopped;
-    stopped = description + CrLf + setup.commandLine;
+    if (current != State::Asking)
+        return;
+    const Pending question = pending;
+    pending = Pending::None;
+    asked.clear();
+    if (yes) {
+        current = State::Ended;
+        return;
+    }
+    current = State::Playing;
+    try {
+        if (question == Pending::Quit) {
+            print({message(14), CrLf});
+            turn();
+        } else {
+            describeRest();
+            prompt();
+        }
+    } catch (const GameError &error) {
+        stop(error.description);
+    }
 }
 
-void Game::chooseLanguage(const QString &answer)
+void Game::stop(const std::string &description)
+{
+    current = State::Stopped;
+    pending = Pending::None;
+    stopped = description + "\r\n" + setup.commandLine;
+}
+
+void Game::chooseLanguage(TextView answer)
 {
     const int chosen = menuNumber(answer);
     if (chosen < 1 || chosen > languages.count()) {
-        host.append(CrLf + languages.menu() + CrLf + u'>');
+        print({CrLf, languages.menu(), CrLf, U">"});
         return;
     }
     language = chosen;
-    host.clear();
+    if (host)
+        host->clear();
     beginPlay();
 }
 
@@ -190,341 +214,333 @@ void Game::beginPlay()
 void Game::turn()
 {
     enterlocation();
-    if (current == State::Playing)
-        host.append(CrLf + u'>');
+    prompt();
 }
 
-const QString &Game::message(int n) const
+void Game::prompt()
+{
+    if (current == State::Playing)
+        print({CrLf, U">"});
+}
+
+const Text &Game::message(int n) const
 {
     return languages.message(language, n);
 }
 
-void Game::split(int n)
+const LanguageTable::Fields &Game::fields(int n) const
 {
-    if (!splitfields(message(n), fields)) {
-        throw GameError(QStringLiteral("Language file \"%1\", line %2: message %3 of \"%4\" has more than %5 fields.")
-                            .arg(QDir::toNativeSeparators(languages.fileName()),
-                                 QString::number(languages.line(language, n)), QString::number(n),
-                                 languages.name(language), QString::number(FieldCount)));
-    }
+    return languages.fields(language, n);
 }
 
-void Game::loadgame(const QString &gamefile)
+void Game::loadgame(const std::string &gamefile)
 {
-    levelfile = gamefile;
     // A level that fails half-way is played with what was read before the fault.
     const LevelReader::Result result = LevelReader::readFile(gamefile);
-    const Level &level = result.level;
-    locations = level.records;
-    itemnames = level.items;
-    carried.fill(false);
-    combos.fill(Combo());
-    for (qsizetype row = 0; row < level.combos.size() && row < ComboRows; ++row)
-        combos[row] = level.combos.at(row);
+    const Level &read = result.level;
+    LoadedLevel loaded;
+    loaded.path = gamefile;
+    loaded.items = read.items;
+    for (int item = 0; item < Level::ItemCount; ++item)
+        loaded.upperItems[item] = text::upper(read.items[item]);
+    loaded.combos = read.combos;
+    for (Combo &rule : loaded.combos)
+        rule = {upperLetter(rule.first), upperLetter(rule.second), upperLetter(rule.result)};
+    for (int i = 0; i < Level::LocationCount; ++i)
+        loaded.records[i] = pool.intern(read.records[i]);
+    loaded.start = read.start;
+
+    // A level loaded again, as a chain that comes back does, is kept once.
+    const auto same = std::find_if(levels.begin(), levels.end(), [&loaded](const LoadedLevel &level) {
+        return level.path == loaded.path && level.records == loaded.records && level.items == loaded.items
+            && level.combos == loaded.combos && level.start == loaded.start;
+    });
+    const auto index = std::size_t(same - levels.begin());
+    if (same == levels.end())
+        levels.push_back(std::move(loaded));
+    now.level = std::uint16_t(index);
+    const LoadedLevel &level = levels[now.level];
+    now.records = level.records;
+    now.carried = 0;
     if (level.start) {
-        currow = level.start->row;
-        curcol = level.start->col;
+        now.row = std::int8_t(level.start->row);
+        now.col = std::int8_t(level.start->col);
     }
-    if (!result.ok())
-        host.inform(result.error + CrLf + setup.commandLine);
+    if (!result.ok() && host)
+        host->inform(result.error + "\r\n" + setup.commandLine);
 }
 
 void Game::enterlocation()
 {
-    if (!position().isValid()) {
-        throw GameError(QStringLiteral("The level \"%1\" has no start location.")
-                            .arg(QDir::toNativeSeparators(levelfile)));
-    }
-    {
-        const QString &here = record();
-        const qsizetype bar = here.indexOf(u'|');
-        host.append(here.left(bar < 0 ? here.size() : bar) + CrLf);
-    }
-
-    if (record().contains(QLatin1String("ENDGAME"))) {
-        split(2);
-        host.prependLineBreak();
-        host.append(field(1) + CrLf);
-        if (host.ask(field(2))) {
-            current = State::Ended;
-            return;
-        }
-    }
-
-    if (record().contains(QLatin1String("LOADLEVEL")))
-        loadLevelAt(record());
-
-    const QString &here = record();
-    for (int direction = 0; direction < 4; ++direction) {
-        split(FirstDirectionWords + direction);
-        if (here.contains(Directions[direction].tag))
-            host.append(message(12) + u' ' + field(2) + QStringLiteral(". "));
-    }
-    for (int item = 0; item < ItemCount; ++item) {
-        if (here.contains(itemTag(item)))
-            host.append(message(13) + u' ' + itemnames[item] + QStringLiteral(". "));
-    }
-}
-
-void Game::loadLevelAt(const QString &here)
-{
-    static constexpr QLatin1StringView Tag("LOADLEVEL");
-    static constexpr QLatin1StringView Comment("COMMENT=");
-    const qsizetype tag = here.indexOf(Tag);
-    const qsizetype comment = here.indexOf(Comment, tag + Tag.size());
-    if (comment < 0) {
-        throw GameError(QStringLiteral("The level \"%1\", location %2: the LOADLEVEL line has no \"COMMENT=\" "
-                                       "after the level file name, so no level can be loaded.")
-                            .arg(QDir::toNativeSeparators(levelfile), position().name()));
-    }
-    // The tag and one separator, then the path up to the space before COMMENT=.
-    const qsizetype pathStart = tag + Tag.size() + 1;
-    QString path = here.mid(pathStart, std::max<qsizetype>(0, comment - pathStart));
-    if (path.endsWith(u' '))
-        path.chop(1);
-    const qsizetype textStart = comment + Comment.size();
-    const qsizetype bar = here.indexOf(u'|', textStart);
-    const QString text = here.mid(textStart, bar < 0 ? -1 : bar - textStart);
-
-    loadgame(levelPathFrom(path));
-    host.prependLineBreak();
-    host.append(text + u' ' + CrLf);
     if (!position().isValid())
-        throw GameError(QStringLiteral("The level \"%1\" has no start location.").arg(QDir::toNativeSeparators(levelfile)));
+        throw GameError{"The level \"" + levelFile() + "\" has no start location."};
+    print({pool.record(hereId()).narrative(), CrLf});
+
+    if (here().end) {
+        const LanguageTable::Fields &words = fields(2);
+        if (host) {
+            host->prependLineBreak();
+            print({words[0], CrLf});
+        }
+        asked = words[1];
+        pending = Pending::End;
+        current = State::Asking;
+        return;
+    }
+    describeRest();
 }
 
-QString Game::levelPathFrom(const QString &named) const
+void Game::describeRest()
+{
+    if (here().loadsLevel)
+        loadLevelAt(here());
+
+    const RecordPool::Facts &facts = here();
+    for (Direction d : Directions) {
+        const LanguageTable::Fields &words = fields(FirstDirectionWords + int(d));
+        if (facts.paths & (1u << int(d)))
+            print({message(12), U" ", words[1], U". "});
+    }
+    const LoadedLevel &loaded = level();
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (facts.items & (1u << item))
+            print({message(13), U" ", loaded.items[item], U". "});
+    }
+}
+
+void Game::loadLevelAt(const RecordPool::Facts &facts)
+{
+    if (!facts.levelLoad) {
+        throw GameError{"The level \"" + levelFile() + "\", location " + position().name()
+                        + ": the LOADLEVEL line has no \"COMMENT=\" after the level file name, so no level can be "
+                          "loaded."};
+    }
+    // The facts belong to the old level's record, which the load replaces.
+    const LocationRecord::LevelLoad load = *facts.levelLoad;
+    loadgame(levelPathFrom(text::toUtf8(load.file)));
+    if (host) {
+        host->prependLineBreak();
+        print({load.comment, U" ", CrLf});
+    }
+    if (!position().isValid())
+        throw GameError{"The level \"" + levelFile() + "\" has no start location."};
+}
+
+std::string Game::levelPathFrom(const std::string &named) const
 {
     // Levels that chain to each other lie together; when the player was not
     // started in their folder, the name is meant from the level naming it.
-    if (named.isEmpty() || QFileInfo::exists(named) || QDir::isAbsolutePath(named))
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    if (named.empty() || fs::exists(named, ignored) || named.front() == '/')
         return named;
-    const QString beside = QFileInfo(levelfile).dir().filePath(named);
-    return QFileInfo(beside).isFile() ? beside : named;
+    const fs::path beside = fs::path(levelFile()).parent_path() / named;
+    return fs::is_regular_file(beside, ignored) ? beside.string() : named;
 }
 
-void Game::usermove(const QString &command)
+void Game::usermove(TextView command)
 {
-    const QString key = command.toUpper();
-    host.clear();
+    const Text key = text::upper(command);
+    if (host)
+        host->clear();
     bool handled = false;
-    // Each list is copied: running a command splits other messages.
-    auto exactly = [&](int list, auto run) {
-        split(list);
-        const Fields words = fields;
-        for (const QString &word : words) {
-            if (!handled && !word.isEmpty() && key == word) {
-                run(word);
-                handled = true;
-            }
-        }
-    };
-    auto startingWith = [&](int list, auto run) {
-        split(list);
-        const Fields words = fields;
-        for (const QString &word : words) {
-            if (!handled && !word.isEmpty() && key.startsWith(word)) {
+    // Runs a command for the first word of list that the key equals (or,
+    // with prefix, begins with).
+    auto match = [&](int list, bool prefix, auto run) {
+        // A copy: running a command reads other messages.
+        const LanguageTable::Fields words = fields(list);
+        for (const Text &word : words) {
+            if (handled || word.empty())
+                continue;
+            if (prefix ? TextView(key).substr(0, word.size()) == word : key == word) {
                 run(word);
                 handled = true;
             }
         }
     };
 
-    for (int direction = 0; direction < 4; ++direction)
-        exactly(FirstDirectionWords + direction, [&](const QString &) { go(direction); });
+    for (Direction d : Directions)
+        match(FirstDirectionWords + int(d), false, [&](const Text &) { go(d); });
 
-    split(25);
-    const Fields quitWords = fields;
-    for (const QString &word : quitWords) {
-        if (!handled && !word.isEmpty() && key == word) {
-            if (host.ask(message(27)))
-                current = State::Ended;
-            else
-                host.append(message(14) + CrLf);
+    const LanguageTable::Fields &quitWords = fields(25);
+    for (const Text &word : quitWords) {
+        if (!handled && !word.empty() && key == word) {
+            asked = message(27);
+            pending = Pending::Quit;
+            current = State::Asking;
             return;
         }
     }
 
-    startingWith(19, [&](const QString &word) { drop(key.mid(word.size())); });
-    startingWith(20, [&](const QString &word) { take(key.mid(word.size())); });
-    startingWith(22, [&](const QString &) { combine(command); });
-    exactly(23, [&](const QString &word) { showHelp(word); });
-    exactly(24, [&](const QString &) { showInventory(); });
+    match(19, true, [&](const Text &word) { drop(TextView(key).substr(word.size())); });
+    match(20, true, [&](const Text &word) { take(TextView(key).substr(word.size())); });
+    match(22, true, [&](const Text &) { combine(command); });
+    match(23, false, [&](const Text &word) { showHelp(word); });
+    match(24, false, [&](const Text &) { showInventory(); });
 
-    split(1);
+    const LanguageTable::Fields &unknown = fields(1);
     if (!handled)
-        host.append(field(1) + QStringLiteral(" '") + command + QStringLiteral("'. ") + field(2) + CrLf);
+        print({unknown[0], U" '", command, U"'. ", unknown[1], CrLf});
 }
 
-void Game::go(int direction)
+void Game::go(Direction direction)
 {
-    const Direction &way = Directions[direction];
-    const QString &here = record();
-    if (!here.contains(way.tag)) {
-        host.append(message(11) + CrLf);
+    const RecordPool::Facts &facts = here();
+    if (!(facts.paths & (1u << int(direction)))) {
+        print({message(11), CrLf});
         return;
     }
-    const QString requirement = QString(way.tag) + QLatin1String(" REQUIRES=");
-    const qsizetype at = here.indexOf(requirement);
-    if (at >= 0) {
-        const qsizetype letter = at + requirement.size();
-        const qsizetype bar = here.indexOf(u'|', letter + 1);
-        const QString lockout = here.mid(letter + 1, bar < 0 ? -1 : bar - letter - 1);
-        if (!entercheck(here.mid(letter, 1), lockout))
+    if (const auto &requirement = facts.requirements[int(direction)]) {
+        if (!entercheck(requirement->letter, requirement->lockout))
             return;
     }
     // A path on the edge of the map that points outwards leads nowhere.
-    const GridRef next{currow + way.rowStep, curcol + way.colStep};
+    const GridRef next = step(position(), direction);
     if (!next.isValid()) {
-        host.append(message(11) + CrLf);
+        print({message(11), CrLf});
         return;
     }
-    currow = next.row;
-    curcol = next.col;
+    now.row = std::int8_t(next.row);
+    now.col = std::int8_t(next.col);
 }
 
-bool Game::entercheck(const QString &reqitem, const QString &reqmsg)
+bool Game::entercheck(char32_t reqitem, TextView reqmsg)
 {
     const int item = itemOf(reqitem);
     if (item < 0)
         return false;
-    if (carried[item])
+    if (now.carries(item))
         return true;
-    host.append(LevelFormat::trimSpaces(reqmsg) + CrLf);
+    print({text::trimSpaces(reqmsg), CrLf});
     return false;
 }
 
-void Game::take(QString itemname)
+void Game::take(TextView typed)
 {
-    itemname = LevelFormat::trimSpaces(itemname);
-    const QString wanted = itemname.toUpper();
+    const TextView itemname = text::trimSpaces(typed);
+    const Text wanted = text::upper(itemname);
+    const LoadedLevel &loaded = level();
     bool found = false;
-    QString &here = record();
-    for (int item = 0; item < ItemCount; ++item) {
-        const QString tag = itemTag(item);
-        if (itemnames[item].toUpper() == wanted && here.contains(tag)) {
-            host.append(message(5) + u' ' + itemname.toLower() + u'.' + CrLf);
-            here.remove(tag);
-            carried[item] = true;
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (loaded.upperItems[item] == wanted && (here().items & (1u << item))) {
+            print({message(5), U" ", text::lower(itemname), U".", CrLf});
+            hereId() = pool.withoutItem(hereId(), item);
+            now.setCarried(item, true);
             found = true;
         }
     }
-    split(3);
-    if (!found && !itemname.isEmpty())
-        host.append(field(1) + QStringLiteral(" '") + itemname.toLower() + QStringLiteral("' ") + field(2) + CrLf);
-    if (!found && itemname.isEmpty())
-        host.append(message(4) + CrLf);
+    const LanguageTable::Fields &refusal = fields(3);
+    if (!found && !itemname.empty())
+        print({refusal[0], U" '", text::lower(itemname), U"' ", refusal[1], CrLf});
+    if (!found && itemname.empty())
+        print({message(4), CrLf});
 }
 
-void Game::drop(QString itemname)
+void Game::drop(TextView typed)
 {
-    itemname = LevelFormat::trimSpaces(itemname);
-    const QString wanted = itemname.toUpper();
+    const TextView itemname = text::trimSpaces(typed);
+    const Text wanted = text::upper(itemname);
+    const LoadedLevel &loaded = level();
     bool found = false;
-    for (int item = 0; item < ItemCount; ++item) {
-        if (itemnames[item].toUpper() == wanted && carried[item]) {
-            split(6);
-            host.append(field(1) + u' ' + itemname.toLower() + u' ' + field(2) + CrLf);
-            record() += itemTag(item) + u'|';
-            carried[item] = false;
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (loaded.upperItems[item] == wanted && now.carries(item)) {
+            const LanguageTable::Fields &dropped = fields(6);
+            print({dropped[0], U" ", text::lower(itemname), U" ", dropped[1], CrLf});
+            hereId() = pool.withItem(hereId(), item);
+            now.setCarried(item, false);
             found = true;
         }
     }
-    split(7);
-    if (!found && !itemname.isEmpty())
-        host.append(field(1) + QStringLiteral(" '") + itemname.toLower() + QStringLiteral("' ") + field(2) + CrLf);
-    if (!found && itemname.isEmpty())
-        host.append(message(8) + CrLf);
+    const LanguageTable::Fields &refusal = fields(7);
+    if (!found && !itemname.empty())
+        print({refusal[0], U" '", text::lower(itemname), U"' ", refusal[1], CrLf});
+    if (!found && itemname.empty())
+        print({message(8), CrLf});
 }
 
-void Game::combine(const QString &usercommand)
+void Game::combine(TextView usercommand)
 {
     // Every word of the command is tried against the names of the carried
     // items, so the words around the two names do not matter.
     struct Operand
     {
         int item;
-        QString word;
+        Text word;
     };
-    QList<Operand> operands;
-    QString word;
-    for (const QChar c : usercommand + u' ') {
-        if (c != u' ') {
-            word += c;
-            continue;
-        }
+    std::vector<Operand> operands;
+    const LoadedLevel &loaded = level();
+    for (TextView word : text::split(usercommand, U' ')) {
         // Two spaces in a row leave an empty word, which names nothing.
-        if (!word.isEmpty()) {
-            const QString upper = word.toUpper();
-            for (int item = 0; item < ItemCount; ++item) {
-                if (carried[item] && itemnames[item].toUpper().contains(upper))
-                    operands.append({item, upper});
-            }
+        if (word.empty())
+            continue;
+        const Text upper = text::upper(word);
+        for (int item = 0; item < Level::ItemCount; ++item) {
+            if (now.carries(item) && text::contains(loaded.upperItems[item], upper))
+                operands.push_back({item, upper});
         }
-        word.clear();
     }
 
-    const QString trimmed = LevelFormat::trimSpaces(usercommand);
+    const TextView trimmed = text::trimSpaces(usercommand);
     if (operands.size() != 2) {
-        split(10);
-        host.append(field(1) + QStringLiteral(" '") + trimmed + QStringLiteral("' ") + field(3) + CrLf);
+        const LanguageTable::Fields &refusal = fields(10);
+        print({refusal[0], U" '", trimmed, U"' ", refusal[2], CrLf});
         return;
     }
 
-    const Operand first = operands.at(0);
-    const Operand second = operands.at(1);
-    const QString a(QChar(u'A' + first.item));
-    const QString b(QChar(u'A' + second.item));
+    const Operand &first = operands[0];
+    const Operand &second = operands[1];
+    const char32_t a = char32_t(U'A' + first.item);
+    const char32_t b = char32_t(U'A' + second.item);
     bool found = false;
-    for (const Combo &rule : combos) {
-        const QString one = rule.first.toUpper();
-        const QString other = rule.second.toUpper();
-        if (!((one == a && other == b) || (one == b && other == a)))
+    for (const Combo &rule : loaded.combos) {
+        if (!((rule.first == a && rule.second == b) || (rule.first == b && rule.second == a)))
             continue;
         if (first.item != second.item) {
-            split(9);
-            host.append(field(1) + u' ' + first.word.toLower() + u' ' + field(2) + u' ' + second.word.toLower() + u' '
-                        + field(3) + u' ');
-            carried[first.item] = false;
-            carried[second.item] = false;
-            QString name;
-            const int result = itemOf(rule.result.toUpper());
-            if (result >= 0) {
-                carried[result] = true;
-                name = itemnames[result];
+            const LanguageTable::Fields &made = fields(9);
+            print({made[0], U" ", text::lower(first.word), U" ", made[1], U" ", text::lower(second.word), U" ",
+                   made[2], U" "});
+            now.setCarried(first.item, false);
+            now.setCarried(second.item, false);
+            TextView name;
+            if (const int result = itemOf(rule.result); result >= 0) {
+                now.setCarried(result, true);
+                name = loaded.items[result];
             }
-            host.append(name + u'.' + CrLf);
+            print({name, U".", CrLf});
         } else {
-            split(10);
-            host.append(field(1) + QStringLiteral(" '") + trimmed + QStringLiteral("' ") + field(2) + CrLf);
+            const LanguageTable::Fields &refusal = fields(10);
+            print({refusal[0], U" '", trimmed, U"' ", refusal[1], CrLf});
         }
         found = true;
     }
-    // No message of its own: the refusal starts with the first combine word.
-    if (!found)
-        host.append(field(1) + QStringLiteral(" '") + trimmed + QStringLiteral("' .") + CrLf);
+    // Two carried items that no rule joins: the refusal of message 10, with
+    // nothing after the command.
+    if (!found) {
+        const LanguageTable::Fields &refusal = fields(10);
+        print({refusal[0], U" '", trimmed, U"' .", CrLf});
+    }
 }
 
-void Game::showHelp(const QString &word)
+void Game::showHelp(TextView word)
 {
-    auto list = [this](int n) { return QString(message(n)).replace(u'|', QStringLiteral(", ")); };
-    QString text = word + u':' + CrLf;
+    auto list = [this](int n) { return text::replaced(message(n), U"|", U", "); };
+    Text help = Text(word) + U':' + Text(CrLf);
     for (const int n : {23, 24, 15, 16, 17, 18})
-        text += list(n) + CrLf;
-    text += list(20) + QStringLiteral(" __________") + CrLf;
-    text += list(19) + QStringLiteral(" __________") + CrLf;
-    text += list(22) + QStringLiteral(" __________ ") + QString(message(21)).replace(u'/', QStringLiteral(", "))
-        + QStringLiteral(" __________.") + CrLf;
-    text += list(25) + CrLf + CrLf;
-    host.append(text);
+        help += list(n) + Text(CrLf);
+    help += list(20) + U" __________" + Text(CrLf);
+    help += list(19) + U" __________" + Text(CrLf);
+    help += list(22) + U" __________ " + text::replaced(message(21), U"/", U", ") + U" __________." + Text(CrLf);
+    help += list(25) + Text(CrLf) + Text(CrLf);
+    print({help});
 }
 
 void Game::showInventory()
 {
-    QString text = message(26) + CrLf;
-    for (int item = 0; item < ItemCount; ++item) {
-        if (carried[item])
-            text += itemnames[item] + CrLf;
+    Text inventory = message(26) + Text(CrLf);
+    const LoadedLevel &loaded = level();
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (now.carries(item))
+            inventory += loaded.items[item] + Text(CrLf);
     }
-    host.append(text + CrLf);
+    print({inventory, CrLf});
 }

@@ -4,17 +4,20 @@
 #include "combo.h"
 #include "gridref.h"
 #include "languagetable.h"
-
-#include <QString>
+#include "playstate.h"
+#include "recordpool.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 class GameHost;
 
-// One run of the player: the level being played, the inventory, the chosen
-// language and the commands. It knows no window: a front end calls start()
-// once and then enter() with every line the user types, and the game runs
-// until it waits for the next line. All it shows goes through its GameHost.
+// One run of the player: the levels it has loaded (read-only), the play
+// state, the chosen language and the commands. It knows no window: a front
+// end calls start() once and then enter() with every line the user types,
+// and answer() whenever the game asks a Yes/No question; the game runs until
+// it waits again. All it shows goes through its GameHost.
 class Game
 {
 public:
@@ -22,6 +25,7 @@ public:
         Starting,
         ChoosingLanguage, // waits for the number of a language
         Playing, // waits for a command
+        Asking, // waits for Yes or No to question()
         Ended, // the user quit or ended the game
         Stopped, // a fault stopped the game; stopMessage() says which
     };
@@ -29,79 +33,91 @@ public:
     struct Setup
     {
         // Names the level to play, double quotes ignored; blank plays defaultLevel.
-        QString commandLine;
-        QString defaultLevel;
-        QString languageFile;
+        std::string commandLine;
+        std::string defaultLevel;
+        std::string languageFile;
     };
 
-    static constexpr int FieldCount = 30;
-    using Fields = std::array<QString, FieldCount>;
+    // A level as play reads it: its records as numbers in the game's pool,
+    // and its names and rules with the upper-case forms the commands compare.
+    struct LoadedLevel
+    {
+        std::string path;
+        std::array<Text, Level::ItemCount> items;
+        std::array<Text, Level::ItemCount> upperItems;
+        std::vector<Combo> combos;
+        std::array<std::uint32_t, Level::LocationCount> records{};
+        std::optional<GridRef> start;
+    };
 
-    Game(GameHost &host, const Setup &setup);
+    Game(GameHost &host, Setup setup);
 
     // Loads the level, shows the banner and the language menu; starts the
     // game at once when the language file holds only one language.
     void start();
     // One line as typed: the text after its last ">" is the answer or command.
-    void enter(const QString &typed);
+    void enter(TextView typed);
+    // The answer to question(): true for Yes.
+    void answer(bool yes);
 
     State state() const { return current; }
     bool waiting() const { return current == State::ChoosingLanguage || current == State::Playing; }
-    // The fault's description, CR LF and the command line.
-    const QString &stopMessage() const { return stopped; }
+    // The open Yes/No question, in State::Asking.
+    const Text &question() const { return asked; }
+    // The fault's description, CR LF and the command line (UTF-8).
+    const std::string &stopMessage() const { return stopped; }
 
-    GridRef position() const { return {currow, curcol}; }
-    const QString &location(GridRef ref) const { return locations[ref.index()]; }
-    bool isCarried(int item) const { return carried[item - 1]; } // item 1 to 26
-
-    // Cuts text at every "|" into fields; false when text goes on past the
-    // last field (what fits is kept).
-    static bool splitfields(const QString &text, Fields &fields);
+    const PlayState &play() const { return now; }
+    const LoadedLevel &level() const { return levels[now.level]; }
+    GridRef position() const { return now.position(); }
+    const Text &location(GridRef ref) const { return pool.record(now.records[ref.index()]).text(); }
+    bool isCarried(int item) const { return now.carries(item - 1); } // item 1 to 26
+    const std::string &levelFile() const { return level().path; }
 
 private:
-    static constexpr int ItemCount = 26;
-    static constexpr int ComboRows = 100;
+    enum class Pending { None, Quit, End };
 
-    void stop(const QString &description);
-    void chooseLanguage(const QString &answer);
+    void stop(const std::string &description);
+    void chooseLanguage(TextView answer);
     void beginPlay();
     void turn();
+    void prompt();
 
-    void loadgame(const QString &gamefile);
+    void loadgame(const std::string &gamefile);
+    // Describes the location; stops at the end-of-game question, which
+    // describeRest() takes up after a No.
     void enterlocation();
-    void usermove(const QString &command);
-    bool entercheck(const QString &reqitem, const QString &reqmsg);
-    void take(QString itemname);
-    void drop(QString itemname);
-    void combine(const QString &usercommand);
+    void describeRest();
+    void usermove(TextView command);
+    bool entercheck(char32_t reqitem, TextView reqmsg);
+    void take(TextView itemname);
+    void drop(TextView itemname);
+    void combine(TextView usercommand);
 
-    void go(int direction);
-    void showHelp(const QString &word);
+    void go(Direction direction);
+    void showHelp(TextView word);
     void showInventory();
-    void loadLevelAt(const QString &record);
-    QString levelPathFrom(const QString &named) const;
+    void loadLevelAt(const RecordPool::Facts &here);
+    std::string levelPathFrom(const std::string &named) const;
 
-    const QString &message(int n) const;
-    // Splits message n into fields.
-    void split(int n);
-    const QString &field(int n) const { return fields[n - 1]; }
-    QString &record() { return locations[position().index()]; }
+    const Text &message(int n) const;
+    const LanguageTable::Fields &fields(int n) const;
+    const RecordPool::Facts &here() const { return pool.facts(now.records[now.position().index()]); }
+    std::uint32_t &hereId() { return now.records[now.position().index()]; }
+    void print(std::initializer_list<TextView> parts);
 
-    GameHost &host;
+    GameHost *host;
     Setup setup;
     State current = State::Starting;
-    QString stopped;
+    Pending pending = Pending::None;
+    Text asked;
+    std::string stopped;
 
     LanguageTable languages;
     int language = 0;
-    Fields fields;
 
-    // The level being played.
-    QString levelfile;
-    std::array<QString, GridRef::Size * GridRef::Size> locations;
-    std::array<QString, ItemCount> itemnames;
-    std::array<bool, ItemCount> carried{};
-    std::array<Combo, ComboRows> combos;
-    int currow = 0;
-    int curcol = 0;
+    RecordPool pool;
+    std::vector<LoadedLevel> levels;
+    PlayState now;
+    Text line; // reused to build each printed piece
 };

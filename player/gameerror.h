@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include <string>
 
 // A fault that stops the game: a language file that cannot be used, a level
 // without a start location. Thrown inside the game and caught where a front
 // end handed it control, which then shows the description and stops.
-class GameError
+struct GameError
 {
-public:
-    explicit GameError(const QString &description)
-        : description(description)
-    {
-    }
-
-    QString description;
+    std::string description; // UTF-8
 };

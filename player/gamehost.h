@@ -1,21 +1,23 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
+#include "text.h"
 
-// What a game needs from the front end that shows it: a console to write into
-// and the two kinds of message box. Line breaks in console text are CR LF.
+#include <string>
+
+// What a game needs from the front end that shows it: a console to write
+// into and a message box. Line breaks in console text are CR LF. The two
+// Yes/No questions are not asked through here: the game waits in
+// Game::State::Asking until the front end answers.
 class GameHost
 {
 public:
     virtual ~GameHost() = default;
 
-    virtual void append(const QString &text) = 0;
+    virtual void append(TextView text) = 0;
     virtual void clear() = 0;
     // Puts one line break in front of everything the console shows.
     virtual void prependLineBreak() = 0;
-    // A question with Yes and No; true for Yes.
-    virtual bool ask(const QString &question) = 0;
-    // A message with an OK button.
-    virtual void inform(const QString &text) = 0;
+    // A message with an OK button; text is UTF-8.
+    virtual void inform(const std::string &text) = 0;
 };

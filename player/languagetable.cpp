@@ -1,73 +1,103 @@
 // SPDX-License-Identifier: MIT
 #include "languagetable.h"
 
+#include "filebytes.h"
 #include "gameerror.h"
 #include "textcodec.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStringList>
+#include <algorithm>
 
-LanguageTable LanguageTable::read(const QByteArray &bytes, const QString &fileName)
+namespace {
+
+GameError fault(const std::string &file, int line, const std::string &problem)
+{
+    return {"Language file \"" + file + "\", line " + std::to_string(line) + ": " + problem};
+}
+
+} // namespace
+
+bool LanguageTable::splitfields(TextView text, Fields &fields)
+{
+    fields.fill(Text());
+    std::size_t current = 0;
+    for (const char32_t c : text) {
+        if (c == U'|') {
+            ++current;
+            continue;
+        }
+        if (current >= std::size_t(FieldCount))
+            return false;
+        fields[current] += c;
+    }
+    return true;
+}
+
+LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fileName)
 {
     LanguageTable table;
     table.file = fileName;
-    const QString shownName = QDir::toNativeSeparators(fileName);
-    auto fail = [&shownName](int lineNo, const QString &problem) {
-        // One arg() call, so a "%" in the file name is never taken for a marker.
-        return GameError(QStringLiteral("Language file \"%1\", line %2: %3").arg(shownName, QString::number(lineNo), problem));
-    };
-
-    const QString decoded = TextCodec::decode(bytes);
-    const QList<QStringView> text = TextCodec::lines(decoded);
-    qsizetype next = 0;
+    const Text decoded = TextCodec::decode(bytes);
+    const std::vector<TextView> text = TextCodec::lines(decoded);
+    std::size_t next = 0;
     while (next < text.size()) {
-        const QStringView header = text.at(next++);
-        if (!header.startsWith(u'['))
+        const TextView header = text[next++];
+        if (header.empty() || header[0] != U'[')
             continue;
         const int headerLine = int(next);
-        const QString name = header.mid(1).toString().remove(u']');
-        if (table.languages == MaxLanguages) {
-            throw fail(headerLine, QStringLiteral("the language \"%1\" is one too many; a language file holds "
-                                                  "at most %2 languages.")
-                                       .arg(name, QString::number(MaxLanguages)));
+        Text name(header.substr(1));
+        name.erase(std::remove(name.begin(), name.end(), U']'), name.end());
+        if (table.count() == MaxLanguages) {
+            throw fault(fileName, headerLine,
+                        "the language \"" + text::toUtf8(name) + "\" is one too many; a language file holds at most "
+                            + std::to_string(MaxLanguages) + " languages.");
         }
-        auto &row = table.langtable[table.languages];
-        auto &rowLines = table.lines[table.languages];
-        row[0] = name;
-        rowLines[0] = headerLine;
+        Language &language = table.languages.emplace_back();
+        language.entries[0] = name;
+        language.lines[0] = headerLine;
         for (int message = 1; message <= MessageCount; ++message) {
             if (next == text.size()) {
-                throw fail(int(next), QStringLiteral("the language \"%1\" ends after %2 of its %3 messages.")
-                                          .arg(name, QString::number(message - 1), QString::number(MessageCount)));
+                throw fault(fileName, int(next),
+                            "the language \"" + text::toUtf8(name) + "\" ends after " + std::to_string(message - 1)
+                                + " of its " + std::to_string(MessageCount) + " messages.");
             }
-            row[message] = text.at(next++).toString();
-            rowLines[message] = int(next);
+            language.entries[message] = Text(text[next++]);
+            language.lines[message] = int(next);
+            language.overflows[message] = !splitfields(language.entries[message], language.fields[message]);
         }
-        ++table.languages;
     }
-    if (table.languages == 0) {
-        throw GameError(QStringLiteral("Language file \"%1\" holds no language: each language begins with "
-                                       "a line such as \"[English]\", followed by its %2 messages.")
-                            .arg(shownName, QString::number(MessageCount)));
+    if (table.languages.empty()) {
+        throw GameError{"Language file \"" + fileName
+                        + "\" holds no language: each language begins with a line such as \"[English]\", followed by "
+                          "its "
+                        + std::to_string(MessageCount) + " messages."};
     }
     return table;
 }
 
-LanguageTable LanguageTable::readFile(const QString &path)
+LanguageTable LanguageTable::readFile(const std::string &path)
 {
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly)) {
-        throw GameError(QStringLiteral("Cannot open the language file \"%1\": %2.")
-                            .arg(QDir::toNativeSeparators(path), input.errorString()));
-    }
-    return read(input.readAll(), path);
+    std::string why;
+    const std::optional<std::string> bytes = FileBytes::read(path, &why);
+    if (!bytes)
+        throw GameError{"Cannot open the language file \"" + path + "\": " + why + "."};
+    return read(*bytes, path);
 }
 
-QString LanguageTable::menu() const
+const LanguageTable::Fields &LanguageTable::fields(int language, int message) const
 {
-    QString text;
-    for (int language = 1; language <= languages; ++language)
-        text += u'[' + QString::number(language) + QStringLiteral("] ") + name(language) + QStringLiteral("\r\n");
+    const Language &row = languages[language - 1];
+    if (row.overflows[message]) {
+        throw fault(file, row.lines[message],
+                    "message " + std::to_string(message) + " of \"" + text::toUtf8(row.entries[0]) + "\" has more than "
+                        + std::to_string(FieldCount) + " fields.");
+    }
+    return row.fields[message];
+}
+
+Text LanguageTable::menu() const
+{
+    Text text;
+    for (int language = 1; language <= count(); ++language)
+        text += U'[' + text::number(language) + U"] " + name(language) + U"\r\n";
     return text;
 }

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "text.h"
 
 #include <array>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The languages of a language file: for each its name and its 27 messages,
 // every one the whole line as read. A line "[Name]" opens a language and the
@@ -15,26 +17,41 @@ class LanguageTable
 public:
     static constexpr int MaxLanguages = 30;
     static constexpr int MessageCount = 27;
+    static constexpr int FieldCount = 30;
+    using Fields = std::array<Text, FieldCount>;
 
     // Both throw GameError for a file that cannot be used; fileName only
     // names the file in error messages.
-    static LanguageTable read(const QByteArray &bytes, const QString &fileName);
-    static LanguageTable readFile(const QString &path);
+    static LanguageTable read(std::string_view bytes, const std::string &fileName);
+    static LanguageTable readFile(const std::string &path);
 
-    int count() const { return languages; }
+    // Cuts text at every "|" into fields; false when text goes on past the
+    // last field (what fits is kept).
+    static bool splitfields(TextView text, Fields &fields);
+
+    int count() const { return int(languages.size()); }
     // language is 1 to count(), message 1 to 27.
-    const QString &name(int language) const { return langtable[language - 1][0]; }
-    const QString &message(int language, int message) const { return langtable[language - 1][message]; }
-    int line(int language, int message) const { return lines[language - 1][message]; }
-    const QString &fileName() const { return file; }
+    const Text &name(int language) const { return languages[language - 1].entries[0]; }
+    const Text &message(int language, int message) const { return languages[language - 1].entries[message]; }
+    int line(int language, int message) const { return languages[language - 1].lines[message]; }
+    // The fields of a message; throws GameError for a message with more
+    // fields than there are, naming its line.
+    const Fields &fields(int language, int message) const;
+    const std::string &fileName() const { return file; }
 
     // "[1] English", CR LF, "[2] Deutsch", CR LF, ...
-    QString menu() const;
+    Text menu() const;
 
 private:
-    // Row per language: column 0 the name, columns 1 to 27 the messages.
-    std::array<std::array<QString, MessageCount + 1>, MaxLanguages> langtable;
-    std::array<std::array<int, MessageCount + 1>, MaxLanguages> lines{};
-    int languages = 0;
-    QString file;
+    struct Language
+    {
+        // Column 0 the name, columns 1 to 27 the messages.
+        std::array<Text, MessageCount + 1> entries;
+        std::array<int, MessageCount + 1> lines{};
+        std::array<Fields, MessageCount + 1> fields;
+        std::array<bool, MessageCount + 1> overflows{};
+    };
+
+    std::vector<Language> languages;
+    std::string file;
 };

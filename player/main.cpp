@@ -1,49 +1,46 @@
 // SPDX-License-Identifier: MIT
+// The player: plays in the terminal itself, and hands a game meant for a
+// window to the window program, so that the terminal never waits for a
+// window system's libraries to load.
+#include "buildinfo.h"
 #include "commandline.h"
-#include "playerwindow.h"
-#include "qtplatform.h"
+#include "datafolder.h"
 #include "terminalhost.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <unistd.h>
 
 namespace {
 
-const QString Title = QStringLiteral("Quillmoor Player");
-
-Game::Setup setupFor(const CommandLine &options, const Platform &platform)
-{
-    return {options.level, platform.dataFile(QStringLiteral("QUILLMOOR.qw")),
-            options.languageFile.isEmpty() ? platform.dataFile(QStringLiteral("Language.txt")) : options.languageFile};
-}
-
 bool displayAvailable()
 {
+    auto set = [](const char *name) {
+        const char *value = std::getenv(name);
+        return value && *value;
+    };
     // The offscreen and minimal platforms draw nowhere a person could see.
-    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
-    if (platform.startsWith(QLatin1String("offscreen")) || platform.startsWith(QLatin1String("minimal")))
+    const std::string platform = set("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+    if (platform.rfind("offscreen", 0) == 0 || platform.rfind("minimal", 0) == 0)
         return false;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || !platform.isEmpty();
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || !platform.empty();
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Read before any application object exists: the terminal needs no display.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CommandLine options = CommandLine::parse(arguments);
-    if (!options.error.isEmpty()) {
-        std::fputs(qPrintable(options.error + u'\n'), stderr);
+    const CommandLine options = CommandLine::parse({argv + 1, argv + argc});
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s\n", options.error.c_str());
         return 1;
     }
     if (options.help) {
-        std::fputs(qPrintable(CommandLine::usage()), stdout);
+        std::fputs(CommandLine::usage(), stdout);
         return 0;
     }
     if (options.version) {
@@ -52,15 +49,15 @@ int main(int argc, char *argv[])
     }
 
     if (options.tty || !displayAvailable()) {
-        QCoreApplication app(argc, argv);
-        const QtPlatform platform(Title);
         TerminalHost terminal;
-        return terminal.play(setupFor(options, platform));
+        return terminal.play({options.level, DataFolder::file("QUILLMOOR.qw"),
+                              options.languageFile.empty() ? DataFolder::file("Language.txt") : options.languageFile});
     }
 
-    QApplication app(argc, argv);
-    QtPlatform platform(Title);
-    PlayerWindow window(platform, setupFor(options, platform));
-    window.show();
-    return app.exec();
+    // The same arguments go to the window program, which reads them alike.
+    const std::string window = DataFolder::helperProgram("quillmoorplayer-window");
+    execv(window.c_str(), argv);
+    std::fprintf(stderr, "quillmoorplayer: cannot start the window program \"%s\": %s.\n", window.c_str(),
+                 std::strerror(errno));
+    return 1;
 }

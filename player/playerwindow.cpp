@@ -36,11 +36,11 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     layout->addWidget(Text1);
 }
 
-void PlayerWindow::append(const QString &text)
+void PlayerWindow::append(TextView text)
 {
     QTextCursor end(Text1->document());
     end.movePosition(QTextCursor::End);
-    end.insertText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    end.insertText(QString::fromUcs4(text.data(), qsizetype(text.size())).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     Text1->moveCursor(QTextCursor::End);
     Text1->ensureCursorVisible();
 }
@@ -57,14 +57,9 @@ void PlayerWindow::prependLineBreak()
     Text1->moveCursor(QTextCursor::End);
 }
 
-bool PlayerWindow::ask(const QString &question)
+void PlayerWindow::inform(const std::string &text)
 {
-    return platform.ask(this, question);
-}
-
-void PlayerWindow::inform(const QString &text)
-{
-    platform.inform(this, text);
+    platform.inform(this, QString::fromStdString(text));
 }
 
 void PlayerWindow::showEvent(QShowEvent *event)
@@ -104,17 +99,21 @@ bool PlayerWindow::eventFilter(QObject *watched, QEvent *event)
 void PlayerWindow::lineEntered()
 {
     busy = true;
-    game.enter(Text1->toPlainText());
+    game.enter(Text1->toPlainText().toStdU32String());
     busy = false;
     settle();
 }
 
 void PlayerWindow::settle()
 {
+    busy = true;
+    while (game.state() == Game::State::Asking)
+        game.answer(platform.ask(this, QString::fromStdU32String(game.question())));
+    busy = false;
     if (game.state() == Game::State::Ended) {
         close();
     } else if (game.state() == Game::State::Stopped) {
-        platform.inform(this, game.stopMessage());
+        platform.inform(this, QString::fromStdString(game.stopMessage()));
         Text1->setReadOnly(true);
     }
 }

@@ -19,11 +19,10 @@ class PlayerWindow : public QWidget, public GameHost
 public:
     PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget *parent = nullptr);
 
-    void append(const QString &text) override;
+    void append(TextView text) override;
     void clear() override;
     void prependLineBreak() override;
-    bool ask(const QString &question) override;
-    void inform(const QString &text) override;
+    void inform(const std::string &text) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -32,7 +31,8 @@ protected:
 private:
     void start();
     void lineEntered();
-    // Closes the window when the game has ended, goes inert when it stopped.
+    // Asks the game's questions, then closes the window when the game has
+    // ended or goes inert when it stopped.
     void settle();
 
     Platform &platform;

@@ -1,20 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "terminalhost.h"
 
-#include <QByteArray>
+#include "textcodec.h"
 
 #include <cstdio>
-#include <iostream>
-#include <string>
+#include <cstdlib>
 
 #include <unistd.h>
 
 namespace {
 
-void write(std::FILE *stream, QString text)
+void write(std::FILE *stream, const std::string &bytes)
 {
-    const QByteArray bytes = text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+}
+
+// Messages hold the console's CR LF too; here a line ends in "\n" alone.
+void writeMessage(const std::string &text)
+{
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            plain += text[i];
+    }
+    write(stderr, plain + "\n");
 }
 
 } // namespace
@@ -24,56 +33,71 @@ TerminalHost::TerminalHost()
 {
 }
 
+TerminalHost::~TerminalHost()
+{
+    std::free(buffer);
+}
+
 int TerminalHost::play(const Game::Setup &setup)
 {
     Game game(*this, setup);
     game.start();
-    while (game.waiting()) {
-        const std::optional<QString> line = readLine();
+    for (;;) {
+        if (game.state() == Game::State::Asking) {
+            append(game.question() + U" (y/n) ");
+            // Both questions end the game on Yes; with no one left to answer, it ends.
+            const std::optional<Text> answer = readLine();
+            game.answer(!answer || (!answer->empty() && (answer->front() == U'y' || answer->front() == U'Y')));
+            continue;
+        }
+        if (!game.waiting())
+            break;
+        const std::optional<Text> line = readLine();
         if (!line)
             return 0;
         game.enter(*line);
     }
+    std::fflush(stdout);
     if (game.state() == Game::State::Stopped) {
-        std::fflush(stdout);
-        write(stderr, game.stopMessage() + u'\n');
+        writeMessage(game.stopMessage());
         return 1;
     }
-    std::fflush(stdout);
     return 0;
 }
 
-void TerminalHost::append(const QString &text)
+void TerminalHost::append(TextView text)
 {
-    write(stdout, text);
+    // The console's CR LF is a plain line end here.
+    out.clear();
+    std::size_t start = 0;
+    for (std::size_t at = text.find(U"\r\n"); at != TextView::npos; at = text.find(U"\r\n", start)) {
+        out += TextCodec::encode(text.substr(start, at - start), TextCodec::Encoding::Utf8);
+        out += '\n';
+        start = at + 2;
+    }
+    out += TextCodec::encode(text.substr(start), TextCodec::Encoding::Utf8);
+    write(stdout, out);
 }
 
-bool TerminalHost::ask(const QString &question)
-{
-    write(stdout, question + QStringLiteral(" (y/n) "));
-    const std::optional<QString> answer = readLine();
-    // Both questions end the game on Yes; with no one left to answer, it ends.
-    if (!answer)
-        return true;
-    return answer->startsWith(u'y') || answer->startsWith(u'Y');
-}
-
-void TerminalHost::inform(const QString &text)
+void TerminalHost::inform(const std::string &text)
 {
     std::fflush(stdout);
-    write(stderr, text + u'\n');
+    writeMessage(text);
 }
 
-std::optional<QString> TerminalHost::readLine()
+std::optional<Text> TerminalHost::readLine()
 {
     std::fflush(stdout);
-    std::string line;
-    if (!std::getline(std::cin, line))
+    const ssize_t got = ::getline(&buffer, &capacity, stdin);
+    if (got < 0)
         return std::nullopt;
+    std::string_view line(buffer, std::size_t(got));
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
     if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    const QString text = QString::fromUtf8(line.data(), qsizetype(line.size()));
+        line.remove_suffix(1);
+    Text text = TextCodec::decodeUtf8Lossy(line);
     if (echo)
-        write(stdout, text + u'\n');
+        append(text + U"\n");
     return text;
 }

@@ -5,29 +5,36 @@
 #include "gamehost.h"
 
 #include <optional>
+#include <string>
 
 // Plays in a terminal or through pipes: the console text goes to standard
 // output as it is written (line breaks as "\n"), messages to standard error,
 // and every line of standard input is one typed line. Piped input is echoed
-// after the prompt, so a session reads as a transcript.
+// after the prompt, so a session reads as a transcript. A question is asked
+// with "(y/n)" and answered by a line beginning with y or Y.
 class TerminalHost : public GameHost
 {
 public:
     TerminalHost();
+    ~TerminalHost() override;
+    TerminalHost(const TerminalHost &) = delete;
+    TerminalHost &operator=(const TerminalHost &) = delete;
 
     // Plays until the game ends, stops or the input runs out; returns the
     // exit status: 1 after a fault that stopped the game, else 0.
     int play(const Game::Setup &setup);
 
-    void append(const QString &text) override;
+    void append(TextView text) override;
     void clear() override { }
     void prependLineBreak() override { }
-    bool ask(const QString &question) override;
-    void inform(const QString &text) override;
+    void inform(const std::string &text) override;
 
 private:
     // The next line of standard input without its line end; none at its end.
-    std::optional<QString> readLine();
+    std::optional<Text> readLine();
 
     bool echo;
+    std::string out; // reused for each write
+    char *buffer = nullptr; // the line read, grown by getline
+    std::size_t capacity = 0;
 };

@@ -27,9 +27,4 @@ public:
     // Starts a program without waiting for it; on failure says why in error.
     virtual bool startProgram(const QString &program, const QStringList &arguments, QString *error) = 0;
     virtual QString programFolder() const = 0;
-
-    // A file shipped with the programs: beside the program, else in the
-    // installed data folder ../share/quillmoor. Returns the first that exists,
-    // or the path beside the program when neither does.
-    QString dataFile(const QString &name) const;
 };

@@ -1,0 +1,269 @@
+// SPDX-License-Identifier: MIT
+#include "locationrecord.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr TextView Requires = U" REQUIRES=";
+constexpr TextView LoadLevel = U"LOADLEVEL";
+constexpr TextView Comment = U"COMMENT=";
+
+// The end of the piece that holds position at: the next "|" or the end.
+std::size_t pieceEnd(TextView record, std::size_t at)
+{
+    const std::size_t end = record.find(U'|', at);
+    return end == TextView::npos ? record.size() : end;
+}
+
+TextView slice(TextView text, std::size_t from, std::size_t to)
+{
+    from = std::min(from, text.size());
+    return text.substr(from, std::max(from, std::min(to, text.size())) - from);
+}
+
+// Appends a piece with its line breaks, CR LF or a bare LF, written as "~".
+void appendFolded(Text &out, TextView piece)
+{
+    std::size_t start = 0;
+    for (std::size_t at = piece.find(U'\n'); at != TextView::npos; at = piece.find(U'\n', start)) {
+        const std::size_t end = at > start && piece[at - 1] == U'\r' ? at - 1 : at;
+        out.append(piece.substr(start, end - start));
+        out += U'~';
+        start = at + 1;
+    }
+    out.append(piece.substr(start));
+}
+
+// Whether normalising would leave the record as it is: no line feed, a
+// narrative that is not blank, no blank piece after it, and a closing "|".
+bool isNormal(TextView record)
+{
+    if (record.empty() || record.back() != U'|' || record.find(U'\n') != TextView::npos)
+        return false;
+    std::size_t start = 0;
+    for (std::size_t bar = record.find(U'|'); bar != TextView::npos; bar = record.find(U'|', start)) {
+        if (text::isBlank(record.substr(start, bar - start)))
+            return false;
+        start = bar + 1;
+    }
+    return true;
+}
+
+// A "|" typed into a text would end its piece early.
+Text storable(TextView typed)
+{
+    Text text(typed);
+    std::replace(text.begin(), text.end(), U'|', U'/');
+    return text;
+}
+
+} // namespace
+
+Text LocationRecord::itemTag(int item)
+{
+    return Text(U"ITEM ") + char32_t(U'A' + item);
+}
+
+Text LocationRecord::pathTag(Direction d)
+{
+    return Text(U"PATH ") + char32_t(directionLetter(d));
+}
+
+TextView LocationRecord::narrative() const
+{
+    const TextView record = whole;
+    return record.substr(0, pieceEnd(record, 0));
+}
+
+TextView LocationRecord::editorNarrative() const
+{
+    const TextView first = narrative();
+    for (TextView word : {U"ITEM", U"PATH", U"START", U"ENDGAME", U"LOADLEVEL"}) {
+        if (text::contains(first, word))
+            return DefaultNarrative;
+    }
+    return first;
+}
+
+bool LocationRecord::hasPath(Direction d) const
+{
+    return text::contains(whole, pathTag(d));
+}
+
+std::optional<LocationRecord::Requirement> LocationRecord::requirement(Direction d) const
+{
+    const TextView record = whole;
+    const std::size_t at = record.find(pathTag(d) + Text(Requires));
+    if (at == TextView::npos)
+        return std::nullopt;
+    const std::size_t letter = at + 16;
+    const std::size_t end = pieceEnd(record, letter);
+    if (letter >= end)
+        return Requirement{};
+    return Requirement{record[letter], slice(record, letter + 1, end)};
+}
+
+bool LocationRecord::holdsItem(int item) const
+{
+    return text::contains(whole, itemTag(item));
+}
+
+bool LocationRecord::isEnd() const
+{
+    return text::contains(whole, U"ENDGAME");
+}
+
+bool LocationRecord::loadsLevel() const
+{
+    return text::contains(whole, LoadLevel);
+}
+
+std::optional<LocationRecord::LevelLoad> LocationRecord::levelLoad() const
+{
+    const TextView record = whole;
+    const std::size_t tag = record.find(LoadLevel);
+    if (tag == TextView::npos)
+        return std::nullopt;
+    const std::size_t comment = record.find(Comment, tag + LoadLevel.size());
+    if (comment == TextView::npos)
+        return std::nullopt;
+    // The word and one separator, then the file up to the blank before COMMENT=.
+    TextView file = slice(record, tag + LoadLevel.size() + 1, comment);
+    if (!file.empty() && file.back() == U' ')
+        file.remove_suffix(1);
+    const std::size_t start = comment + Comment.size();
+    return LevelLoad{Text(file), Text(slice(record, start, pieceEnd(record, start)))};
+}
+
+LocationRecord::LevelLoad LocationRecord::editorLevelLoad() const
+{
+    const TextView record = whole;
+    const std::size_t tag = record.find(LoadLevel);
+    if (tag == TextView::npos)
+        return {};
+    const std::size_t end = pieceEnd(record, tag + LoadLevel.size());
+    const std::size_t file = std::min(tag + LoadLevel.size() + 1, end);
+    const std::size_t comment = record.find(Comment, file);
+    if (comment != TextView::npos && comment < end)
+        return {Text(slice(record, file, comment)), Text(slice(record, comment + Comment.size(), end))};
+    return {Text(slice(record, file, end)), {}};
+}
+
+LocationRecord::Kind LocationRecord::editorKind(Kind guess) const
+{
+    Kind kind = guess;
+    if (text::contains(whole, U"START"))
+        kind = Kind::Start;
+    if (isEnd())
+        kind = Kind::End;
+    if (loadsLevel())
+        kind = Kind::LoadLevel;
+    return kind;
+}
+
+bool LocationRecord::startsForSave() const
+{
+    return text::contains(whole, U"START|");
+}
+
+void LocationRecord::removeItem(int item)
+{
+    text::replaceAll(whole, itemTag(item), U"");
+}
+
+void LocationRecord::appendItem(int item)
+{
+    whole += itemTag(item) + U'|';
+}
+
+void LocationRecord::appendLine(TextView line)
+{
+    text::appendReplacing(whole, line, U'~', LineBreak);
+    whole += U'|';
+}
+
+LocationRecord LocationRecord::withLineBreaks() const
+{
+    if (whole.find(U'~') == Text::npos)
+        return *this;
+    Text out;
+    text::appendReplacing(out, whole, U'~', LineBreak);
+    return LocationRecord(std::move(out));
+}
+
+LocationRecord LocationRecord::normalised() const
+{
+    if (isNormal(whole))
+        return *this;
+    const TextView record = whole;
+    Text out;
+    out.reserve(record.size() + DefaultNarrative.size() + 1);
+    bool first = true;
+    std::size_t start = 0;
+    while (start <= record.size()) {
+        const std::size_t bar = pieceEnd(record, start);
+        const TextView piece = record.substr(start, bar - start);
+        if (first) {
+            // A narrative of spaces alone would be read back as the block's end.
+            if (text::isBlank(piece))
+                out += DefaultNarrative;
+            else
+                appendFolded(out, piece);
+            out += U'|';
+            first = false;
+        } else if (!text::isBlank(piece)) {
+            appendFolded(out, piece);
+            out += U'|';
+        }
+        start = bar + 1;
+    }
+    return LocationRecord(std::move(out));
+}
+
+LocationRecord LocationRecord::compose(const Contents &contents)
+{
+    Text record = storable(contents.narrative) + U'|';
+    for (Direction d : Directions) {
+        const Path &path = contents.paths[int(d)];
+        if (!path.exists)
+            continue;
+        record += pathTag(d);
+        if (path.letter != 0)
+            record += Text(Requires) + path.letter + U' ' + storable(text::trimSpaces(path.lockout));
+        record += U'|';
+    }
+    for (int item : contents.items)
+        record += itemTag(item) + U'|';
+    switch (contents.kind) {
+    case Kind::Start:
+        record += U"START|";
+        break;
+    case Kind::End:
+        record += U"ENDGAME|";
+        break;
+    case Kind::LoadLevel:
+        record += Text(LoadLevel) + U' ' + storable(text::trimSpaces(contents.levelFile)) + U' ' + Text(Comment)
+            + storable(text::trimSpaces(contents.levelComment)) + U'|';
+        break;
+    case Kind::Normal:
+        break;
+    case Kind::NotUsed:
+        record.clear();
+        break;
+    }
+    return LocationRecord(std::move(record));
+}
+
+bool LocationRecord::isStartLine(TextView line)
+{
+    return text::trimSpaces(line) == U"START";
+}
+
+int LocationRecord::placedItemOfLine(TextView line)
+{
+    const TextView trimmed = text::trimSpaces(line);
+    if (trimmed.size() == 6 && trimmed.substr(0, 5) == U"ITEM " && trimmed[5] >= U'A' && trimmed[5] <= U'Z')
+        return int(trimmed[5] - U'A');
+    return -1;
+}

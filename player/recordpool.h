@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "locationrecord.h"
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <unordered_map>
+
+// Every location record a game has seen, each kept once and named by a
+// number, with what the rules read from it worked out once: play states then
+// hold numbers instead of texts, and a turn reads its answers from a table.
+class RecordPool
+{
+public:
+    struct Facts
+    {
+        std::uint8_t paths = 0; // bit d: "PATH N", "PATH S", ... in Direction order
+        std::array<std::optional<LocationRecord::Requirement>, 4> requirements;
+        std::uint32_t items = 0; // bit n: "ITEM X" for item n
+        bool end = false;
+        bool loadsLevel = false;
+        std::optional<LocationRecord::LevelLoad> levelLoad; // the player's reading
+    };
+
+    RecordPool();
+
+    // The number of this record; 0 is the empty record.
+    std::uint32_t intern(LocationRecord record);
+    const LocationRecord &record(std::uint32_t id) const { return entries[id].record; }
+    const Facts &facts(std::uint32_t id) const { return entries[id].facts; }
+
+    // The record after taking item n (every tag of it removed) or dropping
+    // it (its tag appended); remembered, as play repeats them.
+    std::uint32_t withoutItem(std::uint32_t id, int item);
+    std::uint32_t withItem(std::uint32_t id, int item);
+
+    std::size_t size() const { return entries.size(); }
+
+private:
+    struct Entry
+    {
+        LocationRecord record;
+        Facts facts;
+    };
+
+    std::uint32_t changed(std::uint32_t id, int item, bool drop);
+
+    // A deque keeps each record where it is, so the index can view its text.
+    std::deque<Entry> entries;
+    std::unordered_map<TextView, std::uint32_t> index;
+    std::unordered_map<std::uint64_t, std::uint32_t> changes;
+};

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+// The player in its window; quillmoorplayer starts it when there is a display.
+#include "buildinfo.h"
+#include "commandline.h"
+#include "datafolder.h"
+#include "playerwindow.h"
+#include "qtplatform.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    const CommandLine options = CommandLine::parse({argv + 1, argv + argc});
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s\n", options.error.c_str());
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    // The name the desktop knows the player by, whichever program draws it.
+    QApplication::setApplicationName(QStringLiteral("quillmoorplayer"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
+    QtPlatform platform(QStringLiteral("Quillmoor Player"));
+    PlayerWindow window(platform, {options.level, DataFolder::file("QUILLMOOR.qw"),
+                                   options.languageFile.empty() ? DataFolder::file("Language.txt")
+                                                                : options.languageFile});
+    window.show();
+    return app.exec();
+}
