@@ -1,226 +1,134 @@
 // SPDX-License-Identifier: MIT
 #include "areastate.h"
 
-#include "levelformat.h"
+#include <algorithm>
 
 namespace {
 
-constexpr int ItemCount = 26;
+constexpr TextView LineBreak = LocationRecord::LineBreak;
 
-QString nameOf(const QStringList &names, int slot)
+Text pathWarning(Direction d, TextView item, TextView problem, TextView advice)
 {
-    return slot < names.size() ? names.at(slot) : QString();
-}
-
-QChar slotLetter(int slot)
-{
-    return QChar(u'A' + slot);
-}
-
-// The text up to the next "|" from start on, or to the end of the record.
-qsizetype pieceEnd(const QString &record, qsizetype start)
-{
-    const qsizetype end = record.indexOf(u'|', start);
-    return end < 0 ? record.size() : end;
-}
-
-// A "|" would end the piece early and split the record, so none is stored.
-QString storable(QString text)
-{
-    return text.replace(u'|', u'/');
-}
-
-QString trimmed(const QString &text)
-{
-    return storable(LevelFormat::trimSpaces(text));
-}
-
-// Words that mark the first piece as a tag rather than a narrative.
-bool looksLikeTag(const QString &narrative)
-{
-    for (const char *word : {"ITEM", "PATH", "START", "ENDGAME", "LOADLEVEL"}) {
-        if (narrative.contains(QLatin1String(word)))
-            return true;
-    }
-    return false;
+    const std::string direction = directionName(d);
+    return Text(U"Warning: the ") + Text(direction.begin(), direction.end()) + U" path requires a " + Text(item)
+        + Text(problem) + Text(LineBreak) + Text(advice);
 }
 
 } // namespace
 
-QString AreaState::withLineBreaks(QString record)
+int AreaState::letterOf(TextView name, const Names &names)
 {
-    return record.replace(u'~', LevelFormat::LineBreak);
-}
-
-QChar AreaState::directionLetter(Direction direction)
-{
-    return QLatin1String("NSEW").at(direction);
-}
-
-QString AreaState::directionName(Direction direction)
-{
-    static constexpr const char *names[] = {"north", "south", "east", "west"};
-    return QLatin1String(names[direction]);
-}
-
-QChar AreaState::letterOf(const QString &name, const QStringList &names)
-{
-    for (int slot = 0; slot < ItemCount; ++slot) {
-        const QString candidate = nameOf(names, slot);
-        if (!LevelFormat::isBlank(candidate) && candidate == name)
-            return slotLetter(slot);
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (!text::isBlank(names[item]) && names[item] == name)
+            return item;
     }
-    return {};
+    return Item::NoLetter;
 }
 
-AreaState AreaState::open(const QString &record, const QStringList &names, const QList<bool> &placed, bool inUse)
+AreaState AreaState::open(const LocationRecord &record, const Names &names,
+                          const std::array<bool, Level::ItemCount> &placed, bool inUse)
 {
     AreaState state;
 
     // The type tags win over the first guess, the last that applies over the others.
-    state.type = inUse ? Type::Normal : Type::NotUsed;
-    if (record.contains(QLatin1String("START")))
-        state.type = Type::Start;
-    if (record.contains(QLatin1String("ENDGAME")))
-        state.type = Type::EndWin;
-    const qsizetype load = record.indexOf(QLatin1String("LOADLEVEL"));
-    if (load >= 0) {
-        state.type = Type::LoadLevel;
-        // "LOADLEVEL " + file + " COMMENT=" + narrative; the file keeps the
-        // blank before "COMMENT=". Without "COMMENT=" in the tag, all of the
-        // tag after the word is the file.
-        const qsizetype end = pieceEnd(record, load + 9);
-        const qsizetype file = std::min(load + 10, end);
-        const qsizetype comment = record.indexOf(QLatin1String("COMMENT="), file);
-        if (comment >= 0 && comment < end) {
-            state.levelFile = record.mid(file, comment - file);
-            state.levelNarrative = record.mid(comment + 8, end - comment - 8);
-        } else {
-            state.levelFile = record.mid(file, end - file);
+    state.type = record.editorKind(inUse ? Kind::Normal : Kind::NotUsed);
+    if (state.type == Kind::LoadLevel) {
+        LocationRecord::LevelLoad load = record.editorLevelLoad();
+        state.levelFile = std::move(load.file);
+        state.levelNarrative = std::move(load.comment);
+    }
+
+    for (Direction d : Directions) {
+        Path &path = state.paths[int(d)];
+        path.exists = record.hasPath(d);
+        if (const std::optional<LocationRecord::Requirement> required = record.requirement(d)) {
+            if (required->letter >= U'A' && required->letter <= U'Z')
+                path.item = names[required->letter - U'A'];
+            path.lockout = Text(required->lockout);
         }
     }
 
-    for (int d = North; d <= West; ++d) {
-        const QString tag = QStringLiteral("PATH ") + directionLetter(Direction(d));
-        Path &path = state.paths[d];
-        path.exists = record.contains(tag);
-        const qsizetype required = record.indexOf(tag + QStringLiteral(" REQUIRES="));
-        if (required < 0)
-            continue;
-        // The letter, then the lockout narrative with the blank written before it.
-        const qsizetype letterAt = required + 16;
-        const qsizetype end = pieceEnd(record, letterAt);
-        if (letterAt < end) {
-            const QChar letter = record.at(letterAt);
-            if (letter >= u'A' && letter <= u'Z')
-                path.item = nameOf(names, letter.unicode() - u'A');
-            path.lockout = record.mid(letterAt + 1, end - letterAt - 1);
-        }
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (record.holdsItem(item))
+            state.itemsHere.push_back({names[item], item});
+    }
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (!placed[item] && !text::isBlank(names[item]))
+            state.unusedItems.push_back({names[item], item});
     }
 
-    for (int slot = 0; slot < ItemCount; ++slot) {
-        if (record.contains(QStringLiteral("ITEM ") + slotLetter(slot)))
-            state.itemsHere.append({nameOf(names, slot), slotLetter(slot)});
-    }
-    for (int slot = 0; slot < ItemCount; ++slot) {
-        const bool isPlaced = slot < placed.size() && placed.at(slot);
-        if (!isPlaced && !LevelFormat::isBlank(nameOf(names, slot)))
-            state.unusedItems.append({nameOf(names, slot), slotLetter(slot)});
-    }
-
-    state.narrative = record.left(pieceEnd(record, 0));
-    if (looksLikeTag(state.narrative))
-        state.narrative = LevelFormat::DefaultNarrative;
+    state.narrative = Text(record.editorNarrative());
     // A location with something to tell is in use.
-    if (!LevelFormat::isBlank(state.narrative) && state.type == Type::NotUsed)
-        state.type = Type::Normal;
+    if (!text::isBlank(state.narrative) && state.type == Kind::NotUsed)
+        state.type = Kind::Normal;
     return state;
 }
 
-AreaState::Commit AreaState::commit(const QStringList &names) const
+AreaState::Commit AreaState::commit(const Names &names) const
 {
     Commit result;
-    QString record = storable(narrative) + u'|';
+    LocationRecord::Contents contents;
+    contents.narrative = narrative;
+    contents.kind = type;
+    contents.levelFile = levelFile;
+    contents.levelComment = levelNarrative;
 
-    for (int d = North; d <= West; ++d) {
-        const Path &path = paths[d];
-        if (!path.exists)
+    for (Direction d : Directions) {
+        const Path &path = paths[int(d)];
+        LocationRecord::Path &written = contents.paths[int(d)];
+        written.exists = path.exists;
+        if (!path.exists || text::isBlank(path.item))
             continue;
-        const QString tag = QStringLiteral("PATH ") + directionLetter(Direction(d));
-        const QString direction = directionName(Direction(d));
-        if (LevelFormat::isBlank(path.item)) {
-            record += tag + u'|';
-            continue;
-        }
-        const QChar letter = letterOf(path.item, names);
-        if (letter.isNull()) {
+        const int letter = letterOf(path.item, names);
+        if (letter == Item::NoLetter) {
             // A requirement no item can meet would block the path for ever.
-            record += tag + u'|';
-            result.warnings.append(QStringLiteral("Warning: the ") + direction + QStringLiteral(" path requires a ")
-                                   + path.item + QStringLiteral(" but there is no item of that name!")
-                                   + LevelFormat::LineBreak
-                                   + QStringLiteral("The path has been stored without a required item."));
+            result.warnings.push_back(pathWarning(d, path.item, U" but there is no item of that name!",
+                                                  U"The path has been stored without a required item."));
             continue;
         }
-        const QString lockout = trimmed(path.lockout);
-        record += tag + QStringLiteral(" REQUIRES=") + letter + u' ' + lockout + u'|';
-        if (lockout.isEmpty()) {
-            result.warnings.append(QStringLiteral("Warning: the ") + direction + QStringLiteral(" path requires a ")
-                                   + path.item + QStringLiteral(" but gives no reason to the player!")
-                                   + LevelFormat::LineBreak
-                                   + QStringLiteral("Please consider adding a Lockout Narrative."));
+        written.letter = U'A' + letter;
+        written.lockout = path.lockout;
+        if (text::isBlank(path.lockout)) {
+            result.warnings.push_back(pathWarning(d, path.item, U" but gives no reason to the player!",
+                                                  U"Please consider adding a Lockout Narrative."));
         }
     }
 
     // Each list counts its first 26 entries, one per item at most; entries
     // without a name stand for no item.
-    auto pieces = [&names](const QList<Item> &items) {
-        QString text;
-        for (const Item &item : items.first(std::min<qsizetype>(items.size(), ItemCount))) {
-            if (LevelFormat::isBlank(item.name))
+    auto letters = [&names](const std::vector<Item> &items) {
+        std::vector<int> found;
+        for (std::size_t i = 0; i < std::min<std::size_t>(items.size(), Level::ItemCount); ++i) {
+            const Item &item = items[i];
+            if (text::isBlank(item.name))
                 continue;
-            const QChar letter = item.letter.isNull() ? letterOf(item.name, names) : item.letter;
-            if (!letter.isNull())
-                text += QStringLiteral("ITEM ") + letter + u'|';
+            const int letter = item.letter == Item::NoLetter ? letterOf(item.name, names) : item.letter;
+            if (letter != Item::NoLetter)
+                found.push_back(letter);
         }
-        return text;
+        return found;
     };
-    const QString here = pieces(itemsHere);
-    record += here;
-    result.freeItems = pieces(unusedItems);
+    contents.items = letters(itemsHere);
+    for (int item : letters(unusedItems))
+        result.freeItems |= std::uint32_t(1) << item;
 
-    switch (type) {
-    case Type::Start:
-        record += QStringLiteral("START|");
-        break;
-    case Type::EndWin:
-        record += QStringLiteral("ENDGAME|");
-        break;
-    case Type::LoadLevel: {
-        const QString file = trimmed(levelFile);
-        const QString told = trimmed(levelNarrative);
-        record += QStringLiteral("LOADLEVEL ") + file + QStringLiteral(" COMMENT=") + told + u'|';
-        if (told.isEmpty()) {
-            result.warnings.append(QStringLiteral("You are loading a new level but you are not telling the player!")
-                                   + LevelFormat::LineBreak
-                                   + QStringLiteral("Please consider adding a New Level Narrative."));
+    if (type == Kind::LoadLevel) {
+        if (text::isBlank(levelNarrative)) {
+            result.warnings.push_back(Text(U"You are loading a new level but you are not telling the player!")
+                                      + Text(LineBreak) + U"Please consider adding a New Level Narrative.");
         }
-        if (file.isEmpty()) {
-            result.warnings.append(QStringLiteral("Warning: this area type is a 'load new level' but you have not "
-                                                  "specified the level file name!"));
+        if (text::isBlank(levelFile)) {
+            result.warnings.push_back(U"Warning: this area type is a 'load new level' but you have not "
+                                      U"specified the level file name!");
         }
-        break;
     }
-    case Type::Normal:
-        break;
-    case Type::NotUsed:
+    if (type == Kind::NotUsed) {
         // The location is dropped, and with it the items that lay here: they
         // are free for other locations at once.
-        record.clear();
-        result.freeItems += here;
-        break;
+        for (int item : contents.items)
+            result.freeItems |= std::uint32_t(1) << item;
     }
 
-    result.record = record;
+    result.record = LocationRecord::compose(contents);
     return result;
 }

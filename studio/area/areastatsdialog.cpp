@@ -2,7 +2,6 @@
 #include "areastatsdialog.h"
 
 #include "leveldocument.h"
-#include "levelformat.h"
 #include "platform.h"
 
 #include <QCheckBox>
@@ -19,17 +18,39 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
-// Records hold line breaks as CR LF; the text boxes work with bare line feeds.
-QString toBox(QString text)
+using Kind = AreaState::Kind;
+
+// The type each of Option1 to Option5 selects.
+constexpr std::array<Kind, 5> OptionKinds{Kind::Start, Kind::LoadLevel, Kind::End, Kind::Normal, Kind::NotUsed};
+
+int optionOf(Kind kind)
 {
-    return text.replace(LevelFormat::LineBreak, QStringLiteral("\n")).replace(u'\r', u'\n');
+    return int(std::find(OptionKinds.begin(), OptionKinds.end(), kind) - OptionKinds.begin());
 }
 
-QString fromBox(const QPlainTextEdit *box)
+QString toQString(TextView text)
 {
-    return box->toPlainText().replace(u'\n', LevelFormat::LineBreak);
+    return QString::fromUcs4(text.data(), qsizetype(text.size()));
+}
+
+Text toText(const QString &text)
+{
+    return text.toStdU32String();
+}
+
+// Records hold line breaks as CR LF; the text boxes work with bare line feeds.
+QString toBox(TextView text)
+{
+    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+Text fromBox(const QPlainTextEdit *box)
+{
+    return toText(box->toPlainText().replace(u'\n', QStringLiteral("\r\n")));
 }
 
 // A multi-line box that shows at least the given number of lines.
@@ -62,8 +83,11 @@ AreaStatsDialog::AreaStatsDialog(LevelDocument &document, Platform &platform, QW
     setModal(false);
     buildControls();
     // One option is always selected; nothing is edited yet, so no colour follows.
-    options[int(AreaState::Type::NotUsed)]->setChecked(true);
+    selectType(Kind::NotUsed);
     connectReactions();
+    connect(&document, &LevelDocument::loaded, this, &AreaStatsDialog::listNames);
+    connect(&document, &LevelDocument::itemsChanged, this, &AreaStatsDialog::listNames);
+    listNames();
 }
 
 void AreaStatsDialog::buildControls()
@@ -77,9 +101,8 @@ void AreaStatsDialog::buildControls()
         options[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
     }
     auto *typeColumn = new QVBoxLayout;
-    for (AreaState::Type type : {AreaState::Type::NotUsed, AreaState::Type::Normal, AreaState::Type::Start,
-                                 AreaState::Type::EndWin})
-        typeColumn->addWidget(options[int(type)]);
+    for (Kind type : {Kind::NotUsed, Kind::Normal, Kind::Start, Kind::End})
+        typeColumn->addWidget(options[optionOf(type)]);
     typeColumn->addStretch();
 
     levelFile = new QLineEdit(typeFrame);
@@ -87,7 +110,7 @@ void AreaStatsDialog::buildControls()
     levelNarrative = textBox(QStringLiteral("Text3"), typeFrame, 3);
     levelNarrative->setMaximumHeight(levelNarrative->minimumHeight());
     auto *loadGrid = new QGridLayout;
-    loadGrid->addWidget(options[int(AreaState::Type::LoadLevel)], 0, 0, 1, 2);
+    loadGrid->addWidget(options[optionOf(Kind::LoadLevel)], 0, 0, 1, 2);
     loadGrid->addWidget(label(QStringLiteral("Level File"), levelFile, typeFrame), 1, 0);
     loadGrid->addWidget(label(QStringLiteral("New Level Narrative"), levelNarrative, typeFrame), 1, 1);
     loadGrid->addWidget(levelFile, 2, 0, Qt::AlignTop);
@@ -126,7 +149,7 @@ void AreaStatsDialog::buildControls()
     pathGrid->addWidget(new QLabel(QStringLiteral("Required Item to Pass"), pathFrame), 0, 2);
     pathGrid->addWidget(new QLabel(QStringLiteral("Lockout Narrative"), pathFrame), 0, 3);
     const char *rowLabels[] = {"North", "South", "East", "West"};
-    for (int d = 0; d < AreaState::Directions; ++d) {
+    for (int d = 0; d < int(exists.size()); ++d) {
         exists[d] = new QCheckBox(pathFrame);
         exists[d]->setObjectName(QStringLiteral("Check%1").arg(d + 1));
         exists[d]->setAccessibleName(QLatin1String(rowLabels[d]));
@@ -177,7 +200,7 @@ void AreaStatsDialog::buildControls()
     page->addWidget(typeFrame);
     page->addLayout(halves, 1);
 
-    // The item names the loader and the item manager hand in; never shown.
+    // The item names, as the document holds them; never shown.
     nameList = new QListWidget(this);
     nameList->setObjectName(QStringLiteral("List3"));
     nameList->hide();
@@ -198,26 +221,28 @@ void AreaStatsDialog::connectReactions()
 
     // These run however the option comes to be selected: by the author, by the
     // opening or by the narrative rule.
-    connect(options[int(AreaState::Type::Normal)], &QRadioButton::toggled, this, [this](bool on) {
+    connect(options[optionOf(Kind::Normal)], &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            Q_EMIT colorChosen(rowpos, colpos, UsedColor);
+            markInUse(true);
     });
-    connect(options[int(AreaState::Type::NotUsed)], &QRadioButton::toggled, this, [this](bool on) {
+    connect(options[optionOf(Kind::NotUsed)], &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            Q_EMIT colorChosen(rowpos, colpos, UnusedColor);
+            markInUse(false);
     });
 
     // A location that is given something to tell is in use.
     connect(narrative, &QPlainTextEdit::textChanged, this, [this] {
-        if (!LevelFormat::isBlank(narrative->toPlainText()) && selectedType() == AreaState::Type::NotUsed)
-            selectType(AreaState::Type::Normal);
+        if (!text::isBlank(toText(narrative->toPlainText())) && selectedType() == Kind::NotUsed)
+            selectType(Kind::Normal);
     });
 }
 
-void AreaStatsDialog::showLocation(int row, int col, bool inUse)
+void AreaStatsDialog::showLocation(int row, int col)
 {
     rowpos = row;
     colpos = col;
+    const GridRef at{row, col};
+    const bool inUse = document.inUse(at);
 
     // Every control is reset before the record fills some of them, so nothing
     // of an earlier location or of a cancelled edit shows through.
@@ -226,33 +251,30 @@ void AreaStatsDialog::showLocation(int row, int col, bool inUse)
     levelNarrative->clear();
     for (QPlainTextEdit *lockout : lockouts)
         lockout->clear();
-    selectType(inUse ? AreaState::Type::Normal : AreaState::Type::NotUsed);
+    selectType(inUse ? Kind::Normal : Kind::NotUsed);
     itemsHere->clear();
     unusedItems->clear();
 
     // A saved record holds its line breaks as "~"; they stay line breaks in
     // the document from now on, whether or not the author commits.
-    const QString &stored = document.locdata(row, col);
-    const QString record = AreaState::withLineBreaks(stored);
-    if (record != stored)
-        document.setLocdata(row, col, record);
+    document.restoreLineBreaks(at);
 
-    const QStringList itemNames = names();
-    const AreaState state = AreaState::open(record, itemNames, placedFlags(), inUse);
+    const AreaState::Names &names = document.itemnames();
+    const AreaState state = AreaState::open(document.locdata(at), names, document.placed(), inUse);
     selectType(state.type);
-    levelFile->setText(state.levelFile);
+    levelFile->setText(toQString(state.levelFile));
     levelNarrative->setPlainText(toBox(state.levelNarrative));
 
     QStringList offered;
-    for (const QString &name : itemNames) {
-        if (!LevelFormat::isBlank(name))
-            offered.append(name);
+    for (const Text &name : names) {
+        if (!text::isBlank(name))
+            offered.append(toQString(name));
     }
-    for (int d = 0; d < AreaState::Directions; ++d) {
+    for (int d = 0; d < int(requiredItems.size()); ++d) {
         const AreaState::Path &path = state.paths[d];
         requiredItems[d]->clear();
         requiredItems[d]->addItems(offered);
-        requiredItems[d]->setEditText(path.item);
+        requiredItems[d]->setEditText(toQString(path.item));
         exists[d]->setChecked(path.exists);
         lockouts[d]->setPlainText(toBox(path.lockout));
     }
@@ -270,14 +292,29 @@ QListWidget *AreaStatsDialog::itemNames() const
     return nameList;
 }
 
+void AreaStatsDialog::listNames()
+{
+    nameList->clear();
+    for (const Text &name : document.itemnames()) {
+        if (!text::isBlank(name))
+            nameList->addItem(toQString(name));
+    }
+}
+
+void AreaStatsDialog::markInUse(bool used)
+{
+    document.setInUse({rowpos, colpos}, used);
+}
+
 void AreaStatsDialog::commit()
 {
     // Only an opened location can be written back.
-    if (GridRef{rowpos, colpos}.isValid()) {
-        const AreaState::Commit result = state().commit(names());
-        for (const QString &warning : result.warnings)
-            platform.inform(this, warning);
-        document.updategrid(rowpos, colpos, result.record, result.freeItems);
+    const GridRef at{rowpos, colpos};
+    if (at.isValid()) {
+        AreaState::Commit result = state().commit(document.itemnames());
+        for (const Text &warning : result.warnings)
+            platform.inform(this, toQString(warning));
+        document.updategrid(at, std::move(result.record), result.freeItems);
     }
     accept();
 }
@@ -286,44 +323,46 @@ AreaState AreaStatsDialog::state() const
 {
     AreaState state;
     state.narrative = fromBox(narrative);
-    for (int d = 0; d < AreaState::Directions; ++d) {
+    for (int d = 0; d < int(exists.size()); ++d) {
         state.paths[d].exists = exists[d]->isChecked();
-        state.paths[d].item = requiredItems[d]->currentText();
+        state.paths[d].item = toText(requiredItems[d]->currentText());
         state.paths[d].lockout = fromBox(lockouts[d]);
     }
     auto entries = [](const QListWidget *list) {
-        QList<AreaState::Item> items;
-        for (int i = 0; i < list->count(); ++i)
-            items.append({list->item(i)->text(), list->item(i)->data(Qt::UserRole).toChar()});
+        std::vector<AreaState::Item> items;
+        for (int i = 0; i < list->count(); ++i) {
+            const QVariant letter = list->item(i)->data(Qt::UserRole);
+            items.push_back({toText(list->item(i)->text()), letter.isValid() ? letter.toInt() : AreaState::Item::NoLetter});
+        }
         return items;
     };
     state.itemsHere = entries(itemsHere);
     state.unusedItems = entries(unusedItems);
     state.type = selectedType();
-    state.levelFile = levelFile->text();
+    state.levelFile = toText(levelFile->text());
     state.levelNarrative = fromBox(levelNarrative);
     return state;
 }
 
-void AreaStatsDialog::selectType(AreaState::Type type)
+void AreaStatsDialog::selectType(Kind type)
 {
-    options[int(type)]->setChecked(true);
+    options[optionOf(type)]->setChecked(true);
 }
 
-AreaState::Type AreaStatsDialog::selectedType() const
+AreaState::Kind AreaStatsDialog::selectedType() const
 {
     for (int i = 0; i < int(options.size()); ++i) {
         if (options[i]->isChecked())
-            return AreaState::Type(i);
+            return OptionKinds[i];
     }
-    return AreaState::Type::NotUsed;
+    return Kind::NotUsed;
 }
 
 void AreaStatsDialog::fillLists(const AreaState &state)
 {
-    auto fill = [](QListWidget *list, const QList<AreaState::Item> &items) {
+    auto fill = [](QListWidget *list, const std::vector<AreaState::Item> &items) {
         for (const AreaState::Item &item : items) {
-            auto *entry = new QListWidgetItem(item.name, list);
+            auto *entry = new QListWidgetItem(toQString(item.name), list);
             entry->setData(Qt::UserRole, item.letter);
         }
     };
@@ -337,20 +376,4 @@ void AreaStatsDialog::moveEntry(QListWidget *from, QListWidget *to, QListWidgetI
         return;
     // The entry itself moves, so the item's letter goes with its name.
     to->addItem(from->takeItem(from->row(entry)));
-}
-
-QStringList AreaStatsDialog::names() const
-{
-    QStringList result;
-    for (int n = 1; n <= LevelDocument::ItemCount; ++n)
-        result.append(document.itemnames(n));
-    return result;
-}
-
-QList<bool> AreaStatsDialog::placedFlags() const
-{
-    QList<bool> result;
-    for (int n = 1; n <= LevelDocument::ItemCount; ++n)
-        result.append(document.placed(n));
-    return result;
 }

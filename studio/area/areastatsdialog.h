@@ -27,10 +27,6 @@ class AreaStatsDialog : public QDialog
     Q_OBJECT
 
 public:
-    // The colours the type options give the location's map button.
-    static constexpr quint32 UsedColor = 0; // black
-    static constexpr quint32 UnusedColor = 0x8000000F; // the standard button colour
-
     AreaStatsDialog(LevelDocument &document, Platform &platform, QWidget *parent = nullptr);
 
     // The location being edited: row 1 to 9, column 1 to 9 (A to I).
@@ -38,17 +34,12 @@ public:
     int colpos = 0;
 
     // Fills the dialog from the location's record and shows it, not modal.
-    // inUse tells whether the location's map button is black.
-    void showLocation(int row, int col, bool inUse);
+    // Whether the map marks the location in use is the first guess of its type.
+    void showLocation(int row, int col);
 
-    // List3: the non-blank item names in letter order, never shown; the
-    // document's loader and the item manager fill it.
+    // List3: the non-blank item names in letter order, never shown; a view of
+    // the document's names.
     QListWidget *itemNames() const;
-
-Q_SIGNALS:
-    // The type options recolour the location's map button at once (0 black,
-    // 0x8000000F the standard button colour); the map repaints it.
-    void colorChosen(int row, int col, quint32 color);
 
 private:
     void buildControls();
@@ -57,13 +48,13 @@ private:
     // OK: writes the location back, after telling the author what looks wrong.
     void commit();
     AreaState state() const;
-    void selectType(AreaState::Type type);
-    AreaState::Type selectedType() const;
+    void selectType(AreaState::Kind type);
+    AreaState::Kind selectedType() const;
+    // The type options mark the location in use or not at once.
+    void markInUse(bool used);
     void fillLists(const AreaState &state);
+    void listNames();
     static void moveEntry(QListWidget *from, QListWidget *to, QListWidgetItem *entry);
-    // The item names A to Z and their placed flags, as the document holds them.
-    QStringList names() const;
-    QList<bool> placedFlags() const;
 
     LevelDocument &document;
     Platform &platform;
@@ -72,10 +63,10 @@ private:
     QListWidget *itemsHere = nullptr; // List1
     QListWidget *unusedItems = nullptr; // List2
     QListWidget *nameList = nullptr; // List3
-    std::array<QRadioButton *, 5> options{}; // Option1 to Option5, in AreaState::Type order
+    std::array<QRadioButton *, 5> options{}; // Option1 to Option5
     QLineEdit *levelFile = nullptr; // Text2
     QPlainTextEdit *levelNarrative = nullptr; // Text3
-    std::array<QCheckBox *, AreaState::Directions> exists{}; // Check1 to Check4
-    std::array<QComboBox *, AreaState::Directions> requiredItems{}; // Combo1 to Combo4
-    std::array<QPlainTextEdit *, AreaState::Directions> lockouts{}; // Text4 to Text7
+    std::array<QCheckBox *, 4> exists{}; // Check1 to Check4
+    std::array<QComboBox *, 4> requiredItems{}; // Combo1 to Combo4
+    std::array<QPlainTextEdit *, 4> lockouts{}; // Text4 to Text7
 };

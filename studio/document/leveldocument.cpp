@@ -1,148 +1,79 @@
 // SPDX-License-Identifier: MIT
 #include "leveldocument.h"
 
-#include "levelformat.h"
 #include "levelreader.h"
 #include "levelwriter.h"
 
 #include <QDir>
 #include <QSaveFile>
 
-namespace {
-
-QString letter(int n)
-{
-    return QString(QChar(u'A' + n - 1));
-}
-
-QString flag(const QString &record, const char *tag)
-{
-    return record.contains(QLatin1String(tag)) ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-} // namespace
+#include <algorithm>
 
 LevelDocument::LevelDocument(QObject *parent)
     : QObject(parent)
-    , baseline(level())
 {
 }
 
-const QString &LevelDocument::locdata(int row, int col) const
+bool LevelDocument::inUse(GridRef at) const
 {
-    return records[GridRef{row, col}.index()];
+    return at.isValid() && marks[at.index()];
 }
 
-QString &LevelDocument::record(int row, int col)
+bool LevelDocument::pictured(GridRef at) const
 {
-    return records[GridRef{row, col}.index()];
+    return at.isValid() && pictures[at.index()];
 }
 
-void LevelDocument::setLocdata(int row, int col, const QString &record)
+void LevelDocument::updateitems(const std::array<Text, ItemCount> &names, const std::vector<Combo> &rules)
 {
-    this->record(row, col) = record;
+    current.items = names;
+    current.combos.assign(rules.begin(), rules.begin() + std::min<std::size_t>(rules.size(), ComboRows));
+    Q_EMIT itemsChanged();
 }
 
-const QString &LevelDocument::itemnames(int n) const
+void LevelDocument::updategrid(GridRef at, LocationRecord record, std::uint32_t freeItems)
 {
-    return names[n - 1];
-}
-
-bool LevelDocument::placed(int n) const
-{
-    return placedFlags[n - 1];
-}
-
-const Combo &LevelDocument::combotable(int n) const
-{
-    return combos[n - 1];
-}
-
-void LevelDocument::updateitems(int iln, const QString &gupdate, bool combo)
-{
-    if (!combo) {
-        names[iln - 1] = gupdate;
-        if (!LevelFormat::isBlank(gupdate))
-            Q_EMIT itemListed(gupdate);
+    if (!at.isValid())
         return;
+    for (int item = 0; item < ItemCount; ++item) {
+        if (record.holdsItem(item))
+            current.placed[item] = true;
     }
-
-    combos.fill(Combo{});
-    const QStringList tokens = gupdate.split(u'|');
-    // The last piece is what follows the last "|", which ends no rule; rules
-    // beyond the table's size have no row to go to.
-    const qsizetype rules = std::min<qsizetype>(tokens.size() - 1, ComboRows);
-    for (qsizetype n = 0; n < rules; ++n) {
-        const QString &token = tokens.at(n);
-        auto at = [&token](int i) { return i < token.size() ? QString(token.at(i)) : QString(); };
-        combos[n] = {at(0), at(2), at(4)};
+    for (int item = 0; item < ItemCount; ++item) {
+        if (freeItems & (std::uint32_t(1) << item))
+            current.placed[item] = false;
     }
+    current.record(at) = std::move(record);
+    pictures[at.index()] = true;
+    Q_EMIT locationChanged(at);
 }
 
-void LevelDocument::updategrid(int row, int col, const QString &gupdate, const QString &gupdate2)
+void LevelDocument::setInUse(GridRef at, bool used)
 {
-    record(row, col) = gupdate;
-    for (int n = 1; n <= ItemCount; ++n) {
-        if (gupdate.contains(QStringLiteral("ITEM ") + letter(n)))
-            placedFlags[n - 1] = true;
-    }
-    for (int n = 1; n <= ItemCount; ++n) {
-        if (gupdate2.contains(QStringLiteral("ITEM ") + letter(n)))
-            placedFlags[n - 1] = false;
-    }
-    announceExits(row, col);
+    if (!at.isValid())
+        return;
+    marks[at.index()] = used;
+    Q_EMIT locationChanged(at);
 }
 
-void LevelDocument::announceExits(int row, int col)
+void LevelDocument::restoreLineBreaks(GridRef at)
 {
-    const QString &r = locdata(row, col);
-    Q_EMIT exitsChanged(row, col, flag(r, "PATH N"), flag(r, "PATH S"), flag(r, "PATH E"), flag(r, "PATH W"));
+    if (at.isValid())
+        current.record(at) = current.record(at).withLineBreaks();
 }
 
 QString LevelDocument::loadgame(const QString &gamefile)
 {
-    const LevelReader::Result result = LevelReader::readFile(gamefile);
-    const Level &read = result.level;
-
-    records = read.records;
-    names = read.items;
-    placedFlags = read.placed;
-    combos.fill(Combo{});
-    std::copy_n(read.combos.cbegin(), std::min<qsizetype>(read.combos.size(), ComboRows), combos.begin());
-    encoding = read.encoding;
-
-    for (const GridRef &ref : read.blocks) {
-        Q_EMIT locationRead(ref.row, ref.col);
-        announceExits(ref.row, ref.col);
+    LevelReader::Result result = LevelReader::readFile(gamefile.toStdString());
+    current = std::move(result.level);
+    current.combos.resize(std::min<std::size_t>(current.combos.size(), ComboRows));
+    for (const GridRef &at : current.blocks) {
+        marks[at.index()] = true;
+        pictures[at.index()] = true;
     }
-    for (int i = 0; i < read.mapSections; ++i)
-        Q_EMIT mapRead();
-    for (int n = 1; n <= ItemCount; ++n) {
-        if (names[n - 1].isEmpty())
-            continue;
-        if (!LevelFormat::isBlank(names[n - 1]))
-            Q_EMIT itemListed(names[n - 1]);
-        Q_EMIT itemNameRead(n, names[n - 1]);
-    }
-    // A later rule for the same result shows over an earlier one; both stay.
-    for (const Combo &combo : read.combos) {
-        const QChar result = combo.result.isEmpty() ? QChar() : combo.result.at(0);
-        if (result >= u'A' && result <= u'Z')
-            Q_EMIT ingredientsRead(result.unicode() - u'A' + 1, combo.first, combo.second);
-    }
-
-    baseline = level();
-    return result.error;
-}
-
-Level LevelDocument::level() const
-{
-    Level level;
-    level.records = records;
-    level.items = names;
-    level.combos = QList<Combo>(combos.cbegin(), combos.cend());
-    level.encoding = encoding;
-    return level;
+    baseline = current;
+    Q_EMIT loaded();
+    return QString::fromStdString(result.error);
 }
 
 LevelDocument::SaveResult LevelDocument::save()
@@ -150,37 +81,36 @@ LevelDocument::SaveResult LevelDocument::save()
     SaveResult result;
     // The written form stays in memory too: line breaks as "~", the default
     // narrative, single separators.
-    for (QString &record : records) {
-        if (LevelFormat::isBlank(record))
+    for (LocationRecord &record : current.records) {
+        if (record.isBlank())
             continue;
-        record = LevelFormat::normaliseRecord(record);
-        if (record.contains(QLatin1String("START|")))
+        record = record.normalised();
+        if (record.startsForSave())
             result.hasStart = true;
     }
 
-    const QByteArray bytes = LevelWriter::write(level());
+    const std::string bytes = LevelWriter::write(current);
     const QString where = QDir::toNativeSeparators(levelfile);
     QSaveFile file(levelfile);
     if (!file.open(QIODevice::WriteOnly)) {
         result.error = QStringLiteral("Could not save the level to \"%1\": %2.").arg(where, file.errorString());
         return result;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit()) {
         result.error = QStringLiteral("Could not save the level to \"%1\": %2. The file on disk is unchanged.")
                            .arg(where, file.errorString());
         return result;
     }
-    baseline = level();
+    baseline = current;
     result.saved = true;
     return result;
 }
 
 bool LevelDocument::isModified() const
 {
-    const Level now = level();
-    if (now.records == baseline.records && now.items == baseline.items && now.combos == baseline.combos)
+    if (current.records == baseline.records && current.items == baseline.items && current.combos == baseline.combos)
         return false;
     // Edits that write the same file, such as a location committed unchanged,
     // are no change.
-    return LevelWriter::write(now) != LevelWriter::write(baseline);
+    return LevelWriter::write(current) != LevelWriter::write(baseline);
 }

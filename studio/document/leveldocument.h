@@ -1,22 +1,27 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "combo.h"
 #include "level.h"
 
+#include <QMetaType>
 #include <QObject>
 #include <QString>
 
-// The one level the studio edits: the 81 location records, the 26 item names
-// with their placed flags, and the combination table. Windows change it only
-// through updateitems, updategrid and loadgame, and learn what the loader read
-// from its signals, so the document runs and is tested without any window.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The one level the studio edits, and the studio's only model: the 81
+// location records, the 26 item names with their placed flags and the
+// combination rules, plus what the map shows of each location that the file
+// does not hold (whether it is marked in use, and whether it has been given
+// its picture yet). Windows change it only through its operations and follow
+// it through its signals, so it runs and is tested without any window.
 class LevelDocument : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int Size = GridRef::Size;
     static constexpr int ItemCount = Level::ItemCount;
     static constexpr int ComboRows = Level::ComboRows;
 
@@ -32,56 +37,59 @@ public:
     // Path of the level file, as the author named it.
     QString levelfile;
 
-    // Rows and columns 1 to 9, items 1 to 26, combination rows 1 to 100.
-    const QString &locdata(int row, int col) const;
-    // Rewrites a record in place without committing it (the area editor's
-    // opening turns "~" back into line breaks).
-    void setLocdata(int row, int col, const QString &record);
-    const QString &itemnames(int n) const;
-    bool placed(int n) const;
-    const Combo &combotable(int n) const;
+    const Level &level() const { return current; }
+    const LocationRecord &locdata(GridRef at) const { return current.record(at); }
+    // Items are numbered 0 to 25 for the letters A to Z, as in the level.
+    const std::array<Text, ItemCount> &itemnames() const { return current.items; }
+    const std::array<bool, ItemCount> &placed() const { return current.placed; }
+    // The rules in order, at most ComboRows of them.
+    const std::vector<Combo> &combotable() const { return current.combos; }
 
-    // combo false: item iln is named gupdate. combo true: the combination table
-    // becomes the rules of the ComboString gupdate ("A+B=C|" per rule).
-    void updateitems(int iln, const QString &gupdate, bool combo);
-    // Stores a committed location record; items named in gupdate2 ("ITEM X|"
-    // pieces) lie nowhere any more.
-    void updategrid(int row, int col, const QString &gupdate, const QString &gupdate2);
+    // The map's mark: whether the location shows as in use (black).
+    bool inUse(GridRef at) const;
+    // Whether the location has a picture: it was read from the file or
+    // committed. Other locations show none, whatever their record.
+    bool pictured(GridRef at) const;
+
+    // Names the 26 items and replaces the rules; rules beyond ComboRows have
+    // no row to go to.
+    void updateitems(const std::array<Text, ItemCount> &names, const std::vector<Combo> &rules);
+    // Stores a committed location. Items the record holds are placed; then
+    // those whose bit is set in freeItems (bit n for item n) lie nowhere, so
+    // an item in both ends up free. The location gets its picture.
+    void updategrid(GridRef at, LocationRecord record, std::uint32_t freeItems);
+    // Marks the location in use or not; nothing else changes.
+    void setInUse(GridRef at, bool used);
+    // Turns the "~" a save left in the record back into line breaks, as the
+    // area editor does when it opens the location; the file would not change.
+    void restoreLineBreaks(GridRef at);
+
     // Reads an existing level file. Returns an empty text, or what is wrong
     // with the file (its name, the line and the problem); whatever could be
-    // read before a fault is kept.
+    // read before a fault is kept. Every location read is marked in use and
+    // gets its picture.
     QString loadgame(const QString &gamefile);
-    // Writes the level to levelfile. The file is replaced only once the whole
-    // level is written, so a failed save leaves the old file whole.
+    // Writes the level to levelfile. The records keep the form written. The
+    // file is replaced only once the whole level is written, so a failed save
+    // leaves the old file whole.
     SaveResult save();
     // Whether saving now would write something other than the last save or load.
     bool isModified() const;
 
 Q_SIGNALS:
-    // The loader read the header of a location block.
-    void locationRead(int row, int col);
-    // A location's exits, "1" or "0" each, after it was read or committed.
-    void exitsChanged(int row, int col, const QString &n, const QString &s, const QString &e, const QString &w);
-    // A non-blank item name to offer in the area editor's item list.
-    void itemListed(const QString &name);
-    // The loader read the name of item n.
-    void itemNameRead(int n, const QString &name);
-    // The loader read a "[MAP]" line: every ingredient list gains A to Z.
-    void mapRead();
-    // The loader found the rule whose result is the k-th letter.
-    void ingredientsRead(int k, const QString &first, const QString &second);
+    // The record, the mark or the picture of one location changed.
+    void locationChanged(GridRef at);
+    // The item names and rules were replaced.
+    void itemsChanged();
+    // A level file was read: everything may have changed.
+    void loaded();
 
 private:
-    QString &record(int row, int col);
-    Level level() const;
-    void announceExits(int row, int col);
-
-    std::array<QString, Level::LocationCount> records;
-    std::array<QString, ItemCount> names;
-    std::array<bool, ItemCount> placedFlags{};
-    std::array<Combo, ComboRows> combos;
-    TextCodec::Encoding encoding = TextCodec::Utf8;
-    // The level as the last load or save left it; its strings are shared, so
-    // keeping it costs nothing until something changes.
+    Level current;
+    std::array<bool, Level::LocationCount> marks{};
+    std::array<bool, Level::LocationCount> pictures{};
+    // The level as the last load or save left it.
     Level baseline;
 };
+
+Q_DECLARE_METATYPE(GridRef)

@@ -11,7 +11,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -83,10 +82,9 @@ QLineEdit:focus, QComboBox:focus { border-color: palette(highlight); }
 
 } // namespace
 
-ItemManagementDialog::ItemManagementDialog(LevelDocument &document, QListWidget &nameList, QWidget *parent)
+ItemManagementDialog::ItemManagementDialog(LevelDocument &document, QWidget *parent)
     : QDialog(parent)
     , document(document)
-    , nameList(nameList)
 {
     setObjectName(QStringLiteral("ItemManagementDialog"));
     setWindowTitle(QStringLiteral("Item Management"));
@@ -132,6 +130,8 @@ ItemManagementDialog::ItemManagementDialog(LevelDocument &document, QListWidget 
     order << cancel;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
+
+    connect(&document, &LevelDocument::loaded, this, &ItemManagementDialog::fillFromDocument);
 }
 
 void ItemManagementDialog::addLabel(const QString &name, const QString &caption, const QRect &twips,
@@ -189,26 +189,46 @@ bool ItemManagementDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void ItemManagementDialog::buildcombo(int, const QString &comstr)
+void ItemManagementDialog::buildcombo(int, TextView comstr)
 {
-    pending += comstr + u'|';
+    pending.push_back(Combo::fromLine(comstr));
 }
 
 void ItemManagementDialog::commit()
 {
-    nameList.clear();
+    std::array<Text, Rows> typed;
     for (int k = 1; k <= Rows; ++k)
-        document.updateitems(k, names[k - 1]->text(), false);
+        typed[k - 1] = names[k - 1]->text().toStdU32String();
 
     pending.clear();
     for (int k = 1; k <= Rows; ++k) {
-        const QString token = RuleToken::fromRow(k, ingredients[k - 1]->currentText(),
-                                                 ingredients[Rows + k - 1]->currentText());
-        if (!token.isEmpty())
+        const Text token = RuleToken::fromRow(k, ingredients[k - 1]->currentText().toStdU32String(),
+                                              ingredients[Rows + k - 1]->currentText().toStdU32String());
+        if (!token.empty())
             buildcombo(k, token);
     }
-    document.updateitems(1, pending, true);
+    document.updateitems(typed, pending);
     accept();
+}
+
+void ItemManagementDialog::fillFromDocument()
+{
+    const Level &level = document.level();
+    for (int i = 0; i < level.mapSections; ++i)
+        addLetters();
+    for (int n = 1; n <= Rows; ++n) {
+        const Text &name = level.items[n - 1];
+        if (!name.empty())
+            setItemName(n, QString::fromStdU32String(name));
+    }
+    // A later rule for the same result shows over an earlier one; both stay
+    // in the document.
+    for (const Combo &combo : level.combos) {
+        if (combo.result >= U'A' && combo.result <= U'Z') {
+            auto letter = [](char32_t c) { return c == 0 ? QString() : QString::fromUcs4(&c, 1); };
+            setIngredients(int(combo.result - U'A') + 1, letter(combo.first), letter(combo.second));
+        }
+    }
 }
 
 void ItemManagementDialog::setItemName(int n, const QString &name)

@@ -2,27 +2,28 @@
 #include "ruletoken.h"
 
 #include "level.h"
-#include "levelformat.h"
+
+#include <algorithm>
 
 namespace {
 
-// "|" ends a token in the ComboString, so one typed into a box would split the
-// row's rule in two and shift everything after it; it goes in as "/" instead.
-QString ingredient(const QString &typed)
+// "|" ends a piece of a record or rule in every text form of a level, so one
+// typed into a box goes in as "/", as it always has.
+Text ingredient(TextView typed)
 {
-    QString text = LevelFormat::trimSpaces(typed);
-    text.replace(u'|', u'/');
+    Text text(text::trimSpaces(typed));
+    std::replace(text.begin(), text.end(), U'|', U'/');
     return text;
 }
 
 } // namespace
 
-QString RuleToken::fromRow(int k, const QString &first, const QString &second)
+Text RuleToken::fromRow(int k, TextView first, TextView second)
 {
-    const QString f = ingredient(first);
-    if (f.isEmpty() || k < 1 || k > Level::ItemCount)
+    const Text f = ingredient(first);
+    if (f.empty() || k < 1 || k > Level::ItemCount)
         return {};
     // An empty second ingredient still gives a token, read by position as a
     // rule with "=" for its second ingredient and no result.
-    return f + u'+' + ingredient(second) + u'=' + QChar(u'A' + k - 1);
+    return f + U'+' + ingredient(second) + U'=' + char32_t(U'A' + k - 1);
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "mapwindow.h"
 
+#include "buildinfo.h"
 #include "locationbutton.h"
+#include "locationpicture.h"
 #include "platform.h"
 #include "twips.h"
 
@@ -9,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 
 namespace {
 
@@ -41,7 +42,7 @@ MapWindow::MapWindow(Platform &platform, QWidget *parent)
     : QWidget(parent)
     , platform(platform)
     , areaStats(doc, platform, this)
-    , itemManager(doc, *areaStats.itemNames(), this)
+    , itemManager(doc, this)
 {
     setObjectName(QStringLiteral("MapWindow"));
     setWindowTitle(QStringLiteral("Quillmoor Studio v1.0"));
@@ -55,13 +56,13 @@ void MapWindow::buildGrid()
     heading = label(this, QStringLiteral("Label19"), QString(), Twips::rect(600, 120, 9855, 255),
                     Qt::AlignLeft | Qt::AlignVCenter);
 
-    for (int k = 1; k <= LevelDocument::Size; ++k) {
+    for (int k = 1; k <= GridRef::Size; ++k) {
         label(this, QStringLiteral("Label%1").arg(k), QString(QChar(u'A' + k - 1)),
               Twips::rect(720 + 1080 * (k - 1), 480, 1095, 255), Qt::AlignCenter);
     }
     // The row headings stand beside the middle of their row.
-    const std::array<int, LevelDocument::Size> rowTops{1200, 2040, 2880, 3600, 4560, 5400, 6240, 6960, 7920};
-    for (int row = 1; row <= LevelDocument::Size; ++row) {
+    const std::array<int, GridRef::Size> rowTops{1200, 2040, 2880, 3600, 4560, 5400, 6240, 6960, 7920};
+    for (int row = 1; row <= GridRef::Size; ++row) {
         label(this, QStringLiteral("Label%1").arg(9 + row), QString::number(row), Twips::rect(240, rowTops[row - 1], 375, 375),
               Qt::AlignCenter);
     }
@@ -70,13 +71,13 @@ void MapWindow::buildGrid()
     // two command buttons.
     const QFont buttonFont = Twips::font({QStringLiteral("Arial")}, 8.25, false);
     QWidget *previous = nullptr;
-    for (int row = 1; row <= LevelDocument::Size; ++row) {
-        for (int col = 1; col <= LevelDocument::Size; ++col) {
+    for (int row = 1; row <= GridRef::Size; ++row) {
+        for (int col = 1; col <= GridRef::Size; ++col) {
             auto *location = new LocationButton(row, col, this);
-            const int n = LevelDocument::Size * (row - 1) + col;
+            const int n = GridRef::Size * (row - 1) + col;
             location->setObjectName(QStringLiteral("Command%1").arg(n));
             location->setGeometry(Twips::rect(720 + 1080 * (col - 1), 960 + 840 * (row - 1),
-                                        col == LevelDocument::Size ? 1215 : 1095, 855));
+                                        col == GridRef::Size ? 1215 : 1095, 855));
             location->setFont(buttonFont);
             connect(location, &QPushButton::clicked, this, [this, row, col] { roomstats(row, col); });
             buttons[n - 1] = location;
@@ -101,19 +102,24 @@ void MapWindow::buildGrid()
 
 void MapWindow::connectDocument()
 {
-    connect(&doc, &LevelDocument::locationRead, this,
-            [this](int row, int col) { ButtonColor(row, col, LocationButton::InUse); });
-    connect(&doc, &LevelDocument::exitsChanged, this, &MapWindow::showexit);
-    connect(&doc, &LevelDocument::itemListed, this, [this](const QString &name) { areaStats.itemNames()->addItem(name); });
-    connect(&doc, &LevelDocument::itemNameRead, &itemManager, &ItemManagementDialog::setItemName);
-    connect(&doc, &LevelDocument::mapRead, &itemManager, &ItemManagementDialog::addLetters);
-    connect(&doc, &LevelDocument::ingredientsRead, &itemManager, &ItemManagementDialog::setIngredients);
-    // The area editor's type options recolour the button while it stays open,
-    // so the author sees the change at once.
-    connect(&areaStats, &AreaStatsDialog::colorChosen, this, [this](int row, int col, quint32 color) {
-        ButtonColor(row, col, color);
-        repaint();
+    connect(&doc, &LevelDocument::locationChanged, this, [this](GridRef at) {
+        refresh(at);
+        // The area editor's type options recolour the button while it stays
+        // open, so the author sees the change at once.
+        button(at.row, at.col)->repaint();
     });
+    connect(&doc, &LevelDocument::loaded, this, [this] {
+        for (int i = 0; i < Level::LocationCount; ++i)
+            refresh(GridRef::fromIndex(i));
+    });
+}
+
+void MapWindow::refresh(GridRef at)
+{
+    LocationButton *location = button(at.row, at.col);
+    location->setBackColor(doc.inUse(at) ? LocationButton::InUse : LocationButton::NotInUse);
+    if (doc.pictured(at))
+        showexit(at.row, at.col);
 }
 
 void MapWindow::setLevelCaption(const QString &caption)
@@ -123,15 +129,13 @@ void MapWindow::setLevelCaption(const QString &caption)
 
 LocationButton *MapWindow::button(int row, int col) const
 {
-    if (row < 1 || row > LevelDocument::Size || col < 1 || col > LevelDocument::Size)
-        return nullptr;
-    return buttons[LevelDocument::Size * (row - 1) + col - 1];
+    const GridRef at{row, col};
+    return at.isValid() ? buttons[at.index()] : nullptr;
 }
 
 void MapWindow::ButtonColor(int row, int col, quint32 color)
 {
-    if (LocationButton *location = button(row, col))
-        location->setBackColor(color);
+    doc.setInUse({row, col}, color == LocationButton::InUse);
 }
 
 quint32 MapWindow::buttonColor(int row, int col) const
@@ -140,41 +144,23 @@ quint32 MapWindow::buttonColor(int row, int col) const
     return location ? location->backColor() : LocationButton::NotInUse;
 }
 
-QString MapWindow::pictureName(const QString &record, const QString &n, const QString &s, const QString &e,
-                               const QString &w)
-{
-    // Later tests win: a location both start and end shows as an end.
-    QChar type = u'O';
-    if (record.contains(QLatin1String("START")))
-        type = u'A';
-    if (record.contains(QLatin1String("ENDGAME")))
-        type = u'E';
-    if (record.contains(QLatin1String("LOADLEVEL")))
-        type = u'E';
-    const QChar item = record.contains(QLatin1String("|ITEM ")) ? u'I' : u'N';
-
-    QString name;
-    if (type != u'O' || item != u'N')
-        name = QString(type) + item;
-    return name + n + s + e + w + QStringLiteral(".bmp");
-}
-
 QString MapWindow::picturePath(const QString &name) const
 {
     const QDir folder(platform.programFolder());
     const QString beside = folder.filePath(name);
     if (QFileInfo::exists(beside))
         return beside;
-    const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral("../share/quillmoor/pictures/") + name));
+    const QString installed
+        = QDir::cleanPath(folder.filePath(QStringLiteral(QUILLMOOR_DATA_FROM_BIN "/pictures/") + name));
     return QFileInfo::exists(installed) ? installed : QString();
 }
 
-void MapWindow::showexit(int row, int col, const QString &n, const QString &s, const QString &e, const QString &w)
+void MapWindow::showexit(int row, int col)
 {
     LocationButton *location = button(row, col);
     if (!location)
         return;
-    const QString name = pictureName(doc.locdata(row, col), n, s, e, w);
+    const QString name = QString::fromStdString(LocationPicture::of(doc.locdata({row, col})).fileName());
     // A missing or unreadable picture leaves the button without one; the
     // editor works on all the same.
     const QString path = picturePath(name);
@@ -201,7 +187,7 @@ void MapWindow::roomstats(int row, int col)
         bringToFront(&areaStats);
         return;
     }
-    areaStats.showLocation(row, col, buttonColor(row, col) == LocationButton::InUse);
+    areaStats.showLocation(row, col);
 }
 
 void MapWindow::manageItems()

@@ -16,8 +16,8 @@ class QLabel;
 // The studio's main window: the 9 by 9 grid of location buttons under a
 // heading that names the level, with "Manage Items" and "Save Level Changes"
 // below. It owns the level document and the two editing dialogs, and keeps
-// the buttons' colours and pictures in step with what the document reads and
-// the dialogs commit.
+// each button's colour and picture in step with the document, from which it
+// derives them.
 class MapWindow : public QWidget
 {
     Q_OBJECT
@@ -33,19 +33,18 @@ public:
     void setLevelCaption(const QString &caption);
 
     // Row and column 1 to 9; other values change nothing. color is 0 (black,
-    // in use) or 0x8000000F (the standard button colour, not in use).
+    // in use) or 0x8000000F (the standard button colour, not in use); the
+    // document keeps the mark and the button shows it.
     void ButtonColor(int row, int col, quint32 color);
+    // The colour the location's button shows.
     quint32 buttonColor(int row, int col) const;
-    // Gives the location's button the picture for its type, its items and the
-    // exits n, s, e, w ("1" or "0" each).
-    void showexit(int row, int col, const QString &n, const QString &s, const QString &e, const QString &w);
+    // Gives the location's button the picture of its record: its type, its
+    // items and its exits.
+    void showexit(int row, int col);
     // Opens the location in the area editor, unless one of the dialogs is
     // open already; that one only comes to the front.
     void roomstats(int row, int col);
 
-    // The picture file that shows a location with this record and these exits.
-    static QString pictureName(const QString &record, const QString &n, const QString &s, const QString &e,
-                               const QString &w);
     // Where a picture lies: beside the program, else in the installed data.
     QString picturePath(const QString &name) const;
 
@@ -62,6 +61,9 @@ private:
     LocationButton *button(int row, int col) const;
     void buildGrid();
     void connectDocument();
+    // Shows what the document holds for the location: its mark and, once it
+    // has one, its picture.
+    void refresh(GridRef at);
     void bringToFront(QWidget *window);
     void launchPlayer();
 
@@ -70,5 +72,5 @@ private:
     AreaStatsDialog areaStats;
     ItemManagementDialog itemManager;
     QLabel *heading = nullptr;
-    std::array<LocationButton *, LevelDocument::Size * LevelDocument::Size> buttons{};
+    std::array<LocationButton *, Level::LocationCount> buttons{};
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The level editor: the start dialog names the level, the map window edits it.
+#include "buildinfo.h"
 #include "qtplatform.h"
 #include "startdialog.h"
 

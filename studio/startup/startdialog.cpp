@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "startdialog.h"
 
-#include "levelformat.h"
 #include "locationartist.h"
 #include "platform.h"
 
@@ -28,14 +27,15 @@ const QString NoName = QStringLiteral("You must choose a file name!");
 // corridors, a gem and the winning room, laid out like the location buttons.
 QPixmap mapSample()
 {
-    using Kind = LocationArtist::Kind;
-    const std::array<LocationArtist::Location, 6> tiles{{
-        {.kind = Kind::Start, .south = true, .east = true},
-        {.items = true, .south = true, .east = true, .west = true},
-        {.south = true, .west = true},
-        {.north = true, .east = true},
-        {.north = true, .east = true, .west = true},
-        {.kind = Kind::End, .north = true, .west = true},
+    using Kind = LocationPicture::Kind;
+    // Exits in the order north, south, east, west.
+    const std::array<LocationPicture, 6> tiles{{
+        {Kind::Start, false, {false, true, true, false}},
+        {Kind::Ordinary, true, {false, true, true, true}},
+        {Kind::Ordinary, false, {false, true, false, true}},
+        {Kind::Ordinary, false, {true, false, true, false}},
+        {Kind::Ordinary, false, {true, false, true, true}},
+        {Kind::End, false, {true, false, false, true}},
     }};
     constexpr int columns = 3;
     constexpr int gap = 4;
@@ -50,6 +50,12 @@ QPixmap mapSample()
     return sample;
 }
 
+// Spaces only, as everywhere a level's texts are trimmed.
+QString trimSpaces(const QString &text)
+{
+    return QString::fromStdU32String(Text(text::trimSpaces(text.toStdU32String())));
+}
+
 QLabel *label(QWidget *parent, const QString &name, const QString &caption)
 {
     auto *made = new QLabel(caption, parent);
@@ -62,7 +68,6 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption)
 StartDialog::StartDialog(Platform &platform, QWidget *parent)
     : QDialog(parent)
     , platform(platform)
-    , map(platform)
 {
     setObjectName(QStringLiteral("StartDialog"));
     setWindowTitle(QStringLiteral("Quillmoor Studio"));
@@ -145,6 +150,13 @@ StartDialog::StartDialog(Platform &platform, QWidget *parent)
     fileName->setFocus();
 }
 
+MapWindow &StartDialog::buildMap()
+{
+    if (!map)
+        map = std::make_unique<MapWindow>(platform);
+    return *map;
+}
+
 bool StartDialog::isfile(const QString &filename)
 {
     QFile file(filename);
@@ -163,21 +175,21 @@ void StartDialog::browse()
 void StartDialog::openLevel()
 {
     if (!fileName->text().toLower().contains(QLatin1String(".qw")) && platform.ask(this, ExtensionQuestion))
-        fileName->setText(LevelFormat::trimSpaces(fileName->text()) + QStringLiteral(".qw"));
+        fileName->setText(trimSpaces(fileName->text()) + QStringLiteral(".qw"));
 
     const QString typed = fileName->text();
-    const QString name = LevelFormat::trimSpaces(typed);
+    const QString name = trimSpaces(typed);
     if (name.isEmpty()) {
         platform.inform(this, NoName);
         return;
     }
 
-    LevelDocument &document = map.document();
     QString problem;
     if (isfile(name)) {
-        document.levelfile = name;
+        MapWindow &map = buildMap();
+        map.document().levelfile = name;
         map.setLevelCaption(QStringLiteral("Level: ") + typed);
-        problem = document.loadgame(name);
+        problem = map.document().loadgame(name);
     } else if (QFileInfo(name).isDir()) {
         platform.inform(this, QStringLiteral("\"%1\" is a folder, not a level file. Please choose a file name.")
                                   .arg(QDir::toNativeSeparators(name)));
@@ -192,14 +204,15 @@ void StartDialog::openLevel()
                                   .arg(QDir::toNativeSeparators(name), file.errorString()));
         return;
     } else {
-        document.levelfile = name;
+        MapWindow &map = buildMap();
+        map.document().levelfile = name;
         map.setLevelCaption(name);
     }
 
-    map.show();
+    map->show();
     hide();
     if (!problem.isEmpty()) {
-        platform.inform(&map, problem + QStringLiteral("\n\nThe studio shows what it could read before that "
+        platform.inform(map.get(), problem + QStringLiteral("\n\nThe studio shows what it could read before that "
                                                        "point. Saving replaces the file with only that part."));
     }
 }

@@ -5,13 +5,16 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class Platform;
 class QLineEdit;
 
 // The studio's first window: the author names the level file to edit or to
 // create. "Continue" reads an existing file into the map window's document, or
 // starts a new level under that name, then hands over to the map window for the
-// rest of the run. Closing it before that ends the studio.
+// rest of the run. Closing it before that ends the studio. The map window and
+// its dialogs are built only on "Continue", so the studio opens at once.
 class StartDialog : public QDialog
 {
     Q_OBJECT
@@ -19,7 +22,8 @@ class StartDialog : public QDialog
 public:
     explicit StartDialog(Platform &platform, QWidget *parent = nullptr);
 
-    MapWindow &mapWindow() { return map; }
+    // The map window, once "Continue" has built it; null before.
+    MapWindow *mapWindow() { return map.get(); }
 
     // Whether filename can be opened for reading; never reports an error.
     static bool isfile(const QString &filename);
@@ -30,7 +34,9 @@ public:
     void openLevel();
 
 private:
+    MapWindow &buildMap();
+
     Platform &platform;
-    MapWindow map;
+    std::unique_ptr<MapWindow> map;
     QLineEdit *fileName = nullptr;
 };

@@ -53,7 +53,12 @@ void paintRock(QPainter &painter, quint32 seed)
     }
 }
 
-QPainterPath floorPlan(const LocationArtist::Location &location)
+bool hasExit(const LocationPicture &location, Direction d)
+{
+    return location.exits[int(d)];
+}
+
+QPainterPath floorPlan(const LocationPicture &location)
 {
     const QPointF centre = Room.center();
     QPainterPath plan;
@@ -67,13 +72,13 @@ QPainterPath floorPlan(const LocationArtist::Location &location)
         piece.addRect(rect);
         plan = plan.united(piece);
     };
-    if (location.north)
+    if (hasExit(location, Direction::North))
         corridor(QRectF(x, -1, CorridorWidth, centre.y() + 1));
-    if (location.south)
+    if (hasExit(location, Direction::South))
         corridor(QRectF(x, centre.y(), CorridorWidth, LocationArtist::Height - centre.y() + 1));
-    if (location.east)
+    if (hasExit(location, Direction::East))
         corridor(QRectF(centre.x(), y, LocationArtist::Width - centre.x() + 1, CorridorHeight));
-    if (location.west)
+    if (hasExit(location, Direction::West))
         corridor(QRectF(-1, y, centre.x() + 1, CorridorHeight));
     return plan;
 }
@@ -116,19 +121,9 @@ void paintGem(QPainter &painter, QPointF at)
 
 } // namespace
 
-QString LocationArtist::fileName(const Location &location)
-{
-    QString name;
-    if (location.kind != Kind::Ordinary || location.items) {
-        name += location.kind == Kind::Start ? u'A' : location.kind == Kind::End ? u'E' : u'O';
-        name += location.items ? u'I' : u'N';
-    }
-    for (bool open : {location.north, location.south, location.east, location.west})
-        name += open ? u'1' : u'0';
-    return name + QStringLiteral(".bmp");
-}
+using Kind = LocationPicture::Kind;
 
-void LocationArtist::paint(QPainter &painter, const QRectF &target, const Location &location)
+void LocationArtist::paint(QPainter &painter, const QRectF &target, const LocationPicture &location)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -136,8 +131,9 @@ void LocationArtist::paint(QPainter &painter, const QRectF &target, const Locati
     painter.scale(target.width() / Width, target.height() / Height);
     painter.setClipRect(QRectF(0, 0, Width, Height));
 
-    const quint32 seed = (location.north ? 1 : 0) | (location.south ? 2 : 0) | (location.east ? 4 : 0)
-        | (location.west ? 8 : 0) | (location.items ? 16 : 0) | (quint32(location.kind) << 5);
+    const quint32 seed = (hasExit(location, Direction::North) ? 1 : 0) | (hasExit(location, Direction::South) ? 2 : 0)
+        | (hasExit(location, Direction::East) ? 4 : 0) | (hasExit(location, Direction::West) ? 8 : 0)
+        | (location.items ? 16 : 0) | (quint32(location.kind) << 5);
     paintRock(painter, seed);
 
     painter.setPen(QPen(Outline, 2.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -164,7 +160,7 @@ void LocationArtist::paint(QPainter &painter, const QRectF &target, const Locati
     painter.restore();
 }
 
-QImage LocationArtist::image(const Location &location, int width, int height)
+QImage LocationArtist::image(const LocationPicture &location, int width, int height)
 {
     QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(Rock);

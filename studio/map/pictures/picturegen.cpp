@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
-// Draws the 96 location pictures into the folder given on the command line.
+// Draws the 96 location pictures into the folder given on the command line,
+// and lists their file names, one a line, in the list file given after it.
 #include "locationartist.h"
 
 #include <QDir>
 #include <QImageWriter>
+#include <QSaveFile>
 
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: picturegen FOLDER\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: picturegen FOLDER LIST\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
@@ -19,24 +21,26 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    using Kind = LocationArtist::Kind;
-    int written = 0;
-    for (Kind kind : {Kind::Ordinary, Kind::Start, Kind::End}) {
-        for (bool items : {false, true}) {
-            for (int exits = 0; exits < 16; ++exits) {
-                const LocationArtist::Location location{kind, items, (exits & 8) != 0, (exits & 4) != 0,
-                                                        (exits & 2) != 0, (exits & 1) != 0};
-                const QString path = folder.filePath(LocationArtist::fileName(location));
-                QImageWriter writer(path, "bmp");
-                if (!writer.write(LocationArtist::image(location))) {
-                    std::fprintf(stderr, "picturegen: cannot write %s: %s\n", qPrintable(path),
-                                 qPrintable(writer.errorString()));
-                    return 1;
-                }
-                ++written;
-            }
+    QByteArray names;
+    const std::vector<LocationPicture> pictures = LocationPicture::all();
+    for (const LocationPicture &picture : pictures) {
+        const std::string name = picture.fileName();
+        const QString path = folder.filePath(QString::fromStdString(name));
+        QImageWriter writer(path, "bmp");
+        if (!writer.write(LocationArtist::image(picture))) {
+            std::fprintf(stderr, "picturegen: cannot write %s: %s\n", qPrintable(path),
+                         qPrintable(writer.errorString()));
+            return 1;
         }
+        names += QByteArray::fromStdString(name) + '\n';
     }
-    std::printf("picturegen: %d location pictures in %s\n", written, qPrintable(folder.path()));
+
+    // Written last, so that the list stands for a complete set of pictures.
+    QSaveFile list(QString::fromLocal8Bit(argv[2]));
+    if (!list.open(QIODevice::WriteOnly) || list.write(names) != names.size() || !list.commit()) {
+        std::fprintf(stderr, "picturegen: cannot write %s: %s\n", argv[2], qPrintable(list.errorString()));
+        return 1;
+    }
+    std::printf("picturegen: %zu location pictures in %s\n", pictures.size(), qPrintable(folder.path()));
     return 0;
 }
