@@ -51,7 +51,7 @@ char32_t nextUtf8(std::string_view bytes, std::size_t &at)
     return c;
 }
 
-void appendUtf8(std::string &out, char32_t c)
+void appendCharacter(std::string &out, char32_t c)
 {
     if (c < 0x80) {
         out += char(c);
@@ -121,13 +121,31 @@ std::string TextCodec::encode(TextView text, Encoding encoding)
         return out;
     }
     out.reserve(text.size() + text.size() / 8);
-    for (char32_t c : text) {
+    appendUtf8(out, text);
+    return out;
+}
+
+void TextCodec::appendUtf8(std::string &out, TextView text)
+{
+    // Runs of plain ASCII go across as they are.
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t run = at;
+        while (run < text.size() && text[run] < 0x80)
+            ++run;
+        if (run > at) {
+            const std::size_t start = out.size();
+            out.resize(start + (run - at));
+            std::transform(text.begin() + at, text.begin() + run, out.begin() + start, [](char32_t c) { return char(c); });
+            at = run;
+            continue;
+        }
+        char32_t c = text[at++];
         // A character no UTF-8 can hold (a lone surrogate) is written as U+FFFD.
         if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
             c = 0xFFFD;
-        appendUtf8(out, c);
+        appendCharacter(out, c);
     }
-    return out;
 }
 
 std::vector<TextView> TextCodec::lines(TextView text)

@@ -95,6 +95,20 @@ Game::Game(GameHost &host, Setup setup)
 {
 }
 
+Game::Game(Setup setup)
+    : setup(std::move(setup))
+{
+}
+
+void Game::resume(const PlayState &state)
+{
+    now = state;
+    current = State::Playing;
+    pending = Pending::None;
+    asked.clear();
+    stopped.clear();
+}
+
 void Game::print(std::initializer_list<TextView> parts)
 {
     if (!host)
@@ -235,6 +249,20 @@ const LanguageTable::Fields &Game::fields(int n) const
 
 void Game::loadgame(const std::string &gamefile)
 {
+    if (setup.keepLevels) {
+        const auto kept = std::find_if(levels.begin(), levels.end(),
+                                       [&gamefile](const LoadedLevel &level) { return level.path == gamefile; });
+        if (kept != levels.end()) {
+            now.level = std::uint16_t(kept - levels.begin());
+            now.records = kept->records;
+            now.carried = 0;
+            if (kept->start) {
+                now.row = std::int8_t(kept->start->row);
+                now.col = std::int8_t(kept->start->col);
+            }
+            return;
+        }
+    }
     // A level that fails half-way is played with what was read before the fault.
     const LevelReader::Result result = LevelReader::readFile(gamefile);
     const Level &read = result.level;
@@ -347,8 +375,7 @@ void Game::usermove(TextView command)
     // Runs a command for the first word of list that the key equals (or,
     // with prefix, begins with).
     auto match = [&](int list, bool prefix, auto run) {
-        // A copy: running a command reads other messages.
-        const LanguageTable::Fields words = fields(list);
+        const LanguageTable::Fields &words = fields(list);
         for (const Text &word : words) {
             if (handled || word.empty())
                 continue;

@@ -36,6 +36,9 @@ public:
         std::string commandLine;
         std::string defaultLevel;
         std::string languageFile;
+        // A level file once read is not read again when play comes back to
+        // it; for tools that replay many games, where the files stay put.
+        bool keepLevels = false;
     };
 
     // A level as play reads it: its records as numbers in the game's pool,
@@ -51,6 +54,9 @@ public:
     };
 
     Game(GameHost &host, Setup setup);
+    // A game that shows nothing: for tools that play many games to find
+    // out where they lead.
+    explicit Game(Setup setup);
 
     // Loads the level, shows the banner and the language menu; starts the
     // game at once when the language file holds only one language.
@@ -68,7 +74,13 @@ public:
     const std::string &stopMessage() const { return stopped; }
 
     const PlayState &play() const { return now; }
+    // Goes on from a state this game reached before, waiting for a command.
+    void resume(const PlayState &state);
     const LoadedLevel &level() const { return levels[now.level]; }
+    const LoadedLevel &level(std::uint16_t index) const { return levels[index]; }
+    const RecordPool &records() const { return pool; }
+    const LanguageTable &languageTable() const { return languages; }
+    int chosenLanguage() const { return language; }
     GridRef position() const { return now.position(); }
     const Text &location(GridRef ref) const { return pool.record(now.records[ref.index()]).text(); }
     bool isCarried(int item) const { return now.carries(item - 1); } // item 1 to 26
@@ -106,7 +118,7 @@ private:
     std::uint32_t &hereId() { return now.records[now.position().index()]; }
     void print(std::initializer_list<TextView> parts);
 
-    GameHost *host;
+    GameHost *host = nullptr;
     Setup setup;
     State current = State::Starting;
     Pending pending = Pending::None;

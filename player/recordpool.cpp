@@ -13,9 +13,12 @@ RecordPool::Facts factsOf(const LocationRecord &record)
             facts.paths |= std::uint8_t(1u << int(d));
         facts.requirements[int(d)] = record.requirement(d);
     }
-    for (int item = 0; item < Level::ItemCount; ++item) {
-        if (record.holdsItem(item))
-            facts.items |= 1u << item;
+    // One pass finds every item tag: the letter after each "ITEM ".
+    const TextView text = record.text();
+    for (std::size_t at = text.find(U"ITEM "); at != TextView::npos; at = text.find(U"ITEM ", at + 1)) {
+        const char32_t letter = at + 5 < text.size() ? text[at + 5] : 0;
+        if (letter >= U'A' && letter <= U'Z')
+            facts.items |= 1u << (letter - U'A');
     }
     facts.end = record.isEnd();
     facts.loadsLevel = record.loadsLevel();

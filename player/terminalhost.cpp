@@ -71,11 +71,11 @@ void TerminalHost::append(TextView text)
     out.clear();
     std::size_t start = 0;
     for (std::size_t at = text.find(U"\r\n"); at != TextView::npos; at = text.find(U"\r\n", start)) {
-        out += TextCodec::encode(text.substr(start, at - start), TextCodec::Encoding::Utf8);
+        TextCodec::appendUtf8(out, text.substr(start, at - start));
         out += '\n';
         start = at + 2;
     }
-    out += TextCodec::encode(text.substr(start), TextCodec::Encoding::Utf8);
+    TextCodec::appendUtf8(out, text.substr(start));
     write(stdout, out);
 }
 

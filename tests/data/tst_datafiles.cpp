@@ -2,6 +2,7 @@
 #include "leveldocument.h"
 #include "levelreader.h"
 #include "levelwriter.h"
+#include "qtext.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -101,27 +102,43 @@ QStringList commandWords(const Language &language, int message)
     return words;
 }
 
-QStringList recordPieces(const Level &level, GridRef ref) { return level.record(ref).split(u'|'); }
-
-// Narratives, lockout texts and load comments: the texts a player reads.
-QStringList prose(const QStringList &pieces)
-{
-    QStringList texts{pieces.first()};
-    for (const QString &piece : pieces) {
-        if (piece.contains(QLatin1String(" REQUIRES=")))
-            texts.append(piece.mid(18));
-        if (piece.startsWith(QLatin1String("LOADLEVEL ")))
-            texts.append(piece.mid(piece.indexOf(QLatin1String(" COMMENT=")) + 9));
-    }
-    return texts;
-}
-
 Level readLevel(const QString &name)
 {
-    const LevelReader::Result result = LevelReader::readFile(DataDir + u'/' + name);
+    const LevelReader::Result result = LevelReader::readFile((DataDir + u'/' + name).toStdString());
     if (!result.ok())
-        qWarning("%s", qPrintable(result.error));
+        qWarning("%s", result.error.c_str());
     return result.level;
+}
+
+// The record the area editor writes for what this record says: what a level
+// holds beyond it would be a line the studio never writes.
+LocationRecord recomposed(const LocationRecord &record)
+{
+    LocationRecord::Contents contents;
+    contents.narrative = Text(record.narrative());
+    for (Direction d : Directions) {
+        const auto requirement = record.requirement(d);
+        contents.paths[int(d)] = {record.hasPath(d), requirement ? requirement->letter : 0,
+                                  requirement ? Text(requirement->lockout) : Text()};
+    }
+    std::vector<std::pair<std::size_t, int>> items;
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (record.holdsItem(item))
+            items.push_back({record.text().find(LocationRecord::itemTag(item)), item});
+    }
+    std::sort(items.begin(), items.end());
+    for (const auto &[at, item] : items)
+        contents.items.push_back(item);
+    contents.kind = record.editorKind(LocationRecord::Kind::Normal);
+    const LocationRecord::LevelLoad load = record.editorLevelLoad();
+    contents.levelFile = load.file;
+    contents.levelComment = load.comment;
+    return LocationRecord::compose(contents);
+}
+
+QString name(const Text &text)
+{
+    return toQString(text);
 }
 
 } // namespace
@@ -158,9 +175,9 @@ void TestDataFiles::levelWrittenAsStudioWrites()
     QFETCH(QString, name);
     const QByteArray bytes = readBytes(DataDir + u'/' + name);
     QVERIFY(!bytes.isEmpty());
-    const LevelReader::Result result = LevelReader::read(bytes, name);
-    QVERIFY2(result.ok(), qPrintable(result.error));
-    QCOMPARE(LevelWriter::write(result.level), bytes);
+    const LevelReader::Result result = LevelReader::read(bytes.toStdString(), name.toStdString());
+    QVERIFY2(result.ok(), result.error.c_str());
+    QCOMPARE(QByteArray::fromStdString(LevelWriter::write(result.level)), bytes);
     // The studio itself: opened and saved at once, the file stays the same.
     LevelDocument document;
     QCOMPARE(document.loadgame(DataDir + u'/' + name), QString());
@@ -170,9 +187,9 @@ void TestDataFiles::levelWrittenAsStudioWrites()
     QCOMPARE(readBytes(document.levelfile), bytes);
     // The readers number items by their lines; a gap would shift the names.
     const auto &items = result.level.items;
-    const auto named = std::count_if(items.begin(), items.end(), [](const QString &n) { return !n.isEmpty(); });
+    const auto named = std::count_if(items.begin(), items.end(), [](const Text &n) { return !n.empty(); });
     for (int i = 0; i < named; ++i)
-        QVERIFY2(!items[i].isEmpty(), qPrintable(QStringLiteral("item %1 has no name").arg(QChar(u'A' + i))));
+        QVERIFY2(!items[i].empty(), qPrintable(QStringLiteral("item %1 has no name").arg(QChar(u'A' + i))));
 }
 
 void TestDataFiles::levelIsSound_data()
@@ -184,74 +201,77 @@ void TestDataFiles::levelIsSound()
 {
     QFETCH(QString, name);
     const Level level = readLevel(name);
-    const QList<std::pair<QChar, GridRef>> steps{{u'N', {-1, 0}}, {u'S', {1, 0}}, {u'E', {0, 1}}, {u'W', {0, -1}}};
-    const QHash<QChar, QChar> opposite{{u'N', u'S'}, {u'S', u'N'}, {u'E', u'W'}, {u'W', u'E'}};
     int starts = 0;
     std::array<bool, Level::ItemCount> available{};
 
     for (int i = 0; i < Level::LocationCount; ++i) {
         const GridRef here = GridRef::fromIndex(i);
-        if (level.record(here).isEmpty())
+        const LocationRecord &record = level.record(here);
+        if (record.isEmpty())
             continue;
-        const QString where = name + u' ' + here.name() + QStringLiteral(": ");
-        const QStringList pieces = recordPieces(level, here);
-        for (const QString &text : prose(pieces)) {
-            for (const QString &tag : TagWords)
-                QVERIFY2(!text.contains(tag), qPrintable(where + QStringLiteral("\"%1\" in \"%2\"").arg(tag, text)));
+        const QString where = name + u' ' + QString::fromStdString(here.name()) + QStringLiteral(": ");
+        QVERIFY2(recomposed(record).normalised() == record.normalised(),
+                 qPrintable(where + QStringLiteral("holds a line the studio does not write")));
+
+        // Texts a player reads must not hold a word that acts as a tag.
+        std::vector<Text> prose{Text(record.narrative())};
+        for (Direction d : Directions) {
+            if (const auto requirement = record.requirement(d))
+                prose.emplace_back(requirement->lockout);
         }
-        for (const QString &piece : pieces.mid(1)) {
-            if (piece.isEmpty())
+        if (const auto load = record.levelLoad())
+            prose.push_back(load->comment);
+        for (const Text &text : prose) {
+            for (const QString &tag : TagWords)
+                QVERIFY2(!toQString(text).contains(tag), qPrintable(where + QStringLiteral("\"%1\" in \"%2\"").arg(tag, toQString(text))));
+        }
+
+        if (record.startsForSave())
+            ++starts;
+        for (int item = 0; item < Level::ItemCount; ++item) {
+            if (!record.holdsItem(item))
                 continue;
-            if (piece == QLatin1String("START")) {
-                ++starts;
-            } else if (piece.startsWith(QLatin1String("ITEM "))) {
-                const int item = piece.at(5).unicode() - u'A';
-                QVERIFY2(piece.size() == 6 && item >= 0 && item < Level::ItemCount && !level.items[item].isEmpty(),
-                         qPrintable(where + piece));
-                available[item] = true;
-            } else if (piece.startsWith(QLatin1String("PATH "))) {
-                const QChar direction = piece.at(5);
-                const auto step = std::find_if(steps.begin(), steps.end(),
-                                               [direction](const auto &s) { return s.first == direction; });
-                QVERIFY2(step != steps.end(), qPrintable(where + piece));
-                const GridRef there{here.row + step->second.row, here.col + step->second.col};
-                QVERIFY2(there.isValid(), qPrintable(where + piece + QStringLiteral(" leaves the map")));
-                QVERIFY2(!level.record(there).isEmpty(), qPrintable(where + piece + QStringLiteral(" leads nowhere")));
-                QVERIFY2(level.record(there).contains(QStringLiteral("PATH ") + opposite[direction]),
-                         qPrintable(where + piece + QStringLiteral(" has no way back")));
-                // A lock that needs the item both ways keeps the item on the
-                // player's side: dropped beyond it, it could never be fetched.
-                const QString back = QStringLiteral("PATH ") + opposite[direction] + QStringLiteral(" REQUIRES=");
-                const qsizetype lock = level.record(there).indexOf(back);
-                QVERIFY2((piece.size() > 6) == (lock >= 0)
-                             && (lock < 0 || level.record(there).at(lock + back.size()) == piece.at(16)),
-                         qPrintable(where + piece + QStringLiteral(" is not locked alike both ways")));
-                if (piece.size() > 6) {
-                    QVERIFY2(piece.mid(7, 9) == QLatin1String("REQUIRES="), qPrintable(where + piece));
-                    const int item = piece.at(16).unicode() - u'A';
-                    QVERIFY2(item >= 0 && item < Level::ItemCount && !level.items[item].isEmpty(),
-                             qPrintable(where + piece));
-                    QVERIFY2(piece.size() > 18, qPrintable(where + piece + QStringLiteral(" gives no reason")));
-                }
-            } else if (piece.startsWith(QLatin1String("LOADLEVEL "))) {
-                const QString file = piece.mid(10, piece.indexOf(QLatin1String(" COMMENT=")) - 10);
-                QVERIFY2(Levels.contains(file), qPrintable(where + piece + QStringLiteral(" names no shipped level")));
-            } else {
-                QVERIFY2(piece == QLatin1String("ENDGAME"), qPrintable(where + QStringLiteral("unknown line ") + piece));
+            QVERIFY2(!level.items[item].empty(), qPrintable(where + QStringLiteral("an unnamed item")));
+            available[item] = true;
+        }
+        for (Direction d : Directions) {
+            if (!record.hasPath(d))
+                continue;
+            const QString path = where + QLatin1Char(directionLetter(d)) + QStringLiteral(" path");
+            const GridRef there = step(here, d);
+            QVERIFY2(there.isValid(), qPrintable(path + QStringLiteral(" leaves the map")));
+            const LocationRecord &other = level.record(there);
+            QVERIFY2(!other.isEmpty(), qPrintable(path + QStringLiteral(" leads nowhere")));
+            const Direction back = Directions[int(d) ^ 1];
+            QVERIFY2(other.hasPath(back), qPrintable(path + QStringLiteral(" has no way back")));
+            // A lock that needs the item both ways keeps the item on the
+            // player's side: dropped beyond it, it could never be fetched.
+            const auto lock = record.requirement(d);
+            const auto lockBack = other.requirement(back);
+            QVERIFY2(bool(lock) == bool(lockBack) && (!lock || lock->letter == lockBack->letter),
+                     qPrintable(path + QStringLiteral(" is not locked alike both ways")));
+            if (lock) {
+                const int item = int(lock->letter) - 'A';
+                QVERIFY2(item >= 0 && item < Level::ItemCount && !level.items[item].empty(), qPrintable(path));
+                QVERIFY2(!text::isBlank(lock->lockout), qPrintable(path + QStringLiteral(" gives no reason")));
             }
+        }
+        if (record.loadsLevel()) {
+            const auto load = record.levelLoad();
+            QVERIFY2(load && Levels.contains(toQString(load->file)), qPrintable(where + QStringLiteral("loads no shipped level")));
         }
     }
     QCOMPARE(starts, 1);
 
     // Every item can be had: it lies somewhere or is made from others.
     for (const Combo &rule : level.combos) {
-        for (const QString &letter : {rule.first, rule.second, rule.result})
-            QVERIFY2(!level.items[letter.at(0).unicode() - u'A'].isEmpty(), qPrintable(name + u' ' + letter));
-        available[rule.result.at(0).unicode() - u'A'] = true;
+        for (char32_t letter : {rule.first, rule.second, rule.result})
+            QVERIFY2(letter >= U'A' && letter <= U'Z' && !level.items[letter - U'A'].empty(), qPrintable(name));
+        available[rule.result - U'A'] = true;
     }
     for (int i = 0; i < Level::ItemCount; ++i) {
-        if (!level.items[i].isEmpty())
-            QVERIFY2(available[i], qPrintable(name + QStringLiteral(": nobody can get ") + level.items[i]));
+        if (!level.items[i].empty())
+            QVERIFY2(available[i], qPrintable(name + QStringLiteral(": nobody can get ") + toQString(level.items[i])));
     }
 }
 
@@ -263,15 +283,13 @@ void TestDataFiles::adventureReachesItsEnd()
     while (!seen.contains(name)) {
         seen.append(name);
         const Level level = readLevel(name);
-        const auto ending = std::find_if(level.records.begin(), level.records.end(),
-                                         [](const QString &r) { return r.contains(QLatin1String("|ENDGAME|")); });
-        if (ending != level.records.end())
+        const auto &records = level.records;
+        if (std::any_of(records.begin(), records.end(), [](const LocationRecord &r) { return r.isEnd(); }))
             return;
-        const auto loader = std::find_if(level.records.begin(), level.records.end(),
-                                         [](const QString &r) { return r.contains(QLatin1String("|LOADLEVEL ")); });
-        QVERIFY2(loader != level.records.end(), qPrintable(name + QStringLiteral(" neither ends nor goes on")));
-        const qsizetype from = loader->indexOf(QLatin1String("|LOADLEVEL ")) + 11;
-        name = loader->mid(from, loader->indexOf(QLatin1String(" COMMENT="), from) - from);
+        const auto loader = std::find_if(records.begin(), records.end(),
+                                         [](const LocationRecord &r) { return r.levelLoad().has_value(); });
+        QVERIFY2(loader != records.end(), qPrintable(name + QStringLiteral(" neither ends nor goes on")));
+        name = toQString(loader->levelLoad()->file);
     }
     QFAIL(qPrintable(QStringLiteral("the levels load each other in a circle: ") + seen.join(u' ')));
 }
@@ -380,16 +398,16 @@ void TestDataFiles::itemNamesDoNotSwallowWords()
     for (const QString &name : Levels) {
         const Level level = readLevel(name);
         for (int i = 0; i < Level::ItemCount; ++i) {
-            const QString item = level.items[i].toUpper();
+            const QString item = toQString(level.items[i]).toUpper();
             if (item.isEmpty())
                 continue;
             QVERIFY2(!item.contains(u' '), qPrintable(item));
             for (const QString &word : words)
                 QVERIFY2(!item.contains(word.trimmed()), qPrintable(QStringLiteral("%1 holds %2").arg(item, word)));
             for (int j = 0; j < Level::ItemCount; ++j) {
-                const QString other = level.items[j].toUpper();
-                const QString a(QChar(u'A' + i));
-                const QString b(QChar(u'A' + j));
+                const QString other = toQString(level.items[j]).toUpper();
+                const char32_t a = U'A' + i;
+                const char32_t b = U'A' + j;
                 // Made from it: the ingredient is gone once the result exists.
                 const bool madeFrom = std::any_of(level.combos.begin(), level.combos.end(), [&](const Combo &c) {
                     return c.result == a && (c.first == b || c.second == b);

@@ -1,10 +1,24 @@
 // SPDX-License-Identifier: MIT
-#include "levelformat.h"
 #include "levelreader.h"
 #include "levelwriter.h"
+#include "qtext.h"
 #include "workedexample.h"
 
 #include <QTest>
+
+namespace {
+
+QByteArray write(const Level &level)
+{
+    return QByteArray::fromStdString(LevelWriter::write(level));
+}
+
+LocationRecord record(const QString &text)
+{
+    return LocationRecord(toText(text));
+}
+
+} // namespace
 
 class TestLevelWriter : public QObject
 {
@@ -27,20 +41,20 @@ void TestLevelWriter::emptyLevel()
     const QByteArray expected = "[MAP]\r\n1 ABCDEFGHI\r\n2 ABCDEFGHI\r\n3 ABCDEFGHI\r\n4 ABCDEFGHI\r\n"
                                 "5 ABCDEFGHI\r\n6 ABCDEFGHI\r\n7 ABCDEFGHI\r\n8 ABCDEFGHI\r\n9 ABCDEFGHI\r\n"
                                 "\r\n[ITEMS]\r\n\r\n[COMBOS]\r\n\r\n";
-    QCOMPARE(LevelWriter::write(Level{}), expected);
+    QCOMPARE(write(Level{}), expected);
     QCOMPARE(expected.count("\r\n"), 15);
 }
 
 void TestLevelWriter::workedExample()
 {
     Level level;
-    level.items = {"brass key", "lamp", "oil", "lit lamp"};
-    level.record({1, 1}) = "You wake up in a cold cell.|PATH E|ITEM A|ITEM C|START|";
-    level.record({1, 2}) = "A long corridor.\r\nTorches flicker on the walls.|PATH S REQUIRES=D It is too dark to "
-                           "go south.|PATH W|ITEM B|";
-    level.record({2, 2}) = "|PATH N|ENDGAME|";
-    level.combos = {{"B", "C", "D"}, {"", "", ""}};
-    QCOMPARE(LevelWriter::write(level), ::workedExample());
+    level.items = {U"brass key", U"lamp", U"oil", U"lit lamp"};
+    level.record({1, 1}) = record("You wake up in a cold cell.|PATH E|ITEM A|ITEM C|START|");
+    level.record({1, 2}) = record("A long corridor.\r\nTorches flicker on the walls.|PATH S REQUIRES=D It is too "
+                                  "dark to go south.|PATH W|ITEM B|");
+    level.record({2, 2}) = record("|PATH N|ENDGAME|");
+    level.combos = {{U'B', U'C', U'D'}, {}};
+    QCOMPARE(write(level), ::workedExample());
 }
 
 void TestLevelWriter::roundTrip_data()
@@ -55,9 +69,9 @@ void TestLevelWriter::roundTrip_data()
 void TestLevelWriter::roundTrip()
 {
     QFETCH(QByteArray, bytes);
-    const LevelReader::Result result = LevelReader::read(bytes, QStringLiteral("r.qw"));
-    QVERIFY2(result.ok(), qPrintable(result.error));
-    QCOMPARE(LevelWriter::write(result.level), bytes);
+    const LevelReader::Result result = LevelReader::read(bytes.toStdString(), "r.qw");
+    QVERIFY2(result.ok(), result.error.c_str());
+    QCOMPARE(write(result.level), bytes);
 }
 
 void TestLevelWriter::items_data()
@@ -74,15 +88,15 @@ void TestLevelWriter::items()
     QFETCH(QString, name);
     QFETCH(QByteArray, line);
     Level level;
-    level.items[0] = name;
-    QCOMPARE(LevelWriter::write(level), LevelWriter::write(Level{}).replace("[ITEMS]\r\n", "[ITEMS]\r\n" + line));
+    level.items[0] = toText(name);
+    QCOMPARE(write(level), write(Level{}).replace("[ITEMS]\r\n", "[ITEMS]\r\n" + line));
 }
 
 void TestLevelWriter::normaliseRecord_data()
 {
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("normal");
-    const QString def = LevelFormat::DefaultNarrative;
+    const QString def = toQString(LocationRecord::DefaultNarrative);
 
     QTest::newRow("read from a file") << "N.|PATH N||" << "N.|PATH N|";
     QTest::newRow("two lines") << "One\r\nTwo|" << "One~Two|";
@@ -102,18 +116,18 @@ void TestLevelWriter::normaliseRecord()
 {
     QFETCH(QString, record);
     QFETCH(QString, normal);
-    QCOMPARE(LevelFormat::normaliseRecord(record), normal);
-    QCOMPARE(LevelFormat::normaliseRecord(normal), normal);
+    QCOMPARE(toQString(::record(record).normalised().text()), normal);
+    QCOMPARE(toQString(::record(normal).normalised().text()), normal);
 }
 
 void TestLevelWriter::encoding()
 {
     Level level;
-    level.items[0] = QStringLiteral("caf\u00e9");
-    level.encoding = TextCodec::Latin1;
-    QVERIFY(LevelWriter::write(level).contains("A caf\xe9\r\n"));
-    level.items[1] = QStringLiteral("\u20ac");
-    QVERIFY(LevelWriter::write(level).contains("A caf\xc3\xa9\r\n"));
+    level.items[0] = U"caf\u00e9";
+    level.encoding = TextCodec::Encoding::Latin1;
+    QVERIFY(write(level).contains("A caf\xe9\r\n"));
+    level.items[1] = U"\u20ac";
+    QVERIFY(write(level).contains("A caf\xc3\xa9\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestLevelWriter)

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game.h"
 #include "gamehost.h"
+#include "qtext.h"
 
 #include <QStringList>
 
@@ -11,19 +13,23 @@
 class RecordingHost : public GameHost
 {
 public:
-    void append(const QString &text) override
+    void append(TextView text) override
     {
-        console += text;
-        transcript += text;
+        console += toQString(text);
+        transcript += toQString(text);
     }
     void clear() override { console.clear(); }
     void prependLineBreak() override { console.prepend("\r\n"); }
-    bool ask(const QString &question) override
+    void inform(const std::string &text) override { messages.append(toQString(text)); }
+
+    // Answers the game's open questions, as a front end does after each call.
+    void answerQuestions(Game &game)
     {
-        questions.append(question);
-        return !answers.isEmpty() && answers.takeFirst();
+        while (game.state() == Game::State::Asking) {
+            questions.append(toQString(game.question()));
+            game.answer(!answers.isEmpty() && answers.takeFirst());
+        }
     }
-    void inform(const QString &text) override { messages.append(text); }
 
     QString console;
     QString transcript;

@@ -59,7 +59,8 @@ void TestPlayerWindow::init()
 
 void TestPlayerWindow::open(const QString &level, const QString &language)
 {
-    window = std::make_unique<PlayerWindow>(platform, Game::Setup{dir.filePath(level), QString(), dir.filePath(language)});
+    window = std::make_unique<PlayerWindow>(
+        platform, Game::Setup{dir.filePath(level).toStdString(), {}, dir.filePath(language).toStdString()});
     Text1 = window->findChild<QPlainTextEdit *>("Text1");
     QVERIFY(Text1);
     window->show();

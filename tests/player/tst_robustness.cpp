@@ -113,21 +113,23 @@ void TestRobustness::randomInput()
         const QString levelPath = GameFiles::write(dir.path(), "a.qw", level(GameFiles::adventure()));
         GameFiles::write(dir.path(), "field.qw", level(GameFiles::field()));
         const QString languagePath = GameFiles::write(dir.path(), "Language.txt", language());
-        const QString commandLine = random.bounded(10) ? levelPath : QString::fromLatin1(randomBytes(10));
+        const std::string commandLine = random.bounded(10) ? levelPath.toStdString() : randomBytes(10).toStdString();
 
         RecordingHost host;
         for (int i = 0; i < 20; ++i)
             host.answers.append(random.bounded(4) == 0);
-        Game game(host, {commandLine, levelPath, languagePath});
+        Game game(host, {commandLine, levelPath.toStdString(), languagePath.toStdString()});
         game.start();
+        host.answerQuestions(game);
         for (int turn = random.bounded(40); turn > 0 && game.waiting(); --turn) {
             host.console += line() + "\r\n";
-            game.enter(host.console);
+            game.enter(toText(host.console));
+            host.answerQuestions(game);
             ++played;
         }
         if (game.state() == Game::State::Stopped) {
             ++stopped;
-            QVERIFY(!game.stopMessage().isEmpty());
+            QVERIFY(!game.stopMessage().empty());
         }
         QVERIFY(game.state() != Game::State::Starting);
     }
