@@ -253,13 +253,7 @@ void Game::loadgame(const std::string &gamefile)
         const auto kept = std::find_if(levels.begin(), levels.end(),
                                        [&gamefile](const LoadedLevel &level) { return level.path == gamefile; });
         if (kept != levels.end()) {
-            now.level = std::uint16_t(kept - levels.begin());
-            now.records = kept->records;
-            now.carried = 0;
-            if (kept->start) {
-                now.row = std::int8_t(kept->start->row);
-                now.col = std::int8_t(kept->start->col);
-            }
+            enterLevel(std::size_t(kept - levels.begin()));
             return;
         }
     }
@@ -286,16 +280,23 @@ void Game::loadgame(const std::string &gamefile)
     const auto index = std::size_t(same - levels.begin());
     if (same == levels.end())
         levels.push_back(std::move(loaded));
+    enterLevel(index);
+    if (!result.ok() && host)
+        host->inform(result.error + "\r\n" + setup.commandLine);
+}
+
+void Game::enterLevel(std::size_t index)
+{
+    // The inventory is lost; the position is the level's start, or stays
+    // where it was when the level has none.
     now.level = std::uint16_t(index);
-    const LoadedLevel &level = levels[now.level];
+    const LoadedLevel &level = levels[index];
     now.records = level.records;
     now.carried = 0;
     if (level.start) {
         now.row = std::int8_t(level.start->row);
         now.col = std::int8_t(level.start->col);
     }
-    if (!result.ok() && host)
-        host->inform(result.error + "\r\n" + setup.commandLine);
 }
 
 void Game::enterlocation()

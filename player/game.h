@@ -96,6 +96,7 @@ private:
     void prompt();
 
     void loadgame(const std::string &gamefile);
+    void enterLevel(std::size_t index);
     // Describes the location; stops at the end-of-game question, which
     // describeRest() takes up after a No.
     void enterlocation();
