@@ -457,11 +457,7 @@ void Game::take(TextView typed)
             found = true;
         }
     }
-    const LanguageTable::Fields &refusal = fields(3);
-    if (!found && !itemname.empty())
-        print({refusal[0], U" '", text::lower(itemname), U"' ", refusal[1], CrLf});
-    if (!found && itemname.empty())
-        print({message(4), CrLf});
+    refuse(found, itemname, 3, 4);
 }
 
 void Game::drop(TextView typed)
@@ -479,11 +475,18 @@ void Game::drop(TextView typed)
             found = true;
         }
     }
-    const LanguageTable::Fields &refusal = fields(7);
+    refuse(found, itemname, 7, 8);
+}
+
+void Game::refuse(bool found, TextView itemname, int named, int unnamed)
+{
+    // The message is split whether or not it is printed, as a faulty one
+    // stops the game either way.
+    const LanguageTable::Fields &refusal = fields(named);
     if (!found && !itemname.empty())
         print({refusal[0], U" '", text::lower(itemname), U"' ", refusal[1], CrLf});
     if (!found && itemname.empty())
-        print({message(8), CrLf});
+        print({message(unnamed), CrLf});
 }
 
 void Game::combine(TextView usercommand)

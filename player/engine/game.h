@@ -105,6 +105,9 @@ private:
     bool entercheck(char32_t reqitem, TextView reqmsg);
     void take(TextView itemname);
     void drop(TextView itemname);
+    // The refusal of a take or drop that moved nothing: message named with
+    // the name typed, or message unnamed when no name was typed.
+    void refuse(bool found, TextView itemname, int named, int unnamed);
     void combine(TextView usercommand);
 
     void go(Direction direction);

@@ -1,18 +1,26 @@
 // SPDX-License-Identifier: MIT
 #include "areastate.h"
+#include "qtext.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(AreaState)
+Q_DECLARE_METATYPE(AreaState::Names)
 
 namespace {
 
-// Items A to F: C has no name, D and E share one, F is only blanks.
-const QStringList Names{"lamp", "key", "", "coin", "coin", "  "};
+using Kind = AreaState::Kind;
+constexpr int North = int(Direction::North);
+constexpr int South = int(Direction::South);
+constexpr int East = int(Direction::East);
+constexpr int West = int(Direction::West);
 
-const QString Lamp = QStringLiteral("lamp");
-const QString Key = QStringLiteral("key");
-const QString Coin = QStringLiteral("coin");
+// Items A to F: C has no name, D and E share one, F is only blanks.
+const AreaState::Names Names{U"lamp", U"key", U"", U"coin", U"coin", U"  "};
+
+const Text Lamp = U"lamp";
+const Text Key = U"key";
+const Text Coin = U"coin";
 
 const QString LockoutWarning = QStringLiteral("Warning: the %1 path requires a %2 but gives no reason to the player!"
                                               "\r\nPlease consider adding a Lockout Narrative.");
@@ -26,24 +34,51 @@ const QString FileWarning = QStringLiteral("Warning: this area type is a 'load n
 // A path as one short text: "x" ticked or "-" not, the item in brackets, the lockout.
 QString describe(const AreaState::Path &path)
 {
-    return (path.exists ? u'x' : u'-') + (u'[' + path.item + u']') + path.lockout;
+    return (path.exists ? u'x' : u'-') + (u'[' + toQString(path.item) + u']') + toQString(path.lockout);
 }
 
 // An item list entry as "letter:name".
-QStringList describe(const QList<AreaState::Item> &items)
+QStringList describe(const std::vector<AreaState::Item> &items)
 {
     QStringList result;
     for (const AreaState::Item &item : items)
-        result.append(item.letter + (u':' + item.name));
+        result.append(QChar(u'A' + item.letter) + (u':' + toQString(item.name)));
     return result;
 }
 
-QList<bool> placedFrom(const QString &letters)
+std::array<bool, Level::ItemCount> placedFrom(const QString &letters)
 {
-    QList<bool> placed(26, false);
+    std::array<bool, Level::ItemCount> placed{};
     for (QChar letter : letters)
         placed[letter.unicode() - u'A'] = true;
     return placed;
+}
+
+// The items whose bits are set, as letters in order: "AB".
+QString letters(std::uint32_t bits)
+{
+    QString result;
+    for (int item = 0; item < Level::ItemCount; ++item) {
+        if (bits & (std::uint32_t(1) << item))
+            result += QChar(u'A' + item);
+    }
+    return result;
+}
+
+QStringList texts(const std::vector<Text> &all)
+{
+    QStringList result;
+    for (const Text &one : all)
+        result << toQString(one);
+    return result;
+}
+
+AreaState::Names namesOf(const QStringList &list)
+{
+    AreaState::Names names;
+    for (int i = 0; i < int(list.size()); ++i)
+        names[i] = toText(list.at(i));
+    return names;
 }
 
 // The location the commit rows start from: Dark hall with an open north path,
@@ -51,11 +86,11 @@ QList<bool> placedFrom(const QString &letters)
 AreaState darkHall()
 {
     AreaState state;
-    state.narrative = QStringLiteral("Dark hall.");
-    state.paths[AreaState::North] = {true, {}, {}};
-    state.paths[AreaState::South] = {true, Key, QStringLiteral("The gate is shut.")};
-    state.itemsHere = {{Lamp, u'A'}};
-    state.type = AreaState::Type::Normal;
+    state.narrative = U"Dark hall.";
+    state.paths[North] = {true, {}, {}};
+    state.paths[South] = {true, Key, U"The gate is shut."};
+    state.itemsHere = {{Lamp, 0}};
+    state.type = Kind::Normal;
     return state;
 }
 
@@ -85,7 +120,7 @@ void TestAreaState::open_data()
     QTest::addColumn<QString>("record");
     QTest::addColumn<bool>("inUse");
     QTest::addColumn<QString>("placed");
-    QTest::addColumn<AreaState::Type>("type");
+    QTest::addColumn<Kind>("type");
     QTest::addColumn<QString>("narrative");
     QTest::addColumn<QStringList>("paths");
     QTest::addColumn<QStringList>("here");
@@ -93,7 +128,7 @@ void TestAreaState::open_data()
     QTest::addColumn<QString>("levelFile");
     QTest::addColumn<QString>("levelNarrative");
 
-    using T = AreaState::Type;
+    using T = Kind;
     const QStringList closed{"-[]", "-[]", "-[]", "-[]"};
     const QStringList allFree{"A:lamp", "B:key", "D:coin", "E:coin"};
 
@@ -150,123 +185,123 @@ void TestAreaState::open()
     QFETCH(bool, inUse);
     QFETCH(QString, placed);
 
-    const AreaState state = AreaState::open(record, Names, placedFrom(placed), inUse);
+    const AreaState state = AreaState::open(LocationRecord(toText(record)), Names, placedFrom(placed), inUse);
 
     QTEST(state.type, "type");
-    QTEST(state.narrative, "narrative");
+    QTEST(toQString(state.narrative), "narrative");
     QStringList paths;
     for (const AreaState::Path &path : state.paths)
         paths.append(describe(path));
     QTEST(paths, "paths");
     QTEST(describe(state.itemsHere), "here");
     QTEST(describe(state.unusedItems), "unused");
-    QTEST(state.levelFile, "levelFile");
-    QTEST(state.levelNarrative, "levelNarrative");
+    QTEST(toQString(state.levelFile), "levelFile");
+    QTEST(toQString(state.levelNarrative), "levelNarrative");
 }
 
 void TestAreaState::commit_data()
 {
     QTest::addColumn<AreaState>("state");
-    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<AreaState::Names>("names");
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("freeItems");
     QTest::addColumn<QStringList>("warnings");
 
-    using T = AreaState::Type;
+    using T = Kind;
     const QString hall = QStringLiteral("Dark hall.|PATH N|PATH S REQUIRES=B The gate is shut.|ITEM A|");
 
     QTest::newRow("Dark hall") << darkHall() << Names << hall << "" << QStringList{};
     QTest::newRow("start") << darkHallWith([](AreaState &s) { s.type = T::Start; }) << Names << hall + "START|" << ""
                            << QStringList{};
     QTest::newRow("empty lockout")
-        << darkHallWith([](AreaState &s) { s.paths[AreaState::South].lockout = "   "; }) << Names
-        << "Dark hall.|PATH N|PATH S REQUIRES=B |ITEM A|" << "" << QStringList{LockoutWarning.arg("south", Key)};
+        << darkHallWith([](AreaState &s) { s.paths[South].lockout = U"   "; }) << Names
+        << "Dark hall.|PATH N|PATH S REQUIRES=B |ITEM A|" << "" << QStringList{LockoutWarning.arg("south", toQString(Key))};
     QTest::newRow("load level, both boxes empty")
         << darkHallWith([](AreaState &s) { s.type = T::LoadLevel; }) << Names << hall + "LOADLEVEL  COMMENT=|" << ""
         << QStringList{NarrativeWarning, FileWarning};
     QTest::newRow("load level, file empty") << darkHallWith([](AreaState &s) {
         s.type = T::LoadLevel;
-        s.levelNarrative = "You fall.";
+        s.levelNarrative = U"You fall.";
     }) << Names << hall + "LOADLEVEL  COMMENT=You fall.|"
                                             << "" << QStringList{FileWarning};
     QTest::newRow("load level, narrative empty, texts trimmed") << darkHallWith([](AreaState &s) {
         s.type = T::LoadLevel;
-        s.levelFile = "  cave.qw ";
-        s.levelNarrative = "   ";
+        s.levelFile = U"  cave.qw ";
+        s.levelNarrative = U"   ";
     }) << Names << hall + "LOADLEVEL cave.qw COMMENT=|"
                                                                 << "" << QStringList{NarrativeWarning};
     QTest::newRow("narrative kept as typed, lockout trimmed") << darkHallWith([](AreaState &s) {
-        s.narrative = "  Dark\r\nhall.  ";
-        s.paths[AreaState::South].lockout = "  Shut. ";
+        s.narrative = U"  Dark\r\nhall.  ";
+        s.paths[South].lockout = U"  Shut. ";
     }) << Names << "  Dark\r\nhall.  |PATH N|PATH S REQUIRES=B Shut.|ITEM A|"
                                                               << "" << QStringList{};
     QTest::newRow("requirement without a tick is dropped")
-        << darkHallWith([](AreaState &s) { s.paths[AreaState::South].exists = false; }) << Names
+        << darkHallWith([](AreaState &s) { s.paths[South].exists = false; }) << Names
         << "Dark hall.|PATH N|ITEM A|" << "" << QStringList{};
     QTest::newRow("lamp moved to the unused items") << darkHallWith([](AreaState &s) {
         s.itemsHere.clear();
-        s.unusedItems = {{Key, u'B'}, {Lamp, u'A'}};
+        s.unusedItems = {{Key, 1}, {Lamp, 0}};
     }) << Names << "Dark hall.|PATH N|PATH S REQUIRES=B The gate is shut.|"
-                                                    << "ITEM B|ITEM A|" << QStringList{};
+                                                    << "AB" << QStringList{};
     QTest::newRow("not used frees the items lying here") << darkHallWith([](AreaState &s) {
         s.type = T::NotUsed;
-        s.paths[AreaState::South].lockout.clear();
-        s.unusedItems = {{Key, u'B'}};
+        s.paths[South].lockout.clear();
+        s.unusedItems = {{Key, 1}};
     }) << Names << ""
-                                                         << "ITEM B|ITEM A|"
-                                                         << QStringList{LockoutWarning.arg("south", Key)};
+                                                         << "AB"
+                                                         << QStringList{LockoutWarning.arg("south", toQString(Key))};
     QTest::newRow("slot D's letter with A to C blank")
         << darkHallWith([](AreaState &s) {
-               s.paths[AreaState::South].item = Coin;
-               s.itemsHere = {{Coin, {}}};
+               s.paths[South].item = Coin;
+               s.itemsHere = {{Coin, AreaState::Item::NoLetter}};
            })
-        << QStringList{"", " ", "", "coin"} << "Dark hall.|PATH N|PATH S REQUIRES=D The gate is shut.|ITEM D|" << ""
+        << namesOf({"", " ", "", "coin"}) << "Dark hall.|PATH N|PATH S REQUIRES=D The gate is shut.|ITEM D|" << ""
         << QStringList{};
     QTest::newRow("shared name requires the first slot")
-        << darkHallWith([](AreaState &s) { s.paths[AreaState::South].item = Coin; }) << Names
+        << darkHallWith([](AreaState &s) { s.paths[South].item = Coin; }) << Names
         << "Dark hall.|PATH N|PATH S REQUIRES=D The gate is shut.|ITEM A|" << "" << QStringList{};
     QTest::newRow("shared name keeps the entry's own letter")
-        << darkHallWith([](AreaState &s) { s.itemsHere = {{Coin, u'E'}, {"  ", u'F'}}; }) << Names
+        << darkHallWith([](AreaState &s) { s.itemsHere = {{Coin, 4}, {U"  ", 5}}; }) << Names
         << "Dark hall.|PATH N|PATH S REQUIRES=B The gate is shut.|ITEM E|" << "" << QStringList{};
     QTest::newRow("unknown item opens the path") << darkHallWith([](AreaState &s) {
-        s.paths[AreaState::North] = {true, "Key", "Locked."};
-        s.paths[AreaState::West] = {true, "sword", ""};
+        s.paths[North] = {true, U"Key", U"Locked."};
+        s.paths[West] = {true, U"sword", U""};
     }) << Names << "Dark hall.|PATH N|PATH S REQUIRES=B The gate is shut.|PATH W|ITEM A|"
                                                  << "" << QStringList{UnknownWarning.arg("north", "Key"),
                                                                       UnknownWarning.arg("west", "sword")};
     QTest::newRow("a typed | splits nothing") << darkHallWith([](AreaState &s) {
-        s.narrative = "Dark|hall.";
-        s.paths[AreaState::South].lockout = "Shut|tight.";
+        s.narrative = U"Dark|hall.";
+        s.paths[South].lockout = U"Shut|tight.";
         s.type = T::LoadLevel;
-        s.levelFile = "a|b.qw";
-        s.levelNarrative = "You|fall.";
+        s.levelFile = U"a|b.qw";
+        s.levelNarrative = U"You|fall.";
     }) << Names << "Dark/hall.|PATH N|PATH S REQUIRES=B Shut/tight.|ITEM A|LOADLEVEL a/b.qw COMMENT=You/fall.|"
                                               << "" << QStringList{};
     QTest::newRow("all six warnings in order") << darkHallWith([](AreaState &s) {
         for (AreaState::Path &path : s.paths)
-            path = {true, Key, " "};
+            path = {true, Key, U" "};
         s.itemsHere.clear();
         s.type = T::LoadLevel;
     }) << Names << "Dark hall.|PATH N REQUIRES=B |PATH S REQUIRES=B |PATH E REQUIRES=B |PATH W REQUIRES=B |"
                   "LOADLEVEL  COMMENT=|"
                                                << ""
-                                               << QStringList{LockoutWarning.arg("north", Key),
-                                                              LockoutWarning.arg("south", Key),
-                                                              LockoutWarning.arg("east", Key),
-                                                              LockoutWarning.arg("west", Key), NarrativeWarning,
+                                               << QStringList{LockoutWarning.arg("north", toQString(Key)),
+                                                              LockoutWarning.arg("south", toQString(Key)),
+                                                              LockoutWarning.arg("east", toQString(Key)),
+                                                              LockoutWarning.arg("west", toQString(Key)), NarrativeWarning,
                                                               FileWarning};
 }
 
 void TestAreaState::commit()
 {
     QFETCH(AreaState, state);
-    QFETCH(QStringList, names);
+    QFETCH(AreaState::Names, names);
 
     const AreaState::Commit result = state.commit(names);
 
-    QTEST(result.record, "record");
-    QTEST(result.freeItems, "freeItems");
-    QTEST(result.warnings, "warnings");
+    QTEST(toQString(result.record.text()), "record");
+    QTEST(letters(result.freeItems), "freeItems");
+    QTEST(texts(result.warnings), "warnings");
 }
 
 QTEST_APPLESS_MAIN(TestAreaState)

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "areastatsdialog.h"
 #include "leveldocument.h"
+#include "qtext.h"
 #include "scriptedplatform.h"
+#include "testfiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -30,14 +33,24 @@ QStringList entries(const QListWidget *list)
     return result;
 }
 
-// The colours the dialog asked the map for, in order.
-QList<quint32> colours(const QSignalSpy &spy)
+// The colours the map shows for each mark the dialog gives the location, in order.
+class Marks
 {
-    QList<quint32> result;
-    for (const QList<QVariant> &call : spy)
-        result.append(call.at(2).value<quint32>());
-    return result;
-}
+public:
+    Marks(LevelDocument &document, GridRef at)
+    {
+        QObject::connect(&document, &LevelDocument::locationChanged, &receiver, [this, &document, at](GridRef changed) {
+            if (changed == at)
+                colours.append(document.inUse(at) ? Black : ButtonFace);
+            else
+                colours.append(1); // any other location: never expected
+        });
+    }
+    QList<quint32> colours;
+
+private:
+    QObject receiver;
+};
 
 } // namespace
 
@@ -60,6 +73,7 @@ private Q_SLOTS:
     void commitsWithWarnings();
     void closingCommitsNothing_data();
     void closingCommitsNothing();
+    void nameListFollowsTheDocument();
 
 private:
     template<typename T>
@@ -71,6 +85,8 @@ private:
         return widget;
     }
     void doubleClick(QListWidget *list, int row) const;
+    // Opens the location the way the map does, with its mark as given.
+    void open(int row, int col, bool inUse) const;
 
     LevelDocument *document = nullptr;
     ScriptedPlatform *platform = nullptr;
@@ -82,10 +98,8 @@ void TestAreaStatsDialog::init()
     document = new LevelDocument;
     platform = new ScriptedPlatform;
     dialog = new AreaStatsDialog(*document, *platform);
-    document->updateitems(1, QStringLiteral("lamp"), false);
-    document->updateitems(2, QStringLiteral("key"), false);
-    document->updateitems(4, QStringLiteral("coin"), false);
-    document->updategrid(2, 3, DarkHall, QString());
+    document->updateitems({U"lamp", U"key", U"", U"coin"}, {});
+    document->updategrid({2, 3}, LocationRecord(toText(DarkHall)), 0);
 }
 
 void TestAreaStatsDialog::cleanup()
@@ -93,6 +107,12 @@ void TestAreaStatsDialog::cleanup()
     delete dialog;
     delete platform;
     delete document;
+}
+
+void TestAreaStatsDialog::open(int row, int col, bool inUse) const
+{
+    document->setInUse({row, col}, inUse);
+    dialog->showLocation(row, col);
 }
 
 void TestAreaStatsDialog::doubleClick(QListWidget *list, int row) const
@@ -137,7 +157,7 @@ void TestAreaStatsDialog::controls()
     QFETCH(QString, kind);
     QFETCH(QString, caption);
 
-    dialog->showLocation(2, 3, true);
+    open(2, 3, true);
     QCOMPARE(dialog->objectName(), QString("AreaStatsDialog"));
     QCOMPARE(dialog->windowTitle(), QString("Area Stats"));
     QVERIFY(!dialog->isModal());
@@ -161,7 +181,7 @@ void TestAreaStatsDialog::controls()
 
 void TestAreaStatsDialog::opensRecord()
 {
-    dialog->showLocation(2, 3, true);
+    open(2, 3, true);
 
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->rowpos, 2);
@@ -180,16 +200,16 @@ void TestAreaStatsDialog::opensRecord()
 
     // The saved "~" became a line break in the document, and stays one after Cancel.
     const QString converted = QString(DarkHall).replace("~", "\r\n");
-    QCOMPARE(document->locdata(2, 3), converted);
+    QCOMPARE(toQString(document->locdata({2, 3}).text()), converted);
     QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(document->locdata(2, 3), converted);
+    QCOMPARE(toQString(document->locdata({2, 3}).text()), converted);
     QVERIFY(platform->events.isEmpty());
 }
 
 void TestAreaStatsDialog::openingResetsEdits()
 {
-    dialog->showLocation(2, 3, true);
+    open(2, 3, true);
     QTest::keyClicks(find<QPlainTextEdit>("Text1"), "more");
     find<QCheckBox>("Check3")->click();
     QTest::keyClicks(find<QComboBox>("Combo3")->lineEdit(), "coin");
@@ -201,7 +221,7 @@ void TestAreaStatsDialog::openingResetsEdits()
     QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
 
     // An empty location on a grey button: nothing of the cancelled edits shows.
-    dialog->showLocation(5, 5, false);
+    open(5, 5, false);
     QVERIFY(find<QRadioButton>("Option5")->isChecked());
     for (int i = 1; i <= 7; ++i) {
         const QString name = QString("Text%1").arg(i);
@@ -217,7 +237,7 @@ void TestAreaStatsDialog::openingResetsEdits()
     QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
 
     // And the first location opens from its record again.
-    dialog->showLocation(2, 3, true);
+    open(2, 3, true);
     QCOMPARE(find<QPlainTextEdit>("Text1")->toPlainText(), QString("Dark hall.\nIt is cold."));
     QVERIFY(!find<QCheckBox>("Check3")->isChecked());
     QCOMPARE(entries(find<QListWidget>("List1")), QStringList{"lamp"});
@@ -238,16 +258,14 @@ void TestAreaStatsDialog::typeColours_data()
 void TestAreaStatsDialog::typeColours()
 {
     QFETCH(QString, option);
-    dialog->showLocation(2, 3, true);
-    QSignalSpy spy(dialog, &AreaStatsDialog::colorChosen);
+    open(2, 3, true);
+    Marks marks(*document, {2, 3});
 
     for (const QString &name : option.split(' '))
         QTest::mouseClick(find<QRadioButton>(name), Qt::LeftButton);
     QTest::mouseClick(find<QPushButton>("Command2"), Qt::LeftButton);
 
-    QTEST(colours(spy), "colours");
-    for (const QList<QVariant> &call : spy)
-        QCOMPARE((QList<int>{call.at(0).toInt(), call.at(1).toInt()}), (QList<int>{2, 3}));
+    QTEST(marks.colours, "colours");
 }
 
 void TestAreaStatsDialog::narrativeRule_data()
@@ -267,19 +285,19 @@ void TestAreaStatsDialog::narrativeRule()
     QFETCH(QString, option);
     QFETCH(QString, typed);
 
-    dialog->showLocation(7, 7, false);
+    open(7, 7, false);
     find<QRadioButton>(option)->click();
-    QSignalSpy spy(dialog, &AreaStatsDialog::colorChosen);
+    Marks marks(*document, {7, 7});
     QTest::keyClicks(find<QPlainTextEdit>("Text1"), typed);
 
     QFETCH(QString, selected);
     QVERIFY(find<QRadioButton>(selected)->isChecked());
-    QTEST(colours(spy), "colours");
+    QTEST(marks.colours, "colours");
 }
 
 void TestAreaStatsDialog::listMoves()
 {
-    dialog->showLocation(2, 3, true);
+    open(2, 3, true);
     auto *here = find<QListWidget>("List1");
     auto *unused = find<QListWidget>("List2");
 
@@ -294,16 +312,16 @@ void TestAreaStatsDialog::listMoves()
     QCOMPARE(entries(unused), QStringList{"coin"});
 
     QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
-    QVERIFY(document->locdata(2, 3).endsWith("|ITEM B|ITEM A|"));
-    QVERIFY(document->placed(1));
-    QVERIFY(document->placed(2));
-    QVERIFY(!document->placed(4));
+    QVERIFY(toQString(document->locdata({2, 3}).text()).endsWith("|ITEM B|ITEM A|"));
+    QVERIFY(document->placed()[0]);
+    QVERIFY(document->placed()[1]);
+    QVERIFY(!document->placed()[3]);
 }
 
 void TestAreaStatsDialog::commitsWithWarnings()
 {
-    QSignalSpy exits(document, &LevelDocument::exitsChanged);
-    dialog->showLocation(4, 4, false);
+    QSignalSpy located(document, &LevelDocument::locationChanged);
+    open(4, 4, false);
 
     auto *narrative = find<QPlainTextEdit>("Text1");
     QTest::keyClicks(narrative, "Cave");
@@ -322,7 +340,7 @@ void TestAreaStatsDialog::commitsWithWarnings()
     QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
 
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(document->locdata(4, 4), QString("Cave\r\nmouth/|PATH N REQUIRES=B |PATH S REQUIRES=B Locked.|"
+    QCOMPARE(toQString(document->locdata({4, 4}).text()), QString("Cave\r\nmouth/|PATH N REQUIRES=B |PATH S REQUIRES=B Locked.|"
                                               "PATH E REQUIRES=B |PATH W|LOADLEVEL  COMMENT=|"));
     QCOMPARE(platform->texts(ScriptedPlatform::Kind::Inform),
              (QStringList{"Warning: the north path requires a key but gives no reason to the player!\r\n"
@@ -335,8 +353,11 @@ void TestAreaStatsDialog::commitsWithWarnings()
                           "Please consider adding a New Level Narrative.",
                           "Warning: this area type is a 'load new level' but you have not specified the level "
                           "file name!"}));
-    QCOMPARE(exits.size(), 1);
-    QCOMPARE(exits.at(0), (QList<QVariant>{4, 4, "1", "1", "1", "1"}));
+    // Marked when opened, in use once the narrative was typed, then committed.
+    QCOMPARE(located.size(), 3);
+    QCOMPARE(located.last().at(0).value<GridRef>(), (GridRef{4, 4}));
+    QVERIFY(document->inUse({4, 4}));
+    QVERIFY(document->pictured({4, 4}));
 }
 
 void TestAreaStatsDialog::closingCommitsNothing_data()
@@ -350,8 +371,8 @@ void TestAreaStatsDialog::closingCommitsNothing_data()
 void TestAreaStatsDialog::closingCommitsNothing()
 {
     QFETCH(QString, how);
-    dialog->showLocation(2, 3, true);
-    const QString before = document->locdata(2, 3);
+    open(2, 3, true);
+    const QString before = toQString(document->locdata({2, 3}).text());
     QTest::keyClick(find<QPlainTextEdit>("Text1"), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(find<QPlainTextEdit>("Text1"), " Wet.");
     find<QRadioButton>("Option5")->click();
@@ -364,12 +385,28 @@ void TestAreaStatsDialog::closingCommitsNothing()
         QTest::keyClick(find<QPlainTextEdit>("Text1"), Qt::Key_Escape);
 
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(document->locdata(2, 3), before);
-    QVERIFY(document->placed(1));
+    QCOMPARE(toQString(document->locdata({2, 3}).text()), before);
+    QVERIFY(document->placed()[0]);
     QVERIFY(platform->events.isEmpty());
     // Hidden, the boxes still hold what the author left in them.
     QCOMPARE(find<QPlainTextEdit>("Text1")->toPlainText(), QString("Dark hall.\nIt is cold. Wet."));
     QVERIFY(find<QRadioButton>("Option5")->isChecked());
+}
+
+// List3 is only a view: the non-blank names, in letter order, as the
+// document holds them now.
+void TestAreaStatsDialog::nameListFollowsTheDocument()
+{
+    auto *list = find<QListWidget>("List3");
+    QCOMPARE(entries(list), (QStringList{"lamp", "key", "coin"}));
+    document->updateitems({U"  ", U" key ", U"", U"coin", U"coin"}, {});
+    QCOMPARE(entries(list), (QStringList{" key ", "coin", "coin"}));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("level.qw");
+    QVERIFY(TestFiles::write(path, TestFiles::level({"[ITEMS]", "A oil", "B  ", "C wick", ""})));
+    QCOMPARE(document->loadgame(path), QString());
+    QCOMPARE(entries(list), (QStringList{"oil", "wick"}));
 }
 
 QTEST_MAIN(TestAreaStatsDialog)

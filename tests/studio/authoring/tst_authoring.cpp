@@ -64,7 +64,8 @@ void TestAuthoring::buildSaveAndWin()
     const QString level = dir.filePath(QStringLiteral("first.qw"));
     QTest::keyClicks(in<QLineEdit>(start, "Text1"), level);
     click(start, "Command1");
-    MapWindow &map = start.mapWindow();
+    QVERIFY(start.mapWindow());
+    MapWindow &map = *start.mapWindow();
     QVERIFY(map.isVisible());
 
     // Items and the rule that makes the lit lamp.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "leveldocument.h"
-#include "levelformat.h"
+#include "qtext.h"
 #include "testfiles.h"
 #include "level/workedexample.h"
 
@@ -9,20 +9,66 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+using Names = std::array<Text, LevelDocument::ItemCount>;
+
+// Items as letters: "AC" for items A and C.
+std::uint32_t itemBits(const QString &letters)
+{
+    std::uint32_t bits = 0;
+    for (QChar letter : letters)
+        bits |= std::uint32_t(1) << (letter.unicode() - u'A');
+    return bits;
+}
+
+QString placedLetters(const LevelDocument &document)
+{
+    QString letters;
+    for (int item = 0; item < LevelDocument::ItemCount; ++item) {
+        if (document.placed()[item])
+            letters += QChar(u'A' + item);
+    }
+    return letters;
+}
+
+// The rules as their lines, "A+B=C".
+QStringList ruleLines(const std::vector<Combo> &rules)
+{
+    QStringList lines;
+    for (const Combo &rule : rules)
+        lines << toQString(rule.line());
+    return lines;
+}
+
+std::vector<Combo> rulesOf(const QStringList &lines)
+{
+    std::vector<Combo> rules;
+    for (const QString &line : lines)
+        rules.push_back(Combo::fromLine(toText(line)));
+    return rules;
+}
+
+LocationRecord record(const QString &text)
+{
+    return LocationRecord(toText(text));
+}
+
+} // namespace
+
 class TestLevelDocument : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void init();
-    void itemNames_data();
-    void itemNames();
-    void comboString_data();
-    void comboString();
+    void updateitems_data();
+    void updateitems();
     void updategrid_data();
     void updategrid();
+    void marksAndPictures();
     void loadOneLocation();
-    void loadFillsTheItemManager();
+    void loadItemsAndRules();
     void loadKeepsWhatWasReadBeforeAFault();
     void saveRoundTrip();
     void saveEmptyLevel();
@@ -56,127 +102,129 @@ QByteArray TestLevelDocument::contents(const QString &path)
     return TestFiles::read(path);
 }
 
-void TestLevelDocument::itemNames_data()
+void TestLevelDocument::updateitems_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("listed");
-    QTest::newRow("two spaces: stored, not offered") << "  " << false;
-    QTest::newRow("a name with blanks around it") << " lamp " << true;
-    QTest::newRow("empty") << "" << false;
+    QTest::addColumn<QString>("name"); // of item C
+    QTest::addColumn<QStringList>("rules");
+    QTest::addColumn<QStringList>("table"); // what the document keeps
+
+    QTest::newRow("two spaces stored as they are") << "  " << QStringList{} << QStringList{};
+    QTest::newRow("a name with blanks around it") << " lamp " << QStringList{"A+B=C"} << QStringList{"A+B=C"};
+    QTest::newRow("two rules in order") << "" << QStringList{"D+E=F", "A+B=C"} << QStringList{"D+E=F", "A+B=C"};
+    QStringList many;
+    for (int i = 0; i < 120; ++i)
+        many << QStringLiteral("A+B=%1").arg(QChar(u'A' + i % 26));
+    QTest::newRow("more rules than rows") << "oil" << many << many.mid(0, 100);
 }
 
-void TestLevelDocument::itemNames()
+void TestLevelDocument::updateitems()
 {
     QFETCH(QString, name);
-    QFETCH(bool, listed);
+    QFETCH(QStringList, rules);
+    QFETCH(QStringList, table);
     LevelDocument document;
-    QSignalSpy spy(&document, &LevelDocument::itemListed);
-    document.updateitems(3, name, false);
-    QCOMPARE(document.itemnames(3), name);
-    QCOMPARE(spy.size(), listed ? 1 : 0);
-    if (listed)
-        QCOMPARE(spy.at(0).at(0).toString(), name);
-}
+    document.updateitems(Names{U"old"}, rulesOf({"X+Y=Z", "X+Y=Z", "X+Y=Z"}));
+    QSignalSpy changed(&document, &LevelDocument::itemsChanged);
+    QSignalSpy located(&document, &LevelDocument::locationChanged);
 
-void TestLevelDocument::comboString_data()
-{
-    QTest::addColumn<QString>("comboString");
-    QTest::addColumn<QList<Combo>>("rows"); // rows from 1; the rest must be free
+    Names names;
+    names[2] = toText(name);
+    document.updateitems(names, rulesOf(rules));
 
-    QTest::newRow("two rules") << "A+B=C|D+E=F|" << QList<Combo>{{"A", "B", "C"}, {"D", "E", "F"}};
-    QTest::newRow("no closing bar empties the table") << "A+B=C" << QList<Combo>{};
-    QTest::newRow("short token") << "A+=C|" << QList<Combo>{{"A", "=", ""}};
-    QTest::newRow("empty") << "" << QList<Combo>{};
-    QString many;
-    QList<Combo> hundred;
-    for (int i = 0; i < 120; ++i)
-        many += "A+B=C|";
-    for (int i = 0; i < 100; ++i)
-        hundred.append({"A", "B", "C"});
-    QTest::newRow("more rules than rows") << many << hundred;
-}
-
-void TestLevelDocument::comboString()
-{
-    QFETCH(QString, comboString);
-    QFETCH(QList<Combo>, rows);
-    LevelDocument document;
-    document.updateitems(1, "X+Y=Z|X+Y=Z|X+Y=Z|", true);
-    document.updateitems(1, comboString, true);
-    for (int n = 1; n <= LevelDocument::ComboRows; ++n)
-        QCOMPARE(document.combotable(n), n <= rows.size() ? rows.at(n - 1) : Combo{});
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(located.size(), 0);
+    QCOMPARE(document.itemnames()[0], Text());
+    QCOMPARE(document.itemnames()[2], toText(name));
+    QCOMPARE(ruleLines(document.combotable()), table);
 }
 
 void TestLevelDocument::updategrid_data()
 {
+    QTest::addColumn<QString>("placedBefore");
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("freeItems");
-    QTest::addColumn<bool>("placedA");
-    QTest::addColumn<bool>("placedB");
-    QTest::addColumn<QString>("exits"); // N S E W
+    QTest::addColumn<QString>("placedAfter");
 
-    QTest::newRow("free text wins") << "Hall.|PATH N|ITEM A|" << "ITEM A|" << false << false << "1000";
-    QTest::newRow("placed") << "Hall.|PATH S|PATH W|ITEM A|ITEM B|" << "" << true << true << "0101";
-    QTest::newRow("requirement is a path") << "Hall.|PATH N REQUIRES=B Shut.|PATH E|" << "ITEM B|" << false
-                                           << false << "1010";
-    QTest::newRow("not used") << "" << "ITEM A|ITEM B|" << false << false << "0000";
+    QTest::newRow("a letter in both ends up free") << "" << "Hall.|PATH N|ITEM A|" << "A" << "";
+    QTest::newRow("the record places") << "" << "Hall.|PATH S|PATH W|ITEM A|ITEM B|" << "" << "AB";
+    QTest::newRow("an item moved away stays placed") << "AB" << "Hall.|ITEM B|" << "" << "AB";
+    QTest::newRow("the free items clear") << "ABC" << "Hall.|" << "CA" << "B";
+    QTest::newRow("not used frees what it lists") << "AB" << "" << "AB" << "";
+    QTest::newRow("a tag read anywhere") << "" << "Hall with an ITEM Z in it.|" << "" << "Z";
+    QTest::newRow("item names need not be placed") << "" << "Hall.|ITEM a|ITEMB|" << "" << "";
 }
 
 void TestLevelDocument::updategrid()
 {
+    QFETCH(QString, placedBefore);
     QFETCH(QString, record);
     QFETCH(QString, freeItems);
-    QFETCH(bool, placedA);
-    QFETCH(bool, placedB);
-    QFETCH(QString, exits);
+    QFETCH(QString, placedAfter);
     LevelDocument document;
-    QSignalSpy exitSpy(&document, &LevelDocument::exitsChanged);
-    document.updategrid(2, 5, record, freeItems);
-    QCOMPARE(document.locdata(2, 5), record);
-    QCOMPARE(document.placed(1), placedA);
-    QCOMPARE(document.placed(2), placedB);
-    QCOMPARE(exitSpy.size(), 1);
-    const QList<QVariant> call = exitSpy.at(0);
-    QCOMPARE(call.at(0).toInt(), 2);
-    QCOMPARE(call.at(1).toInt(), 5);
-    QCOMPARE(call.at(2).toString() + call.at(3).toString() + call.at(4).toString() + call.at(5).toString(), exits);
+    for (QChar letter : placedBefore)
+        document.updategrid({9, 9}, ::record(QStringLiteral("Store.|ITEM ") + letter + u'|'), 0);
+    QSignalSpy located(&document, &LevelDocument::locationChanged);
+
+    document.updategrid({2, 5}, ::record(record), itemBits(freeItems));
+
+    QCOMPARE(document.locdata({2, 5}).text(), toText(record));
+    QCOMPARE(placedLetters(document), placedAfter);
+    QCOMPARE(located.size(), 1);
+    QCOMPARE(located.at(0).at(0).value<GridRef>(), (GridRef{2, 5}));
+    // A commit gives the location its picture, and leaves its mark alone.
+    QVERIFY(document.pictured({2, 5}));
+    QVERIFY(!document.inUse({2, 5}));
+}
+
+void TestLevelDocument::marksAndPictures()
+{
+    LevelDocument document;
+    QSignalSpy located(&document, &LevelDocument::locationChanged);
+    document.setInUse({4, 5}, true);
+    QVERIFY(document.inUse({4, 5}));
+    QVERIFY(!document.pictured({4, 5}));
+    document.setInUse({4, 5}, false);
+    QVERIFY(!document.inUse({4, 5}));
+    // Outside the map nothing is marked and nothing is told.
+    document.setInUse({0, 3}, true);
+    document.setInUse({3, 10}, true);
+    document.updategrid({10, 1}, record("Nowhere.|"), 0);
+    QVERIFY(!document.inUse({0, 3}));
+    QCOMPARE(located.size(), 2);
+    // Neither the mark nor the picture is part of the level.
+    QVERIFY(!document.isModified());
 }
 
 void TestLevelDocument::loadOneLocation()
 {
     const QString path = write("one.qw", "[MAP]\r\n\r\n[LOCATION 5E]\r\nMiddle.\r\nPATH N\r\nITEM B\r\n\r\n");
     LevelDocument document;
-    QSignalSpy colours(&document, &LevelDocument::locationRead);
-    QSignalSpy exits(&document, &LevelDocument::exitsChanged);
-    QSignalSpy maps(&document, &LevelDocument::mapRead);
+    document.setInUse({1, 1}, true);
+    QSignalSpy loaded(&document, &LevelDocument::loaded);
     QCOMPARE(document.loadgame(path), QString());
-    QCOMPARE(colours.size(), 1);
-    QCOMPARE(colours.at(0), (QList<QVariant>{5, 5}));
-    QCOMPARE(exits.size(), 1);
-    QCOMPARE(exits.at(0).at(2).toString(), "1");
-    QCOMPARE(maps.size(), 1);
-    QCOMPARE(document.locdata(5, 5), "Middle.|PATH N|ITEM B||");
-    QVERIFY(document.placed(2));
-    QVERIFY(!document.placed(1));
+    QCOMPARE(loaded.size(), 1);
+    QCOMPARE(document.locdata({5, 5}).text(), Text(U"Middle.|PATH N|ITEM B||"));
+    QCOMPARE(document.level().mapSections, 1);
+    QCOMPARE(placedLetters(document), "B");
+    // Exactly the location read is marked and pictured; no other is touched.
+    for (int i = 0; i < Level::LocationCount; ++i) {
+        const GridRef at = GridRef::fromIndex(i);
+        QCOMPARE(document.pictured(at), (at == GridRef{5, 5}));
+        QCOMPARE(document.inUse(at), (at == GridRef{5, 5} || at == GridRef{1, 1}));
+    }
 }
 
-void TestLevelDocument::loadFillsTheItemManager()
+void TestLevelDocument::loadItemsAndRules()
 {
     const QString path = write("items.qw", "[ITEMS]\r\nA lamp\r\nB  \r\nC oil\r\n\r\n[COMBOS]\r\nA+C=G\r\nA+C=7\r\n"
                                            "C+A=G\r\n\r\n");
     LevelDocument document;
-    QSignalSpy listed(&document, &LevelDocument::itemListed);
-    QSignalSpy names(&document, &LevelDocument::itemNameRead);
-    QSignalSpy rules(&document, &LevelDocument::ingredientsRead);
     QCOMPARE(document.loadgame(path), QString());
-    QCOMPARE(listed.size(), 2);
-    QCOMPARE(listed.at(1).at(0).toString(), "oil");
-    QCOMPARE(names.size(), 3);
-    QCOMPARE(names.at(1), (QList<QVariant>{2, " "}));
-    // Both rules for G reach the dialog, the later last; the rule for "7" none.
-    QCOMPARE(rules.size(), 2);
-    QCOMPARE(rules.at(1), (QList<QVariant>{7, "C", "A"}));
-    QCOMPARE(document.combotable(2), (Combo{"A", "C", "7"}));
+    QCOMPARE(document.itemnames()[0], Text(U"lamp"));
+    QCOMPARE(document.itemnames()[1], Text(U" "));
+    QCOMPARE(document.itemnames()[3], Text());
+    // Both rules for G stay, and so does the one for "7".
+    QCOMPARE(ruleLines(document.combotable()), (QStringList{"A+C=G", "A+C=7", "C+A=G"}));
 }
 
 void TestLevelDocument::loadKeepsWhatWasReadBeforeAFault()
@@ -185,7 +233,8 @@ void TestLevelDocument::loadKeepsWhatWasReadBeforeAFault()
     LevelDocument document;
     const QString error = document.loadgame(path);
     QVERIFY2(error.contains("broken.qw") && error.contains("line 4"), qPrintable(error));
-    QCOMPARE(document.locdata(1, 1), "Kept.||");
+    QCOMPARE(document.locdata({1, 1}).text(), Text(U"Kept.||"));
+    QVERIFY(document.inUse({1, 1}));
 }
 
 void TestLevelDocument::saveRoundTrip()
@@ -221,7 +270,7 @@ void TestLevelDocument::saveRewritesRecords_data()
     QTest::addColumn<QByteArray>("block"); // the lines after the header
     QTest::addColumn<bool>("hasStart");
 
-    const QString def = LevelFormat::DefaultNarrative;
+    const QString def = toQString(LocationRecord::DefaultNarrative);
     QTest::newRow("read from a file") << "Hall.|PATH N||" << "Hall.|PATH N|" << QByteArray("Hall.\r\nPATH N\r\n\r\n")
                                       << false;
     QTest::newRow("empty narrative") << "|ENDGAME|" << def + "|ENDGAME|" << (def + "\r\nENDGAME\r\n\r\n").toUtf8()
@@ -232,6 +281,8 @@ void TestLevelDocument::saveRewritesRecords_data()
                                                 << "Hall.|PATH S REQUIRES=A Back to START|"
                                                 << QByteArray("Hall.\r\nPATH S REQUIRES=A Back to START\r\n\r\n")
                                                 << true;
+    QTest::newRow("a start line with blanks is no start") << "Hall.|START |" << "Hall.|START |"
+                                                           << QByteArray("Hall.\r\nSTART \r\n\r\n") << false;
 }
 
 void TestLevelDocument::saveRewritesRecords()
@@ -242,11 +293,11 @@ void TestLevelDocument::saveRewritesRecords()
     QFETCH(bool, hasStart);
     LevelDocument document;
     document.levelfile = dir.filePath("rewrite.qw");
-    document.updategrid(3, 3, record, "");
+    document.updategrid({3, 3}, ::record(record), 0);
     const LevelDocument::SaveResult result = document.save();
     QVERIFY(result.saved);
     QCOMPARE(result.hasStart, hasStart);
-    QCOMPARE(document.locdata(3, 3), kept);
+    QCOMPARE(document.locdata({3, 3}).text(), toText(kept));
     QVERIFY2(contents(document.levelfile).contains("\r\n[LOCATION 3C]\r\n" + block + "[COMBOS]"),
              contents(document.levelfile).constData());
 }
@@ -255,7 +306,7 @@ void TestLevelDocument::failedSaveKeepsTheOldFile()
 {
     const QString path = write("kept.qw", "old contents");
     LevelDocument document;
-    document.updategrid(1, 1, "Room.|START|", "");
+    document.updategrid({1, 1}, record("Room.|START|"), 0);
 
     // A file in a folder that does not exist cannot be written.
     document.levelfile = dir.filePath("no/such/folder/level.qw");
@@ -280,13 +331,17 @@ void TestLevelDocument::modified()
     QVERIFY(!document.isModified());
 
     // Opening a location turns "~" into line breaks: nothing the file would show.
-    document.setLocdata(1, 2, QString(document.locdata(1, 2)).replace("~", "\r\n"));
+    document.restoreLineBreaks({1, 2});
+    QVERIFY(document.locdata({1, 2}).text().find(U"\r\n") != Text::npos);
     QVERIFY(!document.isModified());
-    // Committing a location unchanged is no change either.
-    document.updategrid(1, 1, "You wake up in a cold cell.|PATH E|ITEM A|ITEM C|START|", "");
+    // Committing a location unchanged is no change either, nor is a mark.
+    document.updategrid({1, 1}, record("You wake up in a cold cell.|PATH E|ITEM A|ITEM C|START|"), 0);
+    document.setInUse({5, 5}, true);
     QVERIFY(!document.isModified());
 
-    document.updateitems(2, "torch", false);
+    Names names = document.itemnames();
+    names[1] = U"torch";
+    document.updateitems(names, document.combotable());
     QVERIFY(document.isModified());
     document.levelfile = path;
     QVERIFY(document.save().saved);

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "itemmanagementdialog.h"
-#include "testfiles.h"
 #include "leveldocument.h"
+#include "qtext.h"
+#include "testfiles.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -35,6 +35,20 @@ QString letter(int k)
     return QString(QChar(u'A' + k - 1));
 }
 
+// A rule's character, or nothing where the row has none.
+QString character(char32_t c)
+{
+    return c == 0 ? QString() : toQString(TextView(&c, 1));
+}
+
+QStringList ruleLines(const std::vector<Combo> &rules)
+{
+    QStringList lines;
+    for (const Combo &rule : rules)
+        lines << toQString(rule.line());
+    return lines;
+}
+
 } // namespace
 
 class TestItemManagementDialog : public QObject
@@ -50,7 +64,7 @@ private Q_SLOTS:
     void commit_data();
     void commit();
     void loadedLevel();
-    void addLettersKeepsTheText();
+    void lettersOncePerMapLine();
     void dismissKeepsEdits_data();
     void dismissKeepsEdits();
     void pastedLineBreaks_data();
@@ -61,30 +75,24 @@ private:
     T *control(const QString &name) const;
     void type(const QString &name, const QString &text);
     void clickOk();
-    void connectLoader();
+    QString load(const QStringList &lines);
     QStringList names() const;
-    QStringList listed() const;
     QStringList rules() const;
 
     std::unique_ptr<QWidget> mapWindow;
     std::unique_ptr<LevelDocument> document;
-    QListWidget *list3 = nullptr;
     ItemManagementDialog *dialog = nullptr;
+    QTemporaryDir dir;
 };
 
 // A document that already holds names and rules, so every test sees what
-// "OK" replaced; List3 belongs to the area editor, here a bare list that the
-// document's announcements fill the way the map window wires them.
+// "OK" replaced.
 void TestItemManagementDialog::init()
 {
     mapWindow = std::make_unique<QWidget>();
     document = std::make_unique<LevelDocument>();
-    list3 = new QListWidget(mapWindow.get());
-    connect(document.get(), &LevelDocument::itemListed, list3, [this](const QString &name) { list3->addItem(name); });
-    document->updateitems(1, QStringLiteral("old key"), false);
-    document->updateitems(2, QStringLiteral("old lamp"), false);
-    document->updateitems(1, QStringLiteral("X+Y=Z|Y+X=W|"), true);
-    dialog = new ItemManagementDialog(*document, *list3, mapWindow.get());
+    document->updateitems({U"old key", U"old lamp"}, {Combo::fromLine(U"X+Y=Z"), Combo::fromLine(U"Y+X=W")});
+    dialog = new ItemManagementDialog(*document, mapWindow.get());
 }
 
 void TestItemManagementDialog::cleanup()
@@ -121,38 +129,30 @@ void TestItemManagementDialog::clickOk()
     QTest::mouseClick(control<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
 }
 
-void TestItemManagementDialog::connectLoader()
+// Reads a level with these lines after its map section into the document.
+QString TestItemManagementDialog::load(const QStringList &lines)
 {
-    connect(document.get(), &LevelDocument::itemNameRead, dialog, &ItemManagementDialog::setItemName);
-    connect(document.get(), &LevelDocument::mapRead, dialog, &ItemManagementDialog::addLetters);
-    connect(document.get(), &LevelDocument::ingredientsRead, dialog, &ItemManagementDialog::setIngredients);
+    const QString path = dir.filePath(QStringLiteral("small.qw"));
+    if (!TestFiles::write(path, TestFiles::level(lines)))
+        qFatal("cannot write %s", qPrintable(path));
+    return document->loadgame(path);
 }
 
 QStringList TestItemManagementDialog::names() const
 {
     QStringList all;
-    for (int n = 1; n <= 26; ++n)
-        all << document->itemnames(n);
+    for (const Text &name : document->itemnames())
+        all << toQString(name);
     return all;
 }
 
-QStringList TestItemManagementDialog::listed() const
-{
-    QStringList all;
-    for (int i = 0; i < list3->count(); ++i)
-        all << list3->item(i)->text();
-    return all;
-}
-
-// The rows of the combination table that are not free, as "row:first,second,result".
+// The rows of the combination table, as "row:first,second,result".
 QStringList TestItemManagementDialog::rules() const
 {
     QStringList all;
-    for (int n = 1; n <= LevelDocument::ComboRows; ++n) {
-        const Combo &c = document->combotable(n);
-        if (!c.first.isEmpty() || !c.second.isEmpty() || !c.result.isEmpty())
-            all << QStringLiteral("%1:%2,%3,%4").arg(n).arg(c.first, c.second, c.result);
-    }
+    int n = 0;
+    for (const Combo &c : document->combotable())
+        all << QStringLiteral("%1:%2,%3,%4").arg(++n).arg(character(c.first), character(c.second), character(c.result));
     return all;
 }
 
@@ -248,65 +248,58 @@ void TestItemManagementDialog::tabOrder()
 void TestItemManagementDialog::commit_data()
 {
     QTest::addColumn<QStringList>("typed"); // control name, text, control name, text...
-    QTest::addColumn<QString>("pending");
+    QTest::addColumn<QStringList>("pending"); // the rules as lines
     QTest::addColumn<QStringList>("rules");
     QTest::addColumn<QStringList>("names"); // item 1 onwards, the rest empty
-    QTest::addColumn<QStringList>("listed");
 
-    QTest::newRow("every box empty") << QStringList() << "" << QStringList() << QStringList() << QStringList();
-    QTest::newRow("C from A and B") << QStringList{"Combo3", "A", "Combo29", "B"} << "A+B=C|"
-                                    << QStringList{"1:A,B,C"} << QStringList() << QStringList();
+    QTest::newRow("every box empty") << QStringList() << QStringList() << QStringList() << QStringList();
+    QTest::newRow("C from A and B") << QStringList{"Combo3", "A", "Combo29", "B"} << QStringList{"A+B=C"}
+                                    << QStringList{"1:A,B,C"} << QStringList();
     QTest::newRow("rows in letter order")
         << QStringList{"Combo26", "A", "Combo52", "B", "Combo13", "E", "Combo39", "F", "Combo1", "C", "Combo27", "D"}
-        << "C+D=A|E+F=M|A+B=Z|" << QStringList{"1:C,D,A", "2:E,F,M", "3:A,B,Z"} << QStringList() << QStringList();
+        << QStringList{"C+D=A", "E+F=M", "A+B=Z"} << QStringList{"1:C,D,A", "2:E,F,M", "3:A,B,Z"} << QStringList();
     QTest::newRow("blank first box, no rule")
-        << QStringList{"Combo3", "", "Combo29", "B", "Combo4", "  ", "Combo30", "C"} << "" << QStringList()
-        << QStringList() << QStringList();
+        << QStringList{"Combo3", "", "Combo29", "B", "Combo4", "  ", "Combo30", "C"} << QStringList() << QStringList()
+        << QStringList();
     QTest::newRow("empty second box")
-        << QStringList{"Combo3", "A"} << "A+=C|" << QStringList{"1:A,=,"} << QStringList() << QStringList();
+        << QStringList{"Combo3", "A"} << QStringList{"A+=="} << QStringList{"1:A,=,"} << QStringList();
+    QTest::newRow("longer texts read by position")
+        << QStringList{"Combo4", "AB", "Combo30", "C"} << QStringList{"A++=="} << QStringList{"1:A,+,="}
+        << QStringList();
     QTest::newRow("names stored with their blanks")
-        << QStringList{"Text1", "  brass key  ", "Text2", "lamp", "Text3", "  "} << "" << QStringList()
-        << QStringList{"  brass key  ", "lamp", "  "} << QStringList{"  brass key  ", "lamp"};
+        << QStringList{"Text1", "  brass key  ", "Text2", "lamp", "Text3", "  "} << QStringList() << QStringList()
+        << QStringList{"  brass key  ", "lamp", "  "};
 }
 
 void TestItemManagementDialog::commit()
 {
     QFETCH(QStringList, typed);
-    QFETCH(QString, pending);
+    QFETCH(QStringList, pending);
     QFETCH(QStringList, rules);
     QFETCH(QStringList, names);
-    QFETCH(QStringList, listed);
 
-    list3->addItem(QStringLiteral("stale"));
     dialog->show();
     for (qsizetype i = 0; i + 1 < typed.size(); i += 2)
         type(typed.at(i), typed.at(i + 1));
     clickOk();
 
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(dialog->pending, pending);
+    QCOMPARE(ruleLines(dialog->pending), pending);
     QCOMPARE(this->rules(), rules);
     while (names.size() < 26)
         names << QString();
     QCOMPARE(this->names(), names);
-    QCOMPARE(this->listed(), listed);
 }
 
-// A level read from a file fills the boxes through the loader's signals; "OK"
-// then commits what the rows show, in letter order.
+// A level read from a file fills the boxes from the document; "OK" then
+// commits what the rows show, in letter order.
 void TestItemManagementDialog::loadedLevel()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     const QStringList lines = QStringList{QStringLiteral("[ITEMS]")} << QStringLiteral("A brass-key") << QStringLiteral("B  lamp ")
           << QStringLiteral("C oil") << QString() << QStringLiteral("[COMBOS]") << QStringLiteral("A+B=Z")
           << QStringLiteral("C+D=G") << QStringLiteral("E+F=Z") << QStringLiteral("X+Y=1") << QString();
-    const QString path = dir.filePath(QStringLiteral("small.qw"));
-    QVERIFY(TestFiles::write(path, TestFiles::level(lines)));
-
-    connectLoader();
     control<QLineEdit>(QStringLiteral("Text4"))->setText(QStringLiteral("kept"));
-    QCOMPARE(document->loadgame(path), QString());
+    QCOMPARE(load(lines), QString());
 
     QCOMPARE(control<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("brass-key"));
     QCOMPARE(control<QLineEdit>(QStringLiteral("Text2"))->text(), QStringLiteral(" lamp "));
@@ -335,21 +328,22 @@ void TestItemManagementDialog::loadedLevel()
 
     QCOMPARE(rules(), (QStringList{"1:H,I,B", "2:C,D,G", "3:E,F,Z"}));
     QCOMPARE(names().mid(0, 5), (QStringList{"brass-key", " lamp ", "oil", "kept", ""}));
-    QCOMPARE(listed(), (QStringList{"brass-key", " lamp ", "oil", "kept"}));
 }
 
-// A second "[MAP]" line appends the letters again and leaves the texts alone.
-void TestItemManagementDialog::addLettersKeepsTheText()
+// Each "[MAP]" line appends the letters again and leaves the texts alone;
+// the rule's second box shows nothing where its line has no character.
+void TestItemManagementDialog::lettersOncePerMapLine()
 {
-    dialog->setIngredients(3, QStringLiteral("A"), QString());
-    dialog->addLetters();
-    dialog->addLetters();
+    QCOMPARE(load({QStringLiteral("[MAP]"), QStringLiteral("[COMBOS]"), QStringLiteral("A+"), QStringLiteral("D+ =C"),
+                   QString()}),
+             QString());
     auto *first = control<QComboBox>(QStringLiteral("Combo3"));
     auto *second = control<QComboBox>(QStringLiteral("Combo29"));
     QCOMPARE(first->count(), 52);
     QCOMPARE(first->itemText(26), QStringLiteral("A"));
-    QCOMPARE(first->currentText(), QStringLiteral("A"));
-    QCOMPARE(second->currentText(), QString());
+    QCOMPARE(first->currentText(), QStringLiteral("D"));
+    QCOMPARE(second->currentText(), QStringLiteral(" "));
+    QCOMPARE(control<QComboBox>(QStringLiteral("Combo1"))->currentText(), QString());
 }
 
 void TestItemManagementDialog::dismissKeepsEdits_data()
@@ -381,7 +375,7 @@ void TestItemManagementDialog::dismissKeepsEdits()
 
     QVERIFY(alive);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(document->itemnames(2), QStringLiteral("old lamp"));
+    QCOMPARE(toQString(document->itemnames()[1]), QStringLiteral("old lamp"));
     QCOMPARE(rules(), (QStringList{"1:X,Y,Z", "2:Y,X,W"}));
 
     dialog->show();
@@ -390,7 +384,7 @@ void TestItemManagementDialog::dismissKeepsEdits()
     QCOMPARE(control<QComboBox>(QStringLiteral("Combo2"))->currentText(), QStringLiteral("C"));
     QCOMPARE(control<QComboBox>(QStringLiteral("Combo28"))->currentText(), QStringLiteral("D"));
     clickOk();
-    QCOMPARE(document->itemnames(2), QStringLiteral("brass lamp"));
+    QCOMPARE(toQString(document->itemnames()[1]), QStringLiteral("brass lamp"));
     QCOMPARE(rules(), QStringList{"1:C,D,B"});
 }
 
@@ -400,10 +394,10 @@ void TestItemManagementDialog::pastedLineBreaks_data()
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("pending");
+    QTest::addColumn<QStringList>("pending");
 
-    QTest::newRow("name over two lines") << "Text1" << "brass\nkey" << "brass key" << "brass key" << "";
-    QTest::newRow("ingredient and a break") << "Combo3" << "A\n" << "A " << "" << "A+=C|";
+    QTest::newRow("name over two lines") << "Text1" << "brass\nkey" << "brass key" << "brass key" << QStringList();
+    QTest::newRow("ingredient and a break") << "Combo3" << "A\n" << "A " << "" << QStringList{"A+=="};
 }
 
 // A line break in an item's name or a rule would split its line in the file.
@@ -413,7 +407,7 @@ void TestItemManagementDialog::pastedLineBreaks()
     QFETCH(QString, clipboard);
     QFETCH(QString, shown);
     QFETCH(QString, name);
-    QFETCH(QString, pending);
+    QFETCH(QStringList, pending);
 
     dialog->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -427,8 +421,8 @@ void TestItemManagementDialog::pastedLineBreaks()
         QCOMPARE(qobject_cast<QLineEdit *>(widget)->text(), shown);
 
     clickOk();
-    QCOMPARE(document->itemnames(1), name);
-    QCOMPARE(dialog->pending, pending);
+    QCOMPARE(toQString(document->itemnames()[0]), name);
+    QCOMPARE(ruleLines(dialog->pending), pending);
 }
 
 QTEST_MAIN(TestItemManagementDialog)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "qtext.h"
 #include "ruletoken.h"
 
 #include <QTest>
@@ -36,7 +37,7 @@ void TestRuleToken::fromRow()
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(QString, token);
-    QCOMPARE(RuleToken::fromRow(row, first, second), token);
+    QCOMPARE(RuleToken::fromRow(row, toText(first), toText(second)), toText(token));
 }
 
 QTEST_GUILESS_MAIN(TestRuleToken)

@@ -35,18 +35,9 @@ int roomPixels(const QImage &picture, Test test)
     return count;
 }
 
-QStringList allNames()
+QString fileName(const LocationPicture &picture)
 {
-    QStringList names;
-    for (const char *prefix : {"", "OI", "AN", "AI", "EN", "EI"}) {
-        for (int exits = 0; exits < 16; ++exits) {
-            QString bits;
-            for (int bit = 3; bit >= 0; --bit)
-                bits += (exits >> bit) & 1 ? u'1' : u'0';
-            names << QLatin1String(prefix) + bits + QStringLiteral(".bmp");
-        }
-    }
-    return names;
+    return QString::fromStdString(picture.fileName());
 }
 
 } // namespace
@@ -61,47 +52,64 @@ private Q_SLOTS:
     void showsWhatItsNameSays_data();
     void showsWhatItsNameSays();
     void allDiffer();
+    void listNamesEveryPicture();
 };
 
 void TestLocationPictures::showsWhatItsNameSays_data()
 {
-    QTest::addColumn<QString>("name");
-    for (const QString &name : allNames())
-        QTest::newRow(qPrintable(name)) << name;
+    QTest::addColumn<int>("index");
+    const std::vector<LocationPicture> all = LocationPicture::all();
+    for (int i = 0; i < int(all.size()); ++i)
+        QTest::newRow(qPrintable(fileName(all[i]))) << i;
 }
 
 void TestLocationPictures::showsWhatItsNameSays()
 {
-    QFETCH(QString, name);
+    QFETCH(int, index);
+    const LocationPicture shown = LocationPicture::all().at(index);
+    const QString name = fileName(shown);
     const QImage picture(QDir(QStringLiteral(QUILLMOOR_BIN_DIR)).filePath(name));
     QVERIFY2(!picture.isNull(), qPrintable(name));
     QCOMPARE(picture.size(), QSize(LocationArtist::Width, LocationArtist::Height));
 
-    const QString exits = name.right(8).left(4);
-    QCOMPARE(isFloor(picture, NorthEdge), exits.at(0) == u'1');
-    QCOMPARE(isFloor(picture, SouthEdge), exits.at(1) == u'1');
-    QCOMPARE(isFloor(picture, EastEdge), exits.at(2) == u'1');
-    QCOMPARE(isFloor(picture, WestEdge), exits.at(3) == u'1');
+    QCOMPARE(isFloor(picture, NorthEdge), shown.exits[int(Direction::North)]);
+    QCOMPARE(isFloor(picture, SouthEdge), shown.exits[int(Direction::South)]);
+    QCOMPARE(isFloor(picture, EastEdge), shown.exits[int(Direction::East)]);
+    QCOMPARE(isFloor(picture, WestEdge), shown.exits[int(Direction::West)]);
 
-    const QChar type = name.size() == 10 ? name.at(0) : u'O';
-    const bool items = name.size() == 10 && name.at(1) == u'I';
+    using Kind = LocationPicture::Kind;
     const int green = roomPixels(picture, [](int r, int g, int b) { return g > r + 50 && g > b + 50; });
     const int red = roomPixels(picture, [](int r, int g, int) { return r > g + 80; });
     const int gem = roomPixels(picture, [](int r, int, int b) { return b > 200 && r < 150; });
-    QCOMPARE(green > 100, type == u'A');
-    QCOMPARE(red > 100, type == u'E');
-    QCOMPARE(gem > 10, items);
+    QCOMPARE(green > 100, shown.kind == Kind::Start);
+    QCOMPARE(red > 100, shown.kind == Kind::End);
+    QCOMPARE(gem > 10, shown.items);
 }
 
 void TestLocationPictures::allDiffer()
 {
+    QSet<QString> names;
     QSet<QByteArray> seen;
-    for (const QString &name : allNames()) {
-        QFile file(QDir(QStringLiteral(QUILLMOOR_BIN_DIR)).filePath(name));
+    for (const LocationPicture &picture : LocationPicture::all()) {
+        names.insert(fileName(picture));
+        QFile file(QDir(QStringLiteral(QUILLMOOR_BIN_DIR)).filePath(fileName(picture)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         seen.insert(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
     }
+    QCOMPARE(names.size(), 96);
     QCOMPARE(seen.size(), 96);
+}
+
+// The build and the install take the set of pictures from the list drawn with them.
+void TestLocationPictures::listNamesEveryPicture()
+{
+    QFile list(QStringLiteral(QUILLMOOR_PICTURE_LIST));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList listed = QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList drawn;
+    for (const LocationPicture &picture : LocationPicture::all())
+        drawn << fileName(picture);
+    QCOMPARE(listed, drawn);
 }
 
 QTEST_APPLESS_MAIN(TestLocationPictures)

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "locationbutton.h"
 #include "mapwindow.h"
+#include "qtext.h"
 #include "scriptedplatform.h"
 #include "testfiles.h"
 #include "level/workedexample.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,7 +83,7 @@ private Q_SLOTS:
     void clickOpensItsLocation_data();
     void clickOpensItsLocation();
     void openDialogOnlyComesToFront();
-    void areaEditorRecolours();
+    void buttonsFollowTheDocument();
     void loaderFillsTheDialogs();
     void pictureName_data();
     void pictureName();
@@ -269,15 +272,26 @@ void TestMapWindow::openDialogOnlyComesToFront()
     QCOMPARE(area.rowpos, 2);
 }
 
-void TestMapWindow::areaEditorRecolours()
+void TestMapWindow::buttonsFollowTheDocument()
 {
     Studio studio;
-    studio.map.show();
-    AreaStatsDialog &area = studio.map.areaStatsDialog();
-    Q_EMIT area.colorChosen(4, 5, LocationButton::InUse);
-    QCOMPARE(studio.map.buttonColor(4, 5), LocationButton::InUse);
-    Q_EMIT area.colorChosen(4, 5, LocationButton::NotInUse);
-    QCOMPARE(command(studio.map, 32)->property("backColor").value<quint32>(), LocationButton::NotInUse);
+    MapWindow &map = studio.map;
+    map.show();
+    LevelDocument &document = map.document();
+    // The area editor marks a location through the document; the button follows.
+    document.setInUse({4, 5}, true);
+    QCOMPARE(map.buttonColor(4, 5), LocationButton::InUse);
+    // And opening the location reads the mark back as its first guess.
+    command(map, 32)->click();
+    QVERIFY(map.areaStatsDialog().findChild<QRadioButton *>(QStringLiteral("Option4"))->isChecked());
+    map.areaStatsDialog().hide();
+    document.setInUse({4, 5}, false);
+    QCOMPARE(command(map, 32)->property("backColor").value<quint32>(), LocationButton::NotInUse);
+    command(map, 32)->click();
+    QVERIFY(map.areaStatsDialog().findChild<QRadioButton *>(QStringLiteral("Option5"))->isChecked());
+    // A mark alone gives no picture; only a commit or a load does.
+    QVERIFY(qobject_cast<LocationButton *>(command(map, 32))->picture().isNull());
+    QVERIFY(!command(map, 32)->property("pictureName").isValid());
 }
 
 void TestMapWindow::loaderFillsTheDialogs()
@@ -292,6 +306,16 @@ void TestMapWindow::loaderFillsTheDialogs()
     for (int i = 0; i < names->count(); ++i)
         listed << names->item(i)->text();
     QCOMPARE(listed, (QStringList{"brass-key", "lamp", "oil", "lit-lamp"}));
+
+    // The list follows the names the item manager commits.
+    ItemManagementDialog &items = studio.map.itemManagementDialog();
+    items.findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("  "));
+    items.findChild<QLineEdit *>(QStringLiteral("Text26"))->setText(QStringLiteral("zither"));
+    items.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    listed.clear();
+    for (int i = 0; i < names->count(); ++i)
+        listed << names->item(i)->text();
+    QCOMPARE(listed, (QStringList{"brass-key", "oil", "lit-lamp", "zither"}));
 }
 
 void TestMapWindow::pictureName_data()
@@ -319,7 +343,7 @@ void TestMapWindow::pictureName()
     Studio studio;
     studio.map.ButtonColor(3, 7, LocationButton::InUse);
     // A commit renews the picture through the document.
-    studio.map.document().updategrid(3, 7, record, QString());
+    studio.map.document().updategrid({3, 7}, LocationRecord(toText(record)), 0);
     auto *location = qobject_cast<LocationButton *>(command(studio.map, 25));
     QCOMPARE(location->property("pictureName").toString(), picture);
     QVERIFY2(!location->picture().isNull(), "the pictures are drawn beside the program");
@@ -334,16 +358,16 @@ void TestMapWindow::missingPictureLeavesNone()
     QTemporaryDir empty;
     Studio studio;
     studio.platform.folder = empty.path();
-    studio.map.document().updategrid(1, 1, QStringLiteral("Hall.|PATH N|"), QString());
+    studio.map.document().updategrid({1, 1}, LocationRecord(U"Hall.|PATH N|"), 0);
     auto *location = qobject_cast<LocationButton *>(command(studio.map, 1));
     QCOMPARE(location->property("pictureName").toString(), QStringLiteral("1000.bmp"));
     QVERIFY(location->picture().isNull());
     // A picture shown before goes, rather than show exits the location lost.
     studio.platform.folder = QStringLiteral(QUILLMOOR_BIN_DIR);
-    studio.map.document().updategrid(1, 1, QStringLiteral("Hall.|PATH S|"), QString());
+    studio.map.document().updategrid({1, 1}, LocationRecord(U"Hall.|PATH S|"), 0);
     QVERIFY(!location->picture().isNull());
     studio.platform.folder = empty.path();
-    studio.map.document().updategrid(1, 1, QStringLiteral("Hall.|PATH E|"), QString());
+    studio.map.document().updategrid({1, 1}, LocationRecord(U"Hall.|PATH E|"), 0);
     QVERIFY(location->picture().isNull());
     studio.map.grab(); // paints without a picture
 }
@@ -359,7 +383,7 @@ void TestMapWindow::installedPicturesAreFound()
     studio.platform.folder = root.filePath(QStringLiteral("bin"));
     QCOMPARE(QFileInfo(studio.map.picturePath(QStringLiteral("OI0110.bmp"))).canonicalFilePath(),
              QFileInfo(root.filePath(QStringLiteral("share/quillmoor/pictures/OI0110.bmp"))).canonicalFilePath());
-    studio.map.document().updategrid(9, 9, QStringLiteral("Box.|PATH S|PATH E|ITEM A|"), QString());
+    studio.map.document().updategrid({9, 9}, LocationRecord(U"Box.|PATH S|PATH E|ITEM A|"), 0);
     QVERIFY(!qobject_cast<LocationButton *>(command(studio.map, 81))->picture().isNull());
 }
 
@@ -441,7 +465,7 @@ void TestMapWindow::testLaunch()
     Studio studio;
     const QString level = folder.filePath(levelName);
     studio.map.document().levelfile = level;
-    studio.map.document().updategrid(1, 1, QStringLiteral("Cell.|START|"), QString());
+    studio.map.document().updategrid({1, 1}, LocationRecord(U"Cell.|START|"), 0);
     studio.answer({Answer::Yes});
     studio.platform.startSucceeds = starts;
     command(studio.map, 83)->click();
@@ -506,7 +530,7 @@ void TestMapWindow::closeQuestion()
     const QString level = folder.filePath(savable ? QStringLiteral("castle.qw") : QStringLiteral("gone/castle.qw"));
     map.document().levelfile = level;
     if (changed)
-        map.document().updateitems(1, QStringLiteral("lamp"), false);
+        map.document().updateitems({U"lamp"}, {});
     studio.answer({Answer(answer)});
     map.show();
     command(map, 82)->click();

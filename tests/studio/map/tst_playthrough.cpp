@@ -69,10 +69,9 @@ void TestPlaythrough::savedLevelPlays()
     document.levelfile = folder.filePath(QStringLiteral("my first level.qw"));
 
     // As the item manager and the area editor commit them.
-    document.updateitems(1, QStringLiteral("brass key"), false);
-    document.updateitems(1, QString(), true);
-    document.updategrid(1, 1, QStringLiteral("You wake up in a cold cell.|PATH E|ITEM A|START|"), QString());
-    document.updategrid(1, 2, QStringLiteral("A bright hall.\r\nThe door stands open.|PATH W|ENDGAME|"), QString());
+    document.updateitems({U"brass key"}, {});
+    document.updategrid({1, 1}, LocationRecord(U"You wake up in a cold cell.|PATH E|ITEM A|START|"), 0);
+    document.updategrid({1, 2}, LocationRecord(U"A bright hall.\r\nThe door stands open.|PATH W|ENDGAME|"), 0);
     platform.answers.enqueue(Platform::Answer::Yes);
     map.findChild<QPushButton *>(QStringLiteral("Command83"))->click();
 
