@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Times the studio: start dialog to map window, and load and save of the
+# Times the studio: a fresh process showing the start dialog beside one
+# showing an empty window; start dialog to map window; and load and save of the
 # largest legal level and of levels with a 1, 5 and 10 MB narrative; prints
 # medians of several runs.
 # Usage: bench/studio.sh [BUILD_DIR] [RUNS]   (default: the optimised build)

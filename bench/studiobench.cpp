@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Times the studio and prints medians of several runs:
+//   0. a fresh process that shows the start dialog, beside one that shows an
+//      empty window, from the process's start to the window shown;
 //   1. from creating the start dialog to the map window shown, for a new
 //      level, for the bundled QUILLMOOR.qw and for the largest legal level;
 //   2. loading and saving the largest legal level (81 locations, 26 items,
@@ -7,6 +9,8 @@
 //   3. loading and saving a level whose one location has a narrative of 1,
 //      5 and 10 MB, to show that the cost grows in step with the size.
 // Usage: studiobench [RUNS]
+//        studiobench --show start|empty   (one process of figure 0)
+#include "qtplatform.h"
 #include "scriptedplatform.h"
 #include "startdialog.h"
 
@@ -15,8 +19,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -121,14 +127,15 @@ Figures run(const QString &level)
     start.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     QApplication::processEvents();
     figures.open = timer.nsecsElapsed() / 1e6;
-    if (!start.mapWindow().isVisible() || !platform.texts(ScriptedPlatform::Kind::Inform).isEmpty()) {
+    if (!start.mapWindow() || !start.mapWindow()->isVisible()
+        || !platform.texts(ScriptedPlatform::Kind::Inform).isEmpty()) {
         std::fprintf(stderr, "studiobench: %s did not open cleanly\n", qPrintable(level));
         std::exit(1);
     }
 
     platform.answers.enqueue(Platform::Answer::No);
     timer.restart();
-    start.mapWindow().findChild<QPushButton *>(QStringLiteral("Command83"))->click();
+    start.mapWindow()->findChild<QPushButton *>(QStringLiteral("Command83"))->click();
     figures.save = timer.nsecsElapsed() / 1e6;
     if (platform.texts(ScriptedPlatform::Kind::Ask).size() != 1) {
         std::fprintf(stderr, "studiobench: %s was not saved\n", qPrintable(level));
@@ -155,12 +162,66 @@ void report(const char *what, const QString &level, int runs)
     std::printf("\n");
 }
 
+// One process of figure 0: shows the window, and ends as soon as it is on
+// the screen, so that closing down costs nothing in either case.
+[[noreturn]] void showAndExit(QWidget &window)
+{
+    window.show();
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QApplication::processEvents();
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+int show(int argc, char *argv[], const QString &which)
+{
+    QApplication app(argc, argv);
+    if (which == QLatin1String("empty")) {
+        QWidget window;
+        showAndExit(window);
+    }
+    // As the studio's main does.
+    QtPlatform platform(QStringLiteral("Quillmoor Studio"));
+    StartDialog start(platform);
+    showAndExit(start);
+}
+
+// Figure 0: fresh processes of this program, alternating between the two
+// windows so that both see the same state of the machine.
+void reportStart(const QString &self, int runs)
+{
+    QList<double> times[2];
+    const QStringList which{QStringLiteral("empty"), QStringLiteral("start")};
+    for (int i = -1; i < runs * 3; ++i) {
+        for (int w = 0; w < 2; ++w) {
+            QElapsedTimer timer;
+            timer.start();
+            QProcess child;
+            child.start(self, {QStringLiteral("--show"), which.at(w)});
+            if (!child.waitForFinished(30000) || child.exitCode() != 0) {
+                std::fprintf(stderr, "studiobench: showing the %s window failed\n", qPrintable(which.at(w)));
+                std::exit(1);
+            }
+            // The first round only warms the caches.
+            if (i >= 0)
+                times[w] << timer.nsecsElapsed() / 1e6;
+        }
+    }
+    const double empty = median(times[0]);
+    const double start = median(times[1]);
+    std::printf("%-26s %8.1f ms\n", "empty Qt window shown", empty);
+    std::printf("%-26s %8.1f ms  (%.2f times the empty window)\n", "start dialog shown", start, start / empty);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--show"))
+        return show(argc, argv, QString::fromLatin1(argv[2]));
     QApplication app(argc, argv);
     // The offscreen platform's notes about window hints are no figures.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -180,6 +241,8 @@ int main(int argc, char *argv[])
             return 1;
     }
 
+    std::printf("Medians of %d runs of a fresh process, from its start to the window shown:\n", runs * 3);
+    reportStart(QCoreApplication::applicationFilePath(), runs);
     std::printf("Medians of %d runs; open = start dialog created to map window shown, save = the save button.\n",
                 runs);
     report("new level", folder.filePath(QStringLiteral("new.qw")), runs);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "startdialog.h"
 
-#include "locationartist.h"
 #include "platform.h"
 
 #include <QDir>
@@ -11,44 +10,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <array>
 
 namespace {
 
 const QString ExtensionQuestion = QStringLiteral(
     "It is reccomended that you end the file with the '.qw' extension. Do you want me to add it?");
 const QString NoName = QStringLiteral("You must choose a file name!");
-
-// A corner of a map as the studio shows it: a start with its flag, rooms and
-// corridors, a gem and the winning room, laid out like the location buttons.
-QPixmap mapSample()
-{
-    using Kind = LocationPicture::Kind;
-    // Exits in the order north, south, east, west.
-    const std::array<LocationPicture, 6> tiles{{
-        {Kind::Start, false, {false, true, true, false}},
-        {Kind::Ordinary, true, {false, true, true, true}},
-        {Kind::Ordinary, false, {false, true, false, true}},
-        {Kind::Ordinary, false, {true, false, true, false}},
-        {Kind::Ordinary, false, {true, false, true, true}},
-        {Kind::End, false, {true, false, false, true}},
-    }};
-    constexpr int columns = 3;
-    constexpr int gap = 4;
-    const QSize tile(LocationArtist::Width * 5 / 4, LocationArtist::Height * 5 / 4);
-    QPixmap sample(columns * tile.width() + (columns + 1) * gap, 2 * tile.height() + 3 * gap);
-    sample.fill(Qt::black);
-    QPainter painter(&sample);
-    for (int i = 0; i < int(tiles.size()); ++i) {
-        const QPoint at(gap + (i % columns) * (tile.width() + gap), gap + (i / columns) * (tile.height() + gap));
-        LocationArtist::paint(painter, QRectF(at, tile), tiles[i]);
-    }
-    return sample;
-}
 
 // Spaces only, as everywhere a level's texts are trimmed.
 QString trimSpaces(const QString &text)
@@ -73,7 +43,9 @@ StartDialog::StartDialog(Platform &platform, QWidget *parent)
     setWindowTitle(QStringLiteral("Quillmoor Studio"));
 
     auto *picture = label(this, QStringLiteral("Image1"), QString());
-    picture->setPixmap(mapSample());
+    // Drawn when the studio was built: drawing it here would cost the start
+    // as much as all the rest of the dialog.
+    picture->setPixmap(QPixmap(QStringLiteral(":/startup/mapsample.png")));
     picture->setAlignment(Qt::AlignTop);
 
     auto *title = label(this, QStringLiteral("Label2"), QStringLiteral("Quillmoor Studio"));

@@ -6,6 +6,8 @@
 #include <QPolygonF>
 #include <QtMath>
 
+#include <array>
+
 namespace {
 
 const QColor Rock(0x26, 0x27, 0x2e);
@@ -167,4 +169,29 @@ QImage LocationArtist::image(const LocationPicture &location, int width, int hei
     QPainter painter(&picture);
     paint(painter, QRectF(0, 0, width, height), location);
     return picture;
+}
+
+QImage LocationArtist::mapSample()
+{
+    // A start with its flag, rooms and corridors, a gem and the winning room,
+    // laid out like the location buttons; exits north, south, east, west.
+    const std::array<LocationPicture, 6> tiles{{
+        {Kind::Start, false, {false, true, true, false}},
+        {Kind::Ordinary, true, {false, true, true, true}},
+        {Kind::Ordinary, false, {false, true, false, true}},
+        {Kind::Ordinary, false, {true, false, true, false}},
+        {Kind::Ordinary, false, {true, false, true, true}},
+        {Kind::End, false, {true, false, false, true}},
+    }};
+    constexpr int columns = 3;
+    constexpr int gap = 4;
+    const QSize tile(Width * 5 / 4, Height * 5 / 4);
+    QImage sample(columns * tile.width() + (columns + 1) * gap, 2 * tile.height() + 3 * gap, QImage::Format_RGB32);
+    sample.fill(Qt::black);
+    QPainter painter(&sample);
+    for (int i = 0; i < int(tiles.size()); ++i) {
+        const QPoint at(gap + (i % columns) * (tile.width() + gap), gap + (i / columns) * (tile.height() + gap));
+        paint(painter, QRectF(at, tile), tiles[i]);
+    }
+    return sample;
 }

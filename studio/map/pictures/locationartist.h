@@ -21,4 +21,6 @@ public:
 
     static void paint(QPainter &painter, const QRectF &target, const LocationPicture &location);
     static QImage image(const LocationPicture &location, int width = Width, int height = Height);
+    // A corner of a map as the studio shows it, for the start dialog.
+    static QImage mapSample();
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Draws the 96 location pictures into the folder given on the command line,
-// and lists their file names, one a line, in the list file given after it.
+// and lists their file names, one a line, in the list file given after it;
+// or, with --sample, the start dialog's corner of a map into a PNG file.
 #include "locationartist.h"
 
 #include <QDir>
@@ -12,8 +13,16 @@
 int main(int argc, char *argv[])
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: picturegen FOLDER LIST\n");
+        std::fprintf(stderr, "usage: picturegen FOLDER LIST\n       picturegen --sample FILE\n");
         return 2;
+    }
+    if (QLatin1String(argv[1]) == QLatin1String("--sample")) {
+        QImageWriter writer(QString::fromLocal8Bit(argv[2]), "png");
+        if (!writer.write(LocationArtist::mapSample())) {
+            std::fprintf(stderr, "picturegen: cannot write %s: %s\n", argv[2], qPrintable(writer.errorString()));
+            return 1;
+        }
+        return 0;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral("."))) {

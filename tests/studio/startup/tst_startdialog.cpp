@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "locationartist.h"
 #include "locationbutton.h"
 #include "scriptedplatform.h"
 #include "startdialog.h"
@@ -127,7 +128,10 @@ void TestStartDialog::controls()
 
     QCOMPARE(studio.start.objectName(), QStringLiteral("StartDialog"));
     QCOMPARE(studio.start.windowTitle(), QStringLiteral("Quillmoor Studio"));
-    QVERIFY(!studio.start.findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().isNull());
+    // The picture drawn with the build is the one the artist draws now.
+    QCOMPARE(studio.start.findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().toImage().convertToFormat(
+                 QImage::Format_RGB32),
+             LocationArtist::mapSample());
     QVERIFY(!studio.start.findChild<QLabel *>(QStringLiteral("Label3"))->text().isEmpty());
     QVERIFY(!studio.start.findChild<QLabel *>(QStringLiteral("Label4"))->text().isEmpty());
     // The main window and its dialogs are built only once a level is named.
