@@ -66,7 +66,6 @@ QString LevelDocument::loadgame(const QString &gamefile)
 {
     LevelReader::Result result = LevelReader::readFile(gamefile.toStdString());
     current = std::move(result.level);
-    current.combos.resize(std::min<std::size_t>(current.combos.size(), ComboRows));
     for (const GridRef &at : current.blocks) {
         marks[at.index()] = true;
         pictures[at.index()] = true;
