@@ -43,6 +43,7 @@ void LevelDocument::updategrid(GridRef at, LocationRecord record, std::uint32_t 
         if (freeItems & (std::uint32_t(1) << item))
             current.placed[item] = false;
     }
+    keepSaved(at);
     current.record(at) = std::move(record);
     pictures[at.index()] = true;
     Q_EMIT locationChanged(at);
@@ -58,8 +59,25 @@ void LevelDocument::setInUse(GridRef at, bool used)
 
 void LevelDocument::restoreLineBreaks(GridRef at)
 {
-    if (at.isValid())
-        current.record(at) = current.record(at).withLineBreaks();
+    if (!at.isValid())
+        return;
+    LocationRecord converted = current.record(at).withLineBreaks();
+    keepSaved(at);
+    current.record(at) = std::move(converted);
+}
+
+void LevelDocument::keepSaved(GridRef at)
+{
+    std::optional<LocationRecord> &saved = savedRecords[at.index()];
+    if (!saved)
+        saved = std::move(current.record(at));
+}
+
+void LevelDocument::markSaved()
+{
+    savedRecords.fill(std::nullopt);
+    savedItems = current.items;
+    savedCombos = current.combos;
 }
 
 QString LevelDocument::loadgame(const QString &gamefile)
@@ -70,7 +88,7 @@ QString LevelDocument::loadgame(const QString &gamefile)
         marks[at.index()] = true;
         pictures[at.index()] = true;
     }
-    baseline = current;
+    markSaved();
     Q_EMIT loaded();
     return QString::fromStdString(result.error);
 }
@@ -79,7 +97,8 @@ LevelDocument::SaveResult LevelDocument::save()
 {
     SaveResult result;
     // The written form stays in memory too: line breaks as "~", the default
-    // narrative, single separators.
+    // narrative, single separators. It writes the same file, so a failed
+    // save leaves the level as modified as it was.
     for (LocationRecord &record : current.records) {
         if (record.isBlank())
             continue;
@@ -100,16 +119,26 @@ LevelDocument::SaveResult LevelDocument::save()
                            .arg(where, file.errorString());
         return result;
     }
-    baseline = current;
+    markSaved();
     result.saved = true;
     return result;
 }
 
 bool LevelDocument::isModified() const
 {
-    if (current.records == baseline.records && current.items == baseline.items && current.combos == baseline.combos)
+    bool changed = current.items != savedItems || current.combos != savedCombos;
+    for (int i = 0; i < Level::LocationCount && !changed; ++i)
+        changed = savedRecords[i] && !(*savedRecords[i] == current.records[i]);
+    if (!changed)
         return false;
     // Edits that write the same file, such as a location committed unchanged,
     // are no change.
-    return LevelWriter::write(current) != LevelWriter::write(baseline);
+    Level saved = current;
+    for (int i = 0; i < Level::LocationCount; ++i) {
+        if (savedRecords[i])
+            saved.records[i] = *savedRecords[i];
+    }
+    saved.items = savedItems;
+    saved.combos = savedCombos;
+    return LevelWriter::write(current) != LevelWriter::write(saved);
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The one level the studio edits, and the studio's only model: the 81
@@ -85,11 +86,19 @@ Q_SIGNALS:
     void loaded();
 
 private:
+    // Keeps the record as the last load or save left it, before its first change.
+    void keepSaved(GridRef at);
+    void markSaved();
+
     Level current;
     std::array<bool, Level::LocationCount> marks{};
     std::array<bool, Level::LocationCount> pictures{};
-    // The level as the last load or save left it.
-    Level baseline;
+    // The level as the last load or save left it: its names and rules, and
+    // the records of the locations changed since. A record may be many
+    // megabytes, so unchanged ones are not copied.
+    std::array<std::optional<LocationRecord>, Level::LocationCount> savedRecords;
+    std::array<Text, ItemCount> savedItems;
+    std::vector<Combo> savedCombos;
 };
 
 Q_DECLARE_METATYPE(GridRef)

@@ -338,6 +338,12 @@ void TestLevelDocument::modified()
     document.updategrid({1, 1}, record("You wake up in a cold cell.|PATH E|ITEM A|ITEM C|START|"), 0);
     document.setInUse({5, 5}, true);
     QVERIFY(!document.isModified());
+    // A change taken back is no change.
+    const LocationRecord hall = document.locdata({2, 2});
+    document.updategrid({2, 2}, record("Somewhere else.|"), 0);
+    QVERIFY(document.isModified());
+    document.updategrid({2, 2}, hall, 0);
+    QVERIFY(!document.isModified());
 
     Names names = document.itemnames();
     names[1] = U"torch";
