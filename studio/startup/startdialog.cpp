@@ -45,7 +45,7 @@ StartDialog::StartDialog(Platform &platform, QWidget *parent)
     auto *picture = label(this, QStringLiteral("Image1"), QString());
     // Drawn when the studio was built: drawing it here would cost the start
     // as much as all the rest of the dialog.
-    picture->setPixmap(QPixmap(QStringLiteral(":/startup/mapsample.png")));
+    picture->setPixmap(QPixmap(QStringLiteral(":/startup/mapsample.bmp")));
     picture->setAlignment(Qt::AlignTop);
 
     auto *title = label(this, QStringLiteral("Label2"), QStringLiteral("Quillmoor Studio"));

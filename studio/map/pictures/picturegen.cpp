@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Draws the 96 location pictures into the folder given on the command line,
 // and lists their file names, one a line, in the list file given after it;
-// or, with --sample, the start dialog's corner of a map into a PNG file.
+// or, with --sample, the start dialog's corner of a map into a bitmap file.
 #include "locationartist.h"
 
 #include <QDir>
@@ -13,11 +13,11 @@
 int main(int argc, char *argv[])
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: picturegen FOLDER LIST\n       picturegen --sample FILE\n");
+        std::fprintf(stderr, "usage: picturegen FOLDER LIST\n       picturegen --sample FILE.bmp\n");
         return 2;
     }
     if (QLatin1String(argv[1]) == QLatin1String("--sample")) {
-        QImageWriter writer(QString::fromLocal8Bit(argv[2]), "png");
+        QImageWriter writer(QString::fromLocal8Bit(argv[2]), "bmp");
         if (!writer.write(LocationArtist::mapSample())) {
             std::fprintf(stderr, "picturegen: cannot write %s: %s\n", argv[2], qPrintable(writer.errorString()));
             return 1;
