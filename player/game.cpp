@@ -500,9 +500,12 @@ void Game::combine(const QString &usercommand)
         }
         found = true;
     }
-    // No message of its own: the refusal starts with the first combine word.
-    if (!found)
+    // No message of its own: the refusal starts as the other refusals do, with
+    // the combination-refused text in the player's language.
+    if (!found) {
+        split(10);
         host.append(field(1) + QStringLiteral(" '") + trimmed + QStringLiteral("' .") + CrLf);
+    }
 }
 
 void Game::showHelp(const QString &word)
