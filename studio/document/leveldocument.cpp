@@ -6,6 +6,7 @@
 #include "levelwriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
 
 namespace {
@@ -18,6 +19,17 @@ QString letter(int n)
 QString flag(const QString &record, const char *tag)
 {
     return record.contains(QLatin1String(tag)) ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// The reader stops at its first fault. When the fault is only that the last
+// block or section runs into the end of the file, the same text with the empty
+// line that ends it reads without fault: every line was read.
+bool leftUnread(const QString &gamefile)
+{
+    QFile file(gamefile);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    return !LevelReader::read(file.readAll() + "\r\n\r\n", gamefile).ok();
 }
 
 } // namespace
@@ -99,9 +111,11 @@ void LevelDocument::announceExits(int row, int col)
     Q_EMIT exitsChanged(row, col, flag(r, "PATH N"), flag(r, "PATH S"), flag(r, "PATH E"), flag(r, "PATH W"));
 }
 
-QString LevelDocument::loadgame(const QString &gamefile)
+QString LevelDocument::loadgame(const QString &gamefile, bool *unread)
 {
     const LevelReader::Result result = LevelReader::readFile(gamefile);
+    if (unread)
+        *unread = !result.ok() && leftUnread(gamefile);
     const Level &read = result.level;
 
     records = read.records;

@@ -49,8 +49,10 @@ public:
     void updategrid(int row, int col, const QString &gupdate, const QString &gupdate2);
     // Reads an existing level file. Returns an empty text, or what is wrong
     // with the file (its name, the line and the problem); whatever could be
-    // read before a fault is kept.
-    QString loadgame(const QString &gamefile);
+    // read before a fault is kept. When unread is given, it tells whether the
+    // fault left part of the file unread: a last block or section that only
+    // lacks its ending empty line leaves nothing unread.
+    QString loadgame(const QString &gamefile, bool *unread = nullptr);
     // Writes the level to levelfile. The file is replaced only once the whole
     // level is written, so a failed save leaves the old file whole.
     SaveResult save();

@@ -174,10 +174,11 @@ void StartDialog::openLevel()
 
     LevelDocument &document = map.document();
     QString problem;
+    bool unread = false;
     if (isfile(name)) {
         document.levelfile = name;
         map.setLevelCaption(QStringLiteral("Level: ") + typed);
-        problem = document.loadgame(name);
+        problem = document.loadgame(name, &unread);
     } else if (QFileInfo(name).isDir()) {
         platform.inform(this, QStringLiteral("\"%1\" is a folder, not a level file. Please choose a file name.")
                                   .arg(QDir::toNativeSeparators(name)));
@@ -199,7 +200,11 @@ void StartDialog::openLevel()
     map.show();
     hide();
     if (!problem.isEmpty()) {
-        platform.inform(&map, problem + QStringLiteral("\n\nThe studio shows what it could read before that "
-                                                       "point. Saving replaces the file with only that part."));
+        const QString consequence
+            = unread ? QStringLiteral("The studio shows what it could read before that point. Saving replaces the "
+                                      "file with only that part.")
+                     : QStringLiteral("The studio has read the whole file all the same; saving writes the level "
+                                      "with that empty line in place.");
+        platform.inform(&map, problem + QStringLiteral("\n\n") + consequence);
     }
 }

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void loadOneLocation();
     void loadFillsTheItemManager();
     void loadKeepsWhatWasReadBeforeAFault();
+    void loadTellsWhatWasLeftUnread_data();
+    void loadTellsWhatWasLeftUnread();
     void saveRoundTrip();
     void saveEmptyLevel();
     void saveRewritesRecords_data();
@@ -186,6 +188,45 @@ void TestLevelDocument::loadKeepsWhatWasReadBeforeAFault()
     const QString error = document.loadgame(path);
     QVERIFY2(error.contains("broken.qw") && error.contains("line 4"), qPrintable(error));
     QCOMPARE(document.locdata(1, 1), "Kept.||");
+}
+
+void TestLevelDocument::loadTellsWhatWasLeftUnread_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("fault");
+    QTest::addColumn<bool>("unread");
+    const QByteArray cell = "[LOCATION 1A]\r\nCell.\r\nSTART\r\n";
+    QStringList rules;
+    for (int i = 0; i <= Level::ComboRows; ++i)
+        rules << "A+B=C";
+    QStringList items{"[ITEMS]"};
+    for (int i = 0; i < Level::ItemCount; ++i)
+        items << QString(QChar(u'A' + i)) + " thing";
+    QTest::newRow("a whole file") << cell + "\r\n" << false << false;
+    // Only the empty line that ends the last part is missing: all was read.
+    QTest::newRow("a last location without its empty line") << cell << true << false;
+    QTest::newRow("a last line without its line end") << cell.chopped(2) << true << false;
+    QTest::newRow("a last [ITEMS] without its empty line") << cell + "\r\n[ITEMS]\r\nA lamp\r\n" << true << false;
+    QTest::newRow("a last [COMBOS] without its empty line") << cell + "\r\n[COMBOS]\r\nA+B=C" << true << false;
+    // Reading stopped before the end.
+    QTest::newRow("a bad header, then more") << "[LOCATION 0Z]\r\n\r\n" + cell + "\r\n" << true << true;
+    QTest::newRow("a bad header on the last line") << cell + "\r\n[LOCATION 0Z]" << true << true;
+    QTest::newRow("an item after Z on the last line")
+        << TestFiles::level(items << "one more") << true << true;
+    QTest::newRow("101 rules, the last unended") << ("[COMBOS]\r\n" + rules.join("\r\n")).toUtf8() << true << true;
+}
+
+void TestLevelDocument::loadTellsWhatWasLeftUnread()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, fault);
+    QFETCH(bool, unread);
+    const QString path = write("level.qw", bytes);
+    LevelDocument document;
+    bool leftUnread = !unread;
+    const QString error = document.loadgame(path, &leftUnread);
+    QCOMPARE(!error.isEmpty(), fault);
+    QCOMPARE(leftUnread, unread);
 }
 
 void TestLevelDocument::saveRoundTrip()
