@@ -179,7 +179,9 @@ LevelDocument::SaveResult LevelDocument::save()
         result.error = QStringLiteral("Could not save the level to \"%1\": %2.").arg(where, file.errorString());
         return result;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // The level goes to disk only on flush; commit would not notice a failure
+    // there and would put a cut-short file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         result.error = QStringLiteral("Could not save the level to \"%1\": %2. The file on disk is unchanged.")
                            .arg(where, file.errorString());
         return result;

@@ -4,10 +4,16 @@
 #include "testfiles.h"
 #include "level/workedexample.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 class TestLevelDocument : public QObject
 {
@@ -30,6 +36,7 @@ private Q_SLOTS:
     void saveEmptyLevel();
     void saveRewritesRecords_data();
     void saveRewritesRecords();
+    void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void modified();
 
@@ -292,24 +299,66 @@ void TestLevelDocument::saveRewritesRecords()
              contents(document.levelfile).constData());
 }
 
+void TestLevelDocument::failedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("the level's folder does not exist") << "missing folder";
+    QTest::newRow("the level's path is a folder") << "folder";
+    // A file size limit stops a write even for root, whom permissions do not.
+    QTest::newRow("the file cannot grow") << "size limit";
+    if (geteuid() != 0)
+        QTest::newRow("a read-only folder") << "read-only";
+}
+
 void TestLevelDocument::failedSaveKeepsTheOldFile()
 {
-    const QString path = write("kept.qw", "old contents");
+    QFETCH(QString, how);
+    const QByteArray old = "[ITEMS]\r\nA old\r\n\r\n";
+    const QString folder = dir.filePath("levels");
+    QVERIFY(QDir().mkpath(folder));
+    QString target = folder + "/kept.qw";
+    QVERIFY(TestFiles::write(target, old));
+    if (how == "folder")
+        target = folder; // the folder that holds the old file
+    else if (how == "missing folder")
+        target = folder + "/no/such/folder/kept.qw";
+
     LevelDocument document;
+    document.levelfile = target;
     document.updategrid(1, 1, "Room.|START|", "");
+    document.updateitems(1, "lamp", false);
+    const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
-    // A file in a folder that does not exist cannot be written.
-    document.levelfile = dir.filePath("no/such/folder/level.qw");
-    LevelDocument::SaveResult result = document.save();
+    LevelDocument::SaveResult result;
+    if (how == "size limit") {
+        // The old file fits under the limit; the new level, written whole
+        // before it replaces the old, does not.
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit small = saved;
+        small.rlim_cur = old.size();
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        result = document.save();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    } else if (how == "read-only") {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        result = document.save();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    } else {
+        result = document.save();
+    }
+
     QVERIFY(!result.saved);
-    QVERIFY2(result.error.contains("no/such/folder/level.qw"), qPrintable(result.error));
+    QVERIFY2(result.error.contains(QDir::toNativeSeparators(target)), qPrintable(result.error));
+    // The old file is whole, and nothing was left beside it.
+    QCOMPARE(contents(folder + "/kept.qw"), old);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    // The edits are still there to save elsewhere.
     QVERIFY(document.isModified());
-
-    // Nor can a folder; the old file beside it is untouched.
-    document.levelfile = dir.path();
-    result = document.save();
-    QVERIFY(!result.saved);
-    QCOMPARE(contents(path), QByteArray("old contents"));
+    QCOMPARE(document.locdata(1, 1), "Room.|START|");
+    QCOMPARE(document.itemnames(1), "lamp");
 }
 
 void TestLevelDocument::modified()
