@@ -6,8 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 runs=${1:-7}
 tools/ensure-deps
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
+tools/build release
 echo "== quillmoorplayer, terminal mode"
 bench/player.sh build/release/bin "$runs"
 echo

@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -158,8 +157,9 @@ void AreaStatsDialog::buildControls()
         requiredItems[d]->setEditable(true);
         // Typing a name chooses it; it does not add to the names offered.
         requiredItems[d]->setInsertPolicy(QComboBox::NoInsert);
-        // Names match exactly, so completion must not offer another case.
-        requiredItems[d]->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        // The name is taken exactly as typed: a completion would turn "key"
+        // into "keyring" when both are items.
+        requiredItems[d]->setCompleter(nullptr);
         requiredItems[d]->setMinimumContentsLength(12);
         requiredItems[d]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         lockouts[d] = textBox(QStringLiteral("Text%1").arg(d + 4), pathFrame, 3);

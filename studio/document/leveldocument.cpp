@@ -1,13 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "leveldocument.h"
 
+#include "filebytes.h"
 #include "levelreader.h"
 #include "levelwriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
+
+namespace {
+
+// The reader stops at its first fault. When the fault is only that the last
+// block or section runs into the end of the file, the same text with the empty
+// line that ends it reads without fault: every line was read.
+bool leftUnread(const QString &gamefile)
+{
+    const std::optional<std::string> bytes = FileBytes::read(gamefile.toStdString(), nullptr);
+    return !bytes || !LevelReader::read(*bytes + "\r\n\r\n", gamefile.toStdString()).ok();
+}
+
+} // namespace
 
 LevelDocument::LevelDocument(QObject *parent)
     : QObject(parent)
@@ -80,9 +95,11 @@ void LevelDocument::markSaved()
     savedCombos = current.combos;
 }
 
-QString LevelDocument::loadgame(const QString &gamefile)
+QString LevelDocument::loadgame(const QString &gamefile, bool *unread)
 {
     LevelReader::Result result = LevelReader::readFile(gamefile.toStdString());
+    if (unread)
+        *unread = !result.ok() && leftUnread(gamefile);
     current = std::move(result.level);
     for (const GridRef &at : current.blocks) {
         marks[at.index()] = true;
@@ -114,7 +131,9 @@ LevelDocument::SaveResult LevelDocument::save()
         result.error = QStringLiteral("Could not save the level to \"%1\": %2.").arg(where, file.errorString());
         return result;
     }
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit()) {
+    // The level goes to disk only on flush; commit would not notice a failure
+    // there and would put a cut-short file in place of the old one.
+    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.flush() || !file.commit()) {
         result.error = QStringLiteral("Could not save the level to \"%1\": %2. The file on disk is unchanged.")
                            .arg(where, file.errorString());
         return result;

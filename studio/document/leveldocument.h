@@ -68,8 +68,10 @@ public:
     // Reads an existing level file. Returns an empty text, or what is wrong
     // with the file (its name, the line and the problem); whatever could be
     // read before a fault is kept. Every location read is marked in use and
-    // gets its picture.
-    QString loadgame(const QString &gamefile);
+    // gets its picture. When unread is given, it tells whether the fault left
+    // part of the file unread: a last block or section that only lacks its
+    // ending empty line leaves nothing unread.
+    QString loadgame(const QString &gamefile, bool *unread = nullptr);
     // Writes the level to levelfile. The records keep the form written. The
     // file is replaced only once the whole level is written, so a failed save
     // leaves the old file whole.

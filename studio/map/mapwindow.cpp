@@ -214,11 +214,12 @@ void MapWindow::saveLevel()
 
 void MapWindow::launchPlayer()
 {
-    // The player lies beside the studio and gets the level path as its one
-    // argument, untouched by any shell.
+    // The player lies beside the studio and gets the level path untouched by
+    // any shell. "--" ends the player's options, so a level whose name starts
+    // with "-" is still taken for the level.
     const QString player = QDir(platform.programFolder()).filePath(PlayerProgram);
     QString error;
-    if (!platform.startProgram(player, {doc.levelfile}, &error)) {
+    if (!platform.startProgram(player, {QStringLiteral("--"), doc.levelfile}, &error)) {
         platform.inform(this, QStringLiteral("The level is saved, but the game player could not be started "
                                              "to test it.\n%1")
                                   .arg(error));

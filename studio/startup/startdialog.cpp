@@ -157,11 +157,12 @@ void StartDialog::openLevel()
     }
 
     QString problem;
+    bool unread = false;
     if (isfile(name)) {
         MapWindow &map = buildMap();
         map.document().levelfile = name;
         map.setLevelCaption(QStringLiteral("Level: ") + typed);
-        problem = map.document().loadgame(name);
+        problem = map.document().loadgame(name, &unread);
     } else if (QFileInfo(name).isDir()) {
         platform.inform(this, QStringLiteral("\"%1\" is a folder, not a level file. Please choose a file name.")
                                   .arg(QDir::toNativeSeparators(name)));
@@ -184,7 +185,11 @@ void StartDialog::openLevel()
     map->show();
     hide();
     if (!problem.isEmpty()) {
-        platform.inform(map.get(), problem + QStringLiteral("\n\nThe studio shows what it could read before that "
-                                                       "point. Saving replaces the file with only that part."));
+        const QString consequence
+            = unread ? QStringLiteral("The studio shows what it could read before that point. Saving replaces the "
+                                      "file with only that part.")
+                     : QStringLiteral("The studio has read the whole file all the same; saving writes the level "
+                                      "with that empty line in place.");
+        platform.inform(map.get(), problem + QStringLiteral("\n\n") + consequence);
     }
 }

@@ -296,6 +296,9 @@ void TestGame::commands_data()
     QTest::newRow("combine: A+A is no rule for A and another")
         << QStringList{"take rope", "e", "take oil", "combine rope oil"} << none
         << "You cannot combine 'combine rope oil' .\r\n" + YardNoOil << "1B" << QStringList{};
+    QTest::newRow("combine: no rule, another combine word")
+        << QStringList{"take rope", "e", "take oil", "use oil rope"} << none
+        << "You cannot combine 'use oil rope' .\r\n" + YardNoOil << "1B" << QStringList{};
     QTest::newRow("combine: both rules for a pair")
         << QStringList{"e", "take oil", "take pebble", "combine oil and pebble"} << none
         << "You combine the oil with the pebble and make torch.\r\n"

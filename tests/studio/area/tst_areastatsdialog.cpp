@@ -71,6 +71,8 @@ private Q_SLOTS:
     void narrativeRule();
     void listMoves();
     void commitsWithWarnings();
+    void requiredItemAsTyped_data();
+    void requiredItemAsTyped();
     void closingCommitsNothing_data();
     void closingCommitsNothing();
     void nameListFollowsTheDocument();
@@ -358,6 +360,43 @@ void TestAreaStatsDialog::commitsWithWarnings()
     QCOMPARE(located.last().at(0).value<GridRef>(), (GridRef{4, 4}));
     QVERIFY(document->inUse({4, 4}));
     QVERIFY(document->pictured({4, 4}));
+}
+
+void TestAreaStatsDialog::requiredItemAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QStringList>("warnings");
+    // Item A is "keyring", B "key": a completion would turn "key" into A.
+    QTest::newRow("the shorter name") << "key" << "PATH N REQUIRES=B Locked.|" << QStringList{};
+    QTest::newRow("the longer name") << "keyring" << "PATH N REQUIRES=A Locked.|" << QStringList{};
+    QTest::newRow("the start of a name")
+        << "ke" << "PATH N|"
+        << QStringList{"Warning: the north path requires a ke but there is no item of that name!\r\n"
+                       "The path has been stored without a required item."};
+}
+
+void TestAreaStatsDialog::requiredItemAsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, path);
+    QFETCH(QStringList, warnings);
+    document->updateitems({U"keyring", U"key", U"", U"coin"}, {});
+    open(4, 4, false);
+    QTest::keyClicks(find<QPlainTextEdit>("Text1"), "Hall");
+    find<QCheckBox>("Check1")->click();
+    // Typed as the author types: into the box that has the focus.
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    find<QComboBox>("Combo1")->setFocus();
+    QVERIFY(find<QComboBox>("Combo1")->lineEdit()->hasFocus());
+    QTest::keyClicks(find<QComboBox>("Combo1")->lineEdit(), typed);
+    QTest::keyClicks(find<QPlainTextEdit>("Text4"), "Locked.");
+    QCOMPARE(find<QComboBox>("Combo1")->currentText(), typed);
+    QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+
+    QCOMPARE(toQString(document->locdata({4, 4}).text()), "Hall|" + path);
+    QCOMPARE(platform->texts(ScriptedPlatform::Kind::Inform), warnings);
 }
 
 void TestAreaStatsDialog::closingCommitsNothing_data()

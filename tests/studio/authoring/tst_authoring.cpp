@@ -120,7 +120,7 @@ void TestAuthoring::buildSaveAndWin()
     const QList<ScriptedPlatform::Event> &events = platform.events;
     QCOMPARE(events.last().kind, ScriptedPlatform::Kind::StartProgram);
     QCOMPARE(events.last().text, QStringLiteral(QUILLMOOR_BIN_DIR "/quillmoorplayer"));
-    QCOMPARE(events.last().arguments, QStringList{level});
+    QCOMPARE(events.last().arguments, (QStringList{"--", level}));
 
     QFile saved(level);
     QVERIFY(saved.open(QIODevice::ReadOnly));

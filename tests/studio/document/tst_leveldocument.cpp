@@ -4,10 +4,16 @@
 #include "testfiles.h"
 #include "level/workedexample.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -70,10 +76,13 @@ private Q_SLOTS:
     void loadOneLocation();
     void loadItemsAndRules();
     void loadKeepsWhatWasReadBeforeAFault();
+    void loadTellsWhatWasLeftUnread_data();
+    void loadTellsWhatWasLeftUnread();
     void saveRoundTrip();
     void saveEmptyLevel();
     void saveRewritesRecords_data();
     void saveRewritesRecords();
+    void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void modified();
 
@@ -237,6 +246,45 @@ void TestLevelDocument::loadKeepsWhatWasReadBeforeAFault()
     QVERIFY(document.inUse({1, 1}));
 }
 
+void TestLevelDocument::loadTellsWhatWasLeftUnread_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("fault");
+    QTest::addColumn<bool>("unread");
+    const QByteArray cell = "[LOCATION 1A]\r\nCell.\r\nSTART\r\n";
+    QStringList rules;
+    for (int i = 0; i <= Level::ComboRows; ++i)
+        rules << "A+B=C";
+    QStringList items{"[ITEMS]"};
+    for (int i = 0; i < Level::ItemCount; ++i)
+        items << QString(QChar(u'A' + i)) + " thing";
+    QTest::newRow("a whole file") << cell + "\r\n" << false << false;
+    // Only the empty line that ends the last part is missing: all was read.
+    QTest::newRow("a last location without its empty line") << cell << true << false;
+    QTest::newRow("a last line without its line end") << cell.chopped(2) << true << false;
+    QTest::newRow("a last [ITEMS] without its empty line") << cell + "\r\n[ITEMS]\r\nA lamp\r\n" << true << false;
+    QTest::newRow("a last [COMBOS] without its empty line") << cell + "\r\n[COMBOS]\r\nA+B=C" << true << false;
+    // Reading stopped before the end.
+    QTest::newRow("a bad header, then more") << "[LOCATION 0Z]\r\n\r\n" + cell + "\r\n" << true << true;
+    QTest::newRow("a bad header on the last line") << cell + "\r\n[LOCATION 0Z]" << true << true;
+    QTest::newRow("an item after Z on the last line")
+        << TestFiles::level(items << "one more") << true << true;
+    QTest::newRow("101 rules, the last unended") << ("[COMBOS]\r\n" + rules.join("\r\n")).toUtf8() << true << true;
+}
+
+void TestLevelDocument::loadTellsWhatWasLeftUnread()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, fault);
+    QFETCH(bool, unread);
+    const QString path = write("level.qw", bytes);
+    LevelDocument document;
+    bool leftUnread = !unread;
+    const QString error = document.loadgame(path, &leftUnread);
+    QCOMPARE(!error.isEmpty(), fault);
+    QCOMPARE(leftUnread, unread);
+}
+
 void TestLevelDocument::saveRoundTrip()
 {
     const QString path = write("example.qw", workedExample());
@@ -302,24 +350,68 @@ void TestLevelDocument::saveRewritesRecords()
              contents(document.levelfile).constData());
 }
 
+void TestLevelDocument::failedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("the level's folder does not exist") << "missing folder";
+    QTest::newRow("the level's path is a folder") << "folder";
+    // A file size limit stops a write even for root, whom permissions do not.
+    QTest::newRow("the file cannot grow") << "size limit";
+    if (geteuid() != 0)
+        QTest::newRow("a read-only folder") << "read-only";
+}
+
 void TestLevelDocument::failedSaveKeepsTheOldFile()
 {
-    const QString path = write("kept.qw", "old contents");
+    QFETCH(QString, how);
+    const QByteArray old = "[ITEMS]\r\nA old\r\n\r\n";
+    const QString folder = dir.filePath("levels");
+    QVERIFY(QDir().mkpath(folder));
+    QString target = folder + "/kept.qw";
+    QVERIFY(TestFiles::write(target, old));
+    if (how == "folder")
+        target = folder; // the folder that holds the old file
+    else if (how == "missing folder")
+        target = folder + "/no/such/folder/kept.qw";
+
     LevelDocument document;
+    document.levelfile = target;
     document.updategrid({1, 1}, record("Room.|START|"), 0);
+    Names names;
+    names[0] = U"lamp";
+    document.updateitems(names, {});
+    const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
-    // A file in a folder that does not exist cannot be written.
-    document.levelfile = dir.filePath("no/such/folder/level.qw");
-    LevelDocument::SaveResult result = document.save();
+    LevelDocument::SaveResult result;
+    if (how == "size limit") {
+        // The old file fits under the limit; the new level, written whole
+        // before it replaces the old, does not.
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit small = saved;
+        small.rlim_cur = old.size();
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        result = document.save();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    } else if (how == "read-only") {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        result = document.save();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    } else {
+        result = document.save();
+    }
+
     QVERIFY(!result.saved);
-    QVERIFY2(result.error.contains("no/such/folder/level.qw"), qPrintable(result.error));
+    QVERIFY2(result.error.contains(QDir::toNativeSeparators(target)), qPrintable(result.error));
+    // The old file is whole, and nothing was left beside it.
+    QCOMPARE(contents(folder + "/kept.qw"), old);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    // The edits are still there to save elsewhere.
     QVERIFY(document.isModified());
-
-    // Nor can a folder; the old file beside it is untouched.
-    document.levelfile = dir.path();
-    result = document.save();
-    QVERIFY(!result.saved);
-    QCOMPARE(contents(path), QByteArray("old contents"));
+    QCOMPARE(toQString(document.locdata({1, 1}).text()), "Room.|START|");
+    QCOMPARE(toQString(document.itemnames()[0]), "lamp");
 }
 
 void TestLevelDocument::modified()

@@ -454,6 +454,7 @@ void TestMapWindow::testLaunch_data()
     QTest::addColumn<bool>("starts");
     QTest::newRow("started") << "castle.qw" << true;
     QTest::newRow("spaces in the path") << "my castle.qw" << true;
+    QTest::newRow("a name starting with -") << "-castle.qw" << true;
     QTest::newRow("player cannot start") << "castle.qw" << false;
 }
 
@@ -476,7 +477,8 @@ void TestMapWindow::testLaunch()
     QCOMPARE(events.at(0).text, TestQuestion);
     QCOMPARE(events.at(1).kind, Kind::StartProgram);
     QCOMPARE(events.at(1).text, QStringLiteral(QUILLMOOR_BIN_DIR "/quillmoorplayer"));
-    QCOMPARE(events.at(1).arguments, QStringList{level});
+    // "--" first, so the player never takes the level for an option.
+    QCOMPARE(events.at(1).arguments, (QStringList{"--", level}));
     if (!starts) {
         QCOMPARE(events.at(2).kind, Kind::Inform);
         QVERIFY(events.at(2).text.contains(QLatin1String("player could not be started")));

@@ -2,10 +2,12 @@
 #include "mapwindow.h"
 #include "scriptedplatform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,15 +60,22 @@ private Q_SLOTS:
 void TestPlaythrough::savedLevelPlays()
 {
     const QString player = QStringLiteral(QUILLMOOR_BIN_DIR "/quillmoorplayer");
-    if (!QFileInfo(player).isExecutable())
-        QSKIP("the player is not built");
+    // The build makes the player before this test; without it nothing here
+    // was tested.
+    QVERIFY2(QFileInfo(player).isExecutable(), qPrintable(player + QStringLiteral(" is missing")));
 
+    // The level is named as an author may type it: relative to the current
+    // folder, which the player inherits, and starting with "-", which the
+    // player must not take for an option.
     QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    const auto restore = qScopeGuard([&previous] { QDir::setCurrent(previous); });
     ScriptedPlatform platform;
     platform.folder = QStringLiteral(QUILLMOOR_BIN_DIR);
     MapWindow map(platform);
     LevelDocument &document = map.document();
-    document.levelfile = folder.filePath(QStringLiteral("my first level.qw"));
+    document.levelfile = QStringLiteral("-my first level.qw");
 
     // As the item manager and the area editor commit them.
     document.updateitems({U"brass key"}, {});
@@ -80,7 +89,6 @@ void TestPlaythrough::savedLevelPlays()
     const ScriptedPlatform::Event &launch = platform.events.at(1);
     QCOMPARE(launch.kind, ScriptedPlatform::Kind::StartProgram);
     QCOMPARE(launch.text, player);
-    QCOMPARE(launch.arguments, QStringList{document.levelfile});
 
     const QString language = folder.filePath(QStringLiteral("Test.txt"));
     QFile languageFile(language);
@@ -88,10 +96,10 @@ void TestPlaythrough::savedLevelPlays()
     languageFile.write((TestLanguage.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
     languageFile.close();
 
-    // The same level through the player's terminal: take the key, go east, win.
+    // The same level through the player's terminal, started with the arguments
+    // the studio gave after the test's own options: take the key, go east, win.
     QProcess game;
-    game.start(player, QStringList{QStringLiteral("--tty"), QStringLiteral("--language"), language, QStringLiteral("--")}
-                           + launch.arguments);
+    game.start(player, QStringList{QStringLiteral("--tty"), QStringLiteral("--language"), language} + launch.arguments);
     QVERIFY(game.waitForStarted());
     game.write("TAKE brass-key\nE\ny\n");
     game.closeWriteChannel();

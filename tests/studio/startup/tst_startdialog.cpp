@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "locationartist.h"
 #include "locationbutton.h"
+#include "qtext.h"
 #include "scriptedplatform.h"
 #include "startdialog.h"
 #include "testfiles.h"
@@ -75,6 +76,8 @@ private Q_SLOTS:
     void continueFlows_data();
     void continueFlows();
     void malformedLevelOpensWithItsFault();
+    void faultSaysWhatSavingKeeps_data();
+    void faultSaysWhatSavingKeeps();
     void unreadableNameStays_data();
     void unreadableNameStays();
     void browse();
@@ -218,6 +221,38 @@ void TestStartDialog::malformedLevelOpensWithItsFault()
     QCOMPARE(map.buttonColor(1, 1), LocationButton::InUse);
     QVERIFY(map.document().locdata({1, 1}).text().starts_with(U"Cell.|START|"));
     QCOMPARE(map.document().levelfile, QStringLiteral("broken.qw"));
+}
+
+void TestStartDialog::faultSaysWhatSavingKeeps_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("unread");
+    const QStringList cell{QStringLiteral("[LOCATION 1A]"), QStringLiteral("Cell."), QStringLiteral("START")};
+    QTest::newRow("the last location lacks its empty line") << levelWith(cell) << false;
+    QTest::newRow("the [COMBOS] section lacks its empty line")
+        << levelWith(cell + QStringList{QString(), QStringLiteral("[COMBOS]"), QStringLiteral("A+B=C")}) << false;
+    QTest::newRow("a bad header before the end")
+        << levelWith(cell + QStringList{QString(), QStringLiteral("[LOCATION 0Z]"), QString(),
+                                        QStringLiteral("[LOCATION 1B]"), QStringLiteral("Hall."), QString()})
+        << true;
+}
+
+void TestStartDialog::faultSaysWhatSavingKeeps()
+{
+    // Only a fault that left part of the file unread makes saving lose it.
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, unread);
+    QVERIFY(writeFile(QStringLiteral("level.qw"), bytes));
+    Studio studio;
+    studio.proceed(QStringLiteral("level.qw"));
+    const QStringList messages = studio.platform.texts(Kind::Inform);
+    QCOMPARE(messages.size(), 1);
+    const QString partOnly = QStringLiteral("Saving replaces the file with only that part.");
+    const QString whole = QStringLiteral("The studio has read the whole file all the same; saving writes the level "
+                                         "with that empty line in place.");
+    QVERIFY2(messages.first().endsWith(unread ? partOnly : whole), qPrintable(messages.first()));
+    QVERIFY2(!messages.first().contains(unread ? whole : partOnly), qPrintable(messages.first()));
+    QVERIFY(toQString(studio.start.mapWindow()->document().locdata({1, 1}).text()).startsWith(QLatin1String("Cell.|START|")));
 }
 
 void TestStartDialog::unreadableNameStays_data()
