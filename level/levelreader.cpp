@@ -10,24 +10,26 @@ class Reading
 public:
     Reading(std::string_view bytes, const std::string &fileName)
         : fileName(fileName)
-        , text(TextCodec::decode(bytes, &result.level.encoding))
-        , lines(TextCodec::lines(text))
+        , encoding(TextCodec::detect(bytes))
+        , lines(TextCodec::lines(TextCodec::content(bytes, encoding)))
     {
+        result.level.encoding = encoding;
     }
 
     LevelReader::Result run()
     {
         while (next < lines.size()) {
             const int lineNo = int(next) + 1;
-            const TextView line = lines[next++];
+            const std::string_view line = lines[next++];
+            // The marks are plain ASCII, which either encoding keeps as it is.
             bool read = true;
-            if (text::contains(line, U"[LOCATION"))
-                read = readLocation(line, lineNo);
-            else if (text::contains(line, U"[MAP]"))
+            if (line.find("[LOCATION") != std::string_view::npos)
+                read = readLocation(decoded(line), lineNo);
+            else if (line.find("[MAP]") != std::string_view::npos)
                 ++result.level.mapSections;
-            else if (text::contains(line, U"[ITEMS]"))
+            else if (line.find("[ITEMS]") != std::string_view::npos)
                 read = readItems(lineNo);
-            else if (text::contains(line, U"[COMBOS]"))
+            else if (line.find("[COMBOS]") != std::string_view::npos)
                 read = readCombos(lineNo);
             if (!read)
                 break;
@@ -44,7 +46,23 @@ private:
     }
 
     // The next line of a block or section, or nothing at the end of the file.
-    const TextView *take() { return next < lines.size() ? &lines[next++] : nullptr; }
+    const std::string_view *take() { return next < lines.size() ? &lines[next++] : nullptr; }
+
+    Text decoded(std::string_view line) const
+    {
+        Text text;
+        TextCodec::append(text, line, encoding);
+        return text;
+    }
+
+    // Trimming spaces gives the same line in bytes as in characters.
+    static std::string_view trimmed(std::string_view line)
+    {
+        const std::size_t first = line.find_first_not_of(' ');
+        if (first == std::string_view::npos)
+            return {};
+        return line.substr(first, line.find_last_not_of(' ') - first + 1);
+    }
 
     bool readLocation(TextView header, int lineNo)
     {
@@ -59,13 +77,18 @@ private:
         Level &level = result.level;
         level.blocks.push_back(ref);
         LocationRecord &record = level.record(ref);
-        while (const TextView *line = take()) {
-            record.appendLine(*line);
-            if (text::isBlank(*line))
+        while (const std::string_view *line = take()) {
+            record.appendLine(*line, encoding);
+            const std::string_view tag = trimmed(*line);
+            if (tag.empty())
                 return true;
-            if (LocationRecord::isStartLine(*line))
+            // Only a line as short as "ITEM X" once trimmed starts or places.
+            if (tag.size() > 6)
+                continue;
+            const Text shortLine = decoded(*line);
+            if (LocationRecord::isStartLine(shortLine))
                 level.start = ref;
-            if (const int item = LocationRecord::placedItemOfLine(*line); item >= 0)
+            if (const int item = LocationRecord::placedItemOfLine(shortLine); item >= 0)
                 level.placed[item] = true;
         }
         return fail(lineNo, "the block of location " + ref.name()
@@ -75,9 +98,11 @@ private:
     bool readItems(int lineNo)
     {
         int position = 0;
-        while (const TextView *line = take()) {
-            if (text::isBlank(*line))
+        while (const std::string_view *bytes = take()) {
+            if (trimmed(*bytes).empty())
                 return true;
+            const Text text = decoded(*bytes);
+            const Text *line = &text;
             // "D lamp" names item D; a line without its letter takes the next one.
             int item = position;
             if (line->size() >= 2 && (*line)[0] >= U'A' && (*line)[0] <= U'Z' && (*line)[1] == U' ')
@@ -95,20 +120,20 @@ private:
     bool readCombos(int lineNo)
     {
         std::vector<Combo> &combos = result.level.combos;
-        while (const TextView *line = take()) {
-            if (text::isBlank(*line))
+        while (const std::string_view *line = take()) {
+            if (trimmed(*line).empty())
                 return true;
             if (combos.size() == Level::ComboRows)
                 return fail(int(next), "the [COMBOS] section holds more than 100 rules.");
-            combos.push_back(Combo::fromLine(*line));
+            combos.push_back(Combo::fromLine(decoded(*line)));
         }
         return fail(lineNo, "the [COMBOS] section runs into the end of the file without the empty line that ends it.");
     }
 
     std::string fileName;
     LevelReader::Result result;
-    Text text;
-    std::vector<TextView> lines;
+    TextCodec::Encoding encoding;
+    std::vector<std::string_view> lines;
     std::size_t next = 0;
 };
 

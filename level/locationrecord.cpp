@@ -86,16 +86,58 @@ TextView LocationRecord::editorNarrative() const
     return first;
 }
 
+LocationRecord::Tags LocationRecord::tags() const
+{
+    const TextView record = whole;
+    Tags found;
+    auto at = [record](std::size_t i, TextView word) { return record.substr(i, word.size()) == word; };
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        switch (record[i]) {
+        case U'P':
+            if (at(i, U"PATH ") && i + 5 < record.size()) {
+                const std::size_t d = TextView(U"NSEW").find(record[i + 5]);
+                if (d == TextView::npos)
+                    break;
+                if (found.paths[d] == Tags::None)
+                    found.paths[d] = i;
+                if (found.requirements[d] == Tags::None && at(i + 6, Requires))
+                    found.requirements[d] = i;
+            }
+            break;
+        case U'I':
+            if (at(i, U"ITEM ") && i + 5 < record.size() && record[i + 5] >= U'A' && record[i + 5] <= U'Z')
+                found.items |= std::uint32_t(1) << (record[i + 5] - U'A');
+            break;
+        case U'E':
+            if (found.end == Tags::None && at(i, U"ENDGAME"))
+                found.end = i;
+            break;
+        case U'L':
+            if (found.levelLoad == Tags::None && at(i, LoadLevel))
+                found.levelLoad = i;
+            break;
+        default:
+            break;
+        }
+    }
+    return found;
+}
+
 bool LocationRecord::hasPath(Direction d) const
 {
-    return text::contains(whole, pathTag(d));
+    return tags().paths[int(d)] != Tags::None;
 }
 
 std::optional<LocationRecord::Requirement> LocationRecord::requirement(Direction d) const
 {
+    return requirement(d, tags());
+}
+
+std::optional<LocationRecord::Requirement> LocationRecord::requirement(Direction d, const Tags &tags) const
+{
     const TextView record = whole;
-    const std::size_t at = record.find(pathTag(d) + Text(Requires));
-    if (at == TextView::npos)
+    const std::size_t at = tags.requirements[int(d)];
+    if (at == Tags::None)
         return std::nullopt;
     const std::size_t letter = at + 16;
     const std::size_t end = pieceEnd(record, letter);
@@ -106,24 +148,29 @@ std::optional<LocationRecord::Requirement> LocationRecord::requirement(Direction
 
 bool LocationRecord::holdsItem(int item) const
 {
-    return text::contains(whole, itemTag(item));
+    return (tags().items >> item) & 1u;
 }
 
 bool LocationRecord::isEnd() const
 {
-    return text::contains(whole, U"ENDGAME");
+    return tags().end != Tags::None;
 }
 
 bool LocationRecord::loadsLevel() const
 {
-    return text::contains(whole, LoadLevel);
+    return tags().levelLoad != Tags::None;
 }
 
 std::optional<LocationRecord::LevelLoad> LocationRecord::levelLoad() const
 {
+    return levelLoad(tags());
+}
+
+std::optional<LocationRecord::LevelLoad> LocationRecord::levelLoad(const Tags &tags) const
+{
     const TextView record = whole;
-    const std::size_t tag = record.find(LoadLevel);
-    if (tag == TextView::npos)
+    const std::size_t tag = tags.levelLoad;
+    if (tag == Tags::None)
         return std::nullopt;
     const std::size_t comment = record.find(Comment, tag + LoadLevel.size());
     if (comment == TextView::npos)
@@ -177,11 +224,18 @@ void LocationRecord::appendItem(int item)
     whole += itemTag(item) + U'|';
 }
 
-void LocationRecord::appendLine(TextView line)
+void LocationRecord::appendLine(std::string_view line, TextCodec::Encoding encoding)
 {
-    text::appendReplacing(whole, line, U'~', LineBreak);
+    // A block is a long narrative and a few short tag lines: room for those
+    // lines from the start spares copying the narrative again for each.
+    const std::size_t breaks = std::size_t(std::count(line.begin(), line.end(), '~'));
+    const std::size_t needed = whole.size() + line.size() + breaks + 1;
+    if (needed > whole.capacity())
+        whole.reserve(std::max(needed + 1024, whole.capacity() + whole.capacity() / 2));
+    TextCodec::append(whole, line, encoding, '~', LineBreak);
     whole += U'|';
 }
+
 
 LocationRecord LocationRecord::withLineBreaks() const
 {

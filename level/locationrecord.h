@@ -3,8 +3,10 @@
 
 #include "direction.h"
 #include "text.h"
+#include "textcodec.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,8 +74,22 @@ public:
     // piece holds a tag word, as a record without its narrative does.
     TextView editorNarrative() const;
 
+    // Where the tags the player reads first stand, found in one pass over the
+    // record; the readings below are read from here.
+    struct Tags
+    {
+        static constexpr std::size_t None = TextView::npos;
+        std::array<std::size_t, 4> paths{None, None, None, None}; // "PATH N", ... in Direction order
+        std::array<std::size_t, 4> requirements{None, None, None, None}; // "PATH N REQUIRES=", ...
+        std::uint32_t items = 0; // bit n: "ITEM X" for item n
+        std::size_t end = None; // "ENDGAME"
+        std::size_t levelLoad = None; // "LOADLEVEL"
+    };
+    Tags tags() const;
+
     bool hasPath(Direction d) const; // "PATH N" anywhere, locked or not
     std::optional<Requirement> requirement(Direction d) const; // first "PATH N REQUIRES="
+    std::optional<Requirement> requirement(Direction d, const Tags &tags) const;
     bool holdsItem(int item) const; // "ITEM X", item 0 to 25
     bool isEnd() const; // "ENDGAME"
     bool loadsLevel() const; // "LOADLEVEL"
@@ -82,6 +98,7 @@ public:
     // blank before "COMMENT=" is not part of it); the comment to the next "|".
     // Nothing when no "COMMENT=" follows the word.
     std::optional<LevelLoad> levelLoad() const;
+    std::optional<LevelLoad> levelLoad(const Tags &tags) const;
     // The area editor's reading: confined to the tag's piece, the file keeping
     // the blank before "COMMENT="; without "COMMENT=" all of the piece after
     // the word is the file.
@@ -96,9 +113,9 @@ public:
     // the "|" around it staying; dropping appends the tag and a "|".
     void removeItem(int item);
     void appendItem(int item);
-    // The file reader: appends one line of a block with its "~" turned into
-    // line breaks, then a "|".
-    void appendLine(TextView line);
+    // The file reader: appends one line of a block, as the file's bytes,
+    // with its "~" turned into line breaks, then a "|".
+    void appendLine(std::string_view line, TextCodec::Encoding encoding);
     // Rewrites line breaks as CR LF ("~" in a record a save left).
     LocationRecord withLineBreaks() const;
 

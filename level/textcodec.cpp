@@ -77,26 +77,64 @@ bool startsWithBom(std::string_view bytes)
 
 } // namespace
 
-Text TextCodec::decode(std::string_view bytes, Encoding *found)
+TextCodec::Encoding TextCodec::detect(std::string_view bytes)
 {
-    Text text;
-    text.reserve(bytes.size());
     std::size_t at = startsWithBom(bytes) ? 3 : 0;
     while (at < bytes.size()) {
-        const char32_t c = nextUtf8(bytes, at);
-        if (c == Invalid) {
-            text.resize(bytes.size());
-            // Latin-1: every byte is the character of its value.
-            std::transform(bytes.begin(), bytes.end(), text.begin(),
-                           [](char b) { return char32_t(static_cast<unsigned char>(b)); });
-            if (found)
-                *found = Encoding::Latin1;
-            return text;
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+            ++at;
+            continue;
         }
-        text += c;
+        if (nextUtf8(bytes, at) == Invalid)
+            return Encoding::Latin1;
     }
+    return Encoding::Utf8;
+}
+
+std::string_view TextCodec::content(std::string_view bytes, Encoding encoding)
+{
+    return encoding == Encoding::Utf8 && startsWithBom(bytes) ? bytes.substr(3) : bytes;
+}
+
+void TextCodec::append(Text &out, std::string_view bytes, Encoding encoding, char what, TextView with)
+{
+    out.reserve(out.size() + bytes.size());
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        // Runs of plain characters, nearly all of a narrative, are widened at once.
+        std::size_t run = at;
+        while (run < bytes.size() && bytes[run] != what
+               && (encoding == Encoding::Latin1 || static_cast<unsigned char>(bytes[run]) < 0x80))
+            ++run;
+        if (run > at) {
+            const std::size_t start = out.size();
+            out.resize(start + (run - at));
+            std::transform(bytes.begin() + at, bytes.begin() + run, out.begin() + start,
+                           [](char c) { return char32_t(static_cast<unsigned char>(c)); });
+            at = run;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (what != 0 && byte == static_cast<unsigned char>(what)) {
+            out += with;
+            ++at;
+        } else if (byte < 0x80 || encoding == Encoding::Latin1) {
+            // Latin-1: every byte is the character of its value.
+            out.push_back(byte);
+            ++at;
+        } else {
+            out.push_back(nextUtf8(bytes, at));
+        }
+    }
+}
+
+Text TextCodec::decode(std::string_view bytes, Encoding *found)
+{
+    const Encoding encoding = detect(bytes);
     if (found)
-        *found = Encoding::Utf8;
+        *found = encoding;
+    Text text;
+    append(text, content(bytes, encoding), encoding);
     return text;
 }
 
@@ -160,6 +198,23 @@ std::vector<TextView> TextCodec::lines(TextView text)
         if (end > start && text[end - 1] == U'\r')
             --end;
         result.push_back(text.substr(start, end - start));
+        start = next;
+    }
+    return result;
+}
+
+std::vector<std::string_view> TextCodec::lines(std::string_view bytes)
+{
+    std::vector<std::string_view> result;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        result.push_back(bytes.substr(start, end - start));
         start = next;
     }
     return result;

@@ -113,6 +113,15 @@ void Game::print(std::initializer_list<TextView> parts)
 {
     if (!host)
         return;
+    std::size_t size = 0;
+    for (TextView part : parts)
+        size += part.size();
+    // A long narrative goes to the console as it is, not copied first.
+    if (size > 65536) {
+        for (TextView part : parts)
+            host->append(part);
+        return;
+    }
     line.clear();
     for (TextView part : parts)
         line += part;
@@ -258,8 +267,8 @@ void Game::loadgame(const std::string &gamefile)
         }
     }
     // A level that fails half-way is played with what was read before the fault.
-    const LevelReader::Result result = LevelReader::readFile(gamefile);
-    const Level &read = result.level;
+    LevelReader::Result result = LevelReader::readFile(gamefile);
+    Level &read = result.level;
     LoadedLevel loaded;
     loaded.path = gamefile;
     loaded.items = read.items;
@@ -269,7 +278,7 @@ void Game::loadgame(const std::string &gamefile)
     for (Combo &rule : loaded.combos)
         rule = {upperLetter(rule.first), upperLetter(rule.second), upperLetter(rule.result)};
     for (int i = 0; i < Level::LocationCount; ++i)
-        loaded.records[i] = pool.intern(read.records[i]);
+        loaded.records[i] = pool.intern(std::move(read.records[i]));
     loaded.start = read.start;
 
     // A level loaded again, as a chain that comes back does, is kept once.

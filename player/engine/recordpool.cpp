@@ -7,23 +7,18 @@ namespace {
 
 RecordPool::Facts factsOf(const LocationRecord &record)
 {
+    const LocationRecord::Tags tags = record.tags();
     RecordPool::Facts facts;
     for (Direction d : Directions) {
-        if (record.hasPath(d))
+        if (tags.paths[int(d)] != LocationRecord::Tags::None)
             facts.paths |= std::uint8_t(1u << int(d));
-        facts.requirements[int(d)] = record.requirement(d);
+        facts.requirements[int(d)] = record.requirement(d, tags);
     }
-    // One pass finds every item tag: the letter after each "ITEM ".
-    const TextView text = record.text();
-    for (std::size_t at = text.find(U"ITEM "); at != TextView::npos; at = text.find(U"ITEM ", at + 1)) {
-        const char32_t letter = at + 5 < text.size() ? text[at + 5] : 0;
-        if (letter >= U'A' && letter <= U'Z')
-            facts.items |= 1u << (letter - U'A');
-    }
-    facts.end = record.isEnd();
-    facts.loadsLevel = record.loadsLevel();
+    facts.items = tags.items;
+    facts.end = tags.end != LocationRecord::Tags::None;
+    facts.loadsLevel = tags.levelLoad != LocationRecord::Tags::None;
     if (facts.loadsLevel)
-        facts.levelLoad = record.levelLoad();
+        facts.levelLoad = record.levelLoad(tags);
     return facts;
 }
 
