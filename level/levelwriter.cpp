@@ -3,54 +3,79 @@
 
 #include <algorithm>
 
+namespace {
+
+// Whether every text the file will hold fits Latin-1: one character that does
+// not makes the whole file UTF-8, which keeps every character.
+bool fitsLatin1(const Level &level)
+{
+    for (const Text &name : level.items) {
+        if (!TextCodec::fitsLatin1(name))
+            return false;
+    }
+    for (const LocationRecord &record : level.records) {
+        if (!record.isBlank() && !TextCodec::fitsLatin1(record.text()))
+            return false;
+    }
+    return std::all_of(level.combos.begin(), level.combos.end(),
+                       [](const Combo &combo) { return combo.isFree() || TextCodec::fitsLatin1(combo.line()); });
+}
+
+} // namespace
+
 std::string LevelWriter::write(const Level &level)
 {
-    constexpr TextView End = LocationRecord::LineBreak;
-    Text text = Text(U"[MAP]") + Text(End);
-    for (int row = 1; row <= GridRef::Size; ++row)
-        text += char32_t(U'0' + row) + Text(U" ABCDEFGHI") + Text(End);
-    text += End;
+    const TextCodec::Encoding encoding = level.encoding == TextCodec::Encoding::Latin1 && fitsLatin1(level)
+        ? TextCodec::Encoding::Latin1
+        : TextCodec::Encoding::Utf8;
+    std::string out;
+    std::size_t size = 4096;
+    for (const LocationRecord &record : level.records)
+        size += record.text().size() + record.text().size() / 8;
+    out.reserve(size);
+    auto put = [&out, encoding](TextView text) { TextCodec::appendEncoded(out, text, encoding); };
 
-    text += U"[ITEMS]";
-    text += End;
+    out += "[MAP]\r\n";
+    for (int row = 1; row <= GridRef::Size; ++row)
+        out += std::to_string(row) + " ABCDEFGHI\r\n";
+    out += "\r\n";
+
+    out += "[ITEMS]\r\n";
     for (int i = 0; i < Level::ItemCount; ++i) {
         Text name(text::trimSpaces(level.items[i]));
         if (name.empty())
             continue;
         std::replace(name.begin(), name.end(), U' ', U'-');
-        text += char32_t(U'A' + i);
-        text += U' ';
-        text += name;
-        text += End;
+        out += char('A' + i);
+        out += ' ';
+        put(name);
+        out += "\r\n";
     }
-    text += End;
+    out += "\r\n";
 
-    std::size_t size = text.size() + 4096;
-    for (const LocationRecord &record : level.records)
-        size += record.text().size() + record.text().size() / 8;
-    text.reserve(size);
     for (int i = 0; i < Level::LocationCount; ++i) {
-        const LocationRecord &record = level.records[i];
-        if (record.isBlank())
+        const LocationRecord &stored = level.records[i];
+        if (stored.isBlank())
             continue;
-        const std::string name = GridRef::fromIndex(i).name();
-        text += U"[LOCATION ";
-        text.append(name.begin(), name.end());
-        text += U']';
-        text += End;
-        text::appendReplacing(text, record.normalised().text(), U'|', End);
-        text += End;
+        out += "[LOCATION " + GridRef::fromIndex(i).name() + "]\r\n";
+        // A record in the form written is written as it is, not copied first.
+        const LocationRecord changed = stored.isNormalised() ? LocationRecord() : stored.normalised();
+        const TextView record = stored.isNormalised() ? TextView(stored.text()) : TextView(changed.text());
+        // Every piece is one line; the record's last "|" ends its last line.
+        for (TextView piece : text::split(record.substr(0, record.size() - 1), U'|')) {
+            put(piece);
+            out += "\r\n";
+        }
+        out += "\r\n";
     }
 
-    text += U"[COMBOS]";
-    text += End;
+    out += "[COMBOS]\r\n";
     for (const Combo &combo : level.combos) {
         if (!combo.isFree()) {
-            text += combo.line();
-            text += End;
+            put(combo.line());
+            out += "\r\n";
         }
     }
-    text += End;
-
-    return TextCodec::encode(text, level.encoding);
+    out += "\r\n";
+    return out;
 }

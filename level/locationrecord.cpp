@@ -246,6 +246,11 @@ LocationRecord LocationRecord::withLineBreaks() const
     return LocationRecord(std::move(out));
 }
 
+bool LocationRecord::isNormalised() const
+{
+    return isNormal(whole);
+}
+
 LocationRecord LocationRecord::normalised() const
 {
     if (isNormal(whole))

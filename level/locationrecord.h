@@ -123,6 +123,7 @@ public:
     // narrative in place of a blank one, no empty or blank pieces after it,
     // every piece ended by "|".
     LocationRecord normalised() const;
+    bool isNormalised() const;
 
     // The record the area editor's commit writes: narrative, paths N, S, E,
     // W, items, type. A typed "|" would split it and is stored as "/".

@@ -150,17 +150,28 @@ Text TextCodec::decodeUtf8Lossy(std::string_view bytes)
     return text;
 }
 
+bool TextCodec::fitsLatin1(TextView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char32_t c) { return c <= 0xFF; });
+}
+
 std::string TextCodec::encode(TextView text, Encoding encoding)
 {
     std::string out;
-    if (encoding == Encoding::Latin1 && std::all_of(text.begin(), text.end(), [](char32_t c) { return c <= 0xFF; })) {
-        out.resize(text.size());
-        std::transform(text.begin(), text.end(), out.begin(), [](char32_t c) { return char(c); });
-        return out;
-    }
     out.reserve(text.size() + text.size() / 8);
-    appendUtf8(out, text);
+    appendEncoded(out, text, encoding == Encoding::Latin1 && fitsLatin1(text) ? Encoding::Latin1 : Encoding::Utf8);
     return out;
+}
+
+void TextCodec::appendEncoded(std::string &out, TextView text, Encoding encoding)
+{
+    if (encoding == Encoding::Utf8) {
+        appendUtf8(out, text);
+        return;
+    }
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    std::transform(text.begin(), text.end(), out.begin() + start, [](char32_t c) { return char(c); });
 }
 
 void TextCodec::appendUtf8(std::string &out, TextView text)

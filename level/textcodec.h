@@ -26,6 +26,9 @@ public:
     // A character Latin-1 cannot hold makes the whole text UTF-8 instead.
     static std::string encode(TextView text, Encoding encoding);
     static void appendUtf8(std::string &out, TextView text);
+    // Whether Latin-1 can hold every character of text.
+    static bool fitsLatin1(TextView text);
+    static void appendEncoded(std::string &out, TextView text, Encoding encoding);
     // UTF-8 as far as it is valid; each byte that is not gives U+FFFD.
     static Text decodeUtf8Lossy(std::string_view bytes);
     // Splits text into lines ended by CR LF or by a bare LF; a last line
