@@ -158,7 +158,7 @@
             focusConsole();
         } else if (state === State.Stopped) {
             setEditable(false);
-            showNotice('The game has stopped:\n' + said(engine._qm_stop_message()), 'alert');
+            showNotice('The game has stopped:\n' + said(engine._qm_stop_message()).replace(/\r\n/g, '\n'), 'alert');
             focusConsole();
         } else if (waiting()) {
             setEditable(true);
