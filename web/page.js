@@ -67,22 +67,45 @@
     }
 
     function setEditable(on) {
-        Text1.contentEditable = on ? editing : 'false';
-        Text1.setAttribute('aria-readonly', on ? 'false' : 'true');
+        const mode = on ? editing : 'false';
+        if (Text1.contentEditable !== mode) {
+            Text1.contentEditable = mode;
+            Text1.setAttribute('aria-readonly', on ? 'false' : 'true');
+        }
+    }
+
+    // The caret goes to the end of the console and the console scrolls there
+    // when the page is next drawn, where the browser lays the new text out
+    // once anyway; a turn itself lays nothing out. A key pressed before that
+    // finds the caret put there first.
+    let caretPending = false;
+    let framePending = false;
+    function placeCaret() {
+        if (!caretPending)
+            return;
+        caretPending = false;
+        window.getSelection().collapse(Text1, Text1.childNodes.length);
+    }
+
+    function scrollToEnd() {
+        if (framePending)
+            return;
+        framePending = true;
+        window.requestAnimationFrame(() => {
+            framePending = false;
+            placeCaret();
+            Text1.scrollTop = Text1.scrollHeight;
+        });
     }
 
     function caretToEnd() {
-        const range = document.createRange();
-        range.selectNodeContents(Text1);
-        range.collapse(false);
-        const selection = window.getSelection();
-        selection.removeAllRanges();
-        selection.addRange(range);
-        Text1.scrollTop = Text1.scrollHeight;
+        caretPending = true;
+        scrollToEnd();
     }
 
     function focusConsole() {
-        Text1.focus({preventScroll: true});
+        if (document.activeElement !== Text1)
+            Text1.focus({preventScroll: true});
         caretToEnd();
     }
 
@@ -124,7 +147,7 @@
                 messages.push(textAt(engine._qm_change_text(i), engine._qm_change_size(i)));
         }
         engine._qm_forget_changes();
-        Text1.scrollTop = Text1.scrollHeight;
+        scrollToEnd();
     }
 
     function said(at) {
@@ -168,14 +191,20 @@
         }
     }
 
-    function lineEntered() {
-        if (!waiting() || !message.hidden)
-            return;
-        typeLineBreak();
+    // The line break is in the console: the game reads the line from it.
+    function submit() {
         const typed = consoleText();
         withTexts([typed], (at, size) => engine._qm_enter(at, size));
         applyChanges();
         settle();
+    }
+
+    function lineEntered() {
+        if (!waiting() || !message.hidden)
+            return;
+        placeCaret();
+        typeLineBreak();
+        submit();
     }
 
     function answer(yes) {
@@ -188,6 +217,7 @@
     }
 
     Text1.addEventListener('keydown', (event) => {
+        placeCaret();
         if (event.key !== 'Enter' || event.isComposing)
             return;
         event.preventDefault();
@@ -195,12 +225,18 @@
     });
     // Keyboards on phones may send a line break without an Enter key.
     Text1.addEventListener('beforeinput', (event) => {
+        placeCaret();
         if (event.inputType === 'insertParagraph' || event.inputType === 'insertLineBreak') {
             event.preventDefault();
             lineEntered();
         }
     });
+    // Where the player points, the caret goes.
+    Text1.addEventListener('mousedown', () => {
+        caretPending = false;
+    });
     Text1.addEventListener('paste', (event) => {
+        placeCaret();
         if (editing === 'plaintext-only' || Text1.contentEditable === 'false')
             return;
         event.preventDefault();
@@ -231,32 +267,47 @@
         get state() { return engine ? engine._qm_state() : State.Starting; },
         // Types a line at the end of the console and presses Enter.
         enter(line) {
-            Text1.append(line);
-            caretToEnd();
-            lineEntered();
+            if (!waiting() || !message.hidden)
+                return;
+            Text1.append(line + '\n');
+            submit();
         },
     };
 
-    const game = JSON.parse(byId('QuillmoorGame').textContent);
-    QuillmoorEngine().then((module) => {
+    function begin(module) {
         engine = module;
+        const game = JSON.parse(byId('QuillmoorGame').textContent);
+        for (const folder of game.folders)
+            withTexts([folder], (at, size) => engine._qm_enter_folder(at, size));
         for (const file of game.files) {
-            if (!withTexts([file.path], (at, size) => {
-                const bytes = bytesOf(file.bytes);
-                const data = engine._malloc(bytes.length + 1);
-                engine.HEAPU8.set(bytes, data);
-                const written = engine._qm_put_file(at, size, data, bytes.length);
-                engine._free(data);
-                return written;
-            }))
-                throw new Error('cannot place ' + file.path);
+            const bytes = bytesOf(file.bytes);
+            const data = engine._malloc(bytes.length + 1);
+            engine.HEAPU8.set(bytes, data);
+            const written = withTexts([file.path], (at, size) => engine._qm_put_file(at, size, data, bytes.length));
+            engine._free(data);
+            if (!written)
+                throw new Error('the page cannot hold the file ' + file.path);
         }
         withTexts([game.folder], (at, size) => engine._qm_enter_folder(at, size));
         withTexts([game.level, game.language], (level, levelSize, language, languageSize) =>
             engine._qm_start(level, levelSize, language, languageSize));
         applyChanges();
         settle();
-    }).catch((error) => {
+    }
+
+    function cannotStart(error) {
         showNotice('The game cannot start in this browser: ' + error.message, 'alert');
-    });
+    }
+
+    // The engine is compiled at once and is ready on return; a build that
+    // compiles it in the background hands it over later.
+    try {
+        const made = QuillmoorEngine();
+        if (typeof made.then === 'function')
+            made.then(begin).catch(cannotStart);
+        else
+            begin(made);
+    } catch (error) {
+        cannotStart(error);
+    }
 })();
