@@ -61,9 +61,11 @@ function windowWaits(cwd, level, language, lines) {
         : {...wait, message: wait.message.replaceAll('\r\n', '\n')});
 }
 
-// The page as a person sees it, read in the page.
+// The page as a person sees it, read in the page once it has drawn what it
+// has.
 function look(page) {
-    return page.evaluate(() => {
+    return page.evaluate(async () => {
+        await new Promise((drawn) => window.requestAnimationFrame(() => drawn()));
         const console = document.getElementById('Text1');
         const shown = (id) => !document.getElementById(id).hidden;
         const notice = document.getElementById('Notice').textContent;
