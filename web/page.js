@@ -54,6 +54,8 @@
     }
 
     function bytesOf(base64) {
+        if (Uint8Array.fromBase64)
+            return Uint8Array.fromBase64(base64);
         const raw = atob(base64);
         const bytes = new Uint8Array(raw.length);
         for (let i = 0; i < raw.length; i++)
@@ -302,7 +304,7 @@
     // The engine is compiled at once and is ready on return; a build that
     // compiles it in the background hands it over later.
     try {
-        const made = QuillmoorEngine();
+        const made = QuillmoorEngine({wasmBinary: bytesOf(byId('QuillmoorEngineCode').textContent)});
         if (typeof made.then === 'function')
             made.then(begin).catch(cannotStart);
         else
