@@ -57,13 +57,15 @@ int main(int argc, char *argv[])
             std::fputs("quillmoorpublish " QUILLMOOR_VERSION "\n", stdout);
             return 0;
         } else if (argument == "--language" || argument == "-o" || argument == "--output") {
-            if (++i == arguments.size())
+            if (++i == arguments.size() || arguments[i].empty())
                 return fail(argument + " needs a file name." + tryHelp);
             (argument == "--language" ? job.languageFile : job.output) = arguments[i];
-        } else if (argument.rfind("--language=", 0) == 0) {
-            job.languageFile = argument.substr(argument.find('=') + 1);
-        } else if (argument.rfind("--output=", 0) == 0) {
-            job.output = argument.substr(argument.find('=') + 1);
+        } else if (argument.rfind("--language=", 0) == 0 || argument.rfind("--output=", 0) == 0) {
+            const std::string option = argument.substr(0, argument.find('='));
+            const std::string file = argument.substr(argument.find('=') + 1);
+            if (file.empty())
+                return fail(option + " needs a file name." + tryHelp);
+            (option == "--language" ? job.languageFile : job.output) = file;
         } else {
             return fail("unknown option \"" + argument + "\"." + tryHelp);
         }

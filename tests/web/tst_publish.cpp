@@ -165,6 +165,8 @@ void TestPublish::options_data()
                                     << "quillmoorpublish: unknown option \"--colour\"." + tryHelp;
     QTest::newRow("-o without a file") << QStringList{"a.qw", "-o"} << 1 << ""
                                        << "quillmoorpublish: -o needs a file name." + tryHelp;
+    QTest::newRow("an empty page name") << QStringList{"--output=", "a.qw"} << 1 << ""
+                                        << "quillmoorpublish: --output needs a file name." + tryHelp;
     QTest::newRow("a blank level") << QStringList{"  "} << 1 << "" << "quillmoorpublish: No level file named.\n";
 }
 
@@ -324,6 +326,9 @@ void TestPublish::faults_data()
     QTest::newRow("the page in place of the level")
         << Files{{"a.qw", plain}} << QStringList{"-o", "./a.qw", "a.qw"}
         << "The page \"./a.qw\" would overwrite \"a.qw\", which goes into it.";
+    QTest::newRow("the page in place of a folder")
+        << Files{{"a.qw", plain}, {"out/", {}}} << QStringList{"-o", "out", "a.qw"}
+        << "Cannot write the page \"out\": Is a directory.";
     QTest::newRow("the page in a folder that is not there")
         << Files{{"a.qw", plain}} << QStringList{"--output", "nowhere/a.html", "a.qw"}
         << "Cannot write the page \"nowhere/a.html\": No such file or directory.";
