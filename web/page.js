@@ -49,6 +49,20 @@
         }
     }
 
+    // The typed line goes through one buffer kept for it, written in place.
+    let lineBuffer = 0;
+    const lineBufferSize = 4096;
+    function enterLine(text) {
+        if (text.length * 3 > lineBufferSize) {
+            withTexts([text], (at, size) => engine._qm_enter(at, size));
+            return;
+        }
+        if (!lineBuffer)
+            lineBuffer = engine._malloc(lineBufferSize);
+        const {written} = encoder.encodeInto(text, engine.HEAPU8.subarray(lineBuffer, lineBuffer + lineBufferSize));
+        engine._qm_enter(lineBuffer, written);
+    }
+
     function textAt(at, size) {
         return decoder.decode(engine.HEAPU8.subarray(at, at + size));
     }
@@ -193,10 +207,11 @@
         }
     }
 
-    // The line break is in the console: the game reads the line from it.
+    // The line break is in the console: the game reads the line from it, as
+    // the text after the last ">", which is all it is handed.
     function submit() {
-        const typed = consoleText();
-        withTexts([typed], (at, size) => engine._qm_enter(at, size));
+        const text = consoleText();
+        enterLine(text.slice(Math.max(text.lastIndexOf('>'), 0)));
         applyChanges();
         settle();
     }
