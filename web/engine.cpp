@@ -1,32 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The engine of the web page: one game over files the page places in the
-// WebAssembly file system, driven from the page's script through the
-// functions below. Text goes in and out as UTF-8 with its length in bytes.
-#include "game.h"
-#include "webconsole.h"
+// The engine of the web page, as functions the page's script calls: files
+// placed in the WebAssembly file system, and games played over them, each a
+// WebSession the script holds. Text goes in and out as UTF-8 with its length
+// in bytes.
+#include "websession.h"
 
 #include <emscripten.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace {
 
-WebConsole console;
-std::unique_ptr<Game> game;
-std::string said; // the last text handed out
-
 std::string_view bytes(const char *data, int size)
 {
     return {data, std::size_t(size > 0 ? size : 0)};
-}
-
-const char *handOut(std::string text)
-{
-    said = std::move(text);
-    return said.c_str();
 }
 
 } // namespace
@@ -47,7 +36,8 @@ EMSCRIPTEN_KEEPALIVE int qm_put_file(const char *path, int pathSize, const char 
     return std::fclose(out) == 0 && written;
 }
 
-// Makes the folder the current one, as the folder the player was started in.
+// Makes the folder, and makes it the current one, as the folder the player
+// was started in.
 EMSCRIPTEN_KEEPALIVE int qm_enter_folder(const char *path, int pathSize)
 {
     const std::filesystem::path folder(std::string(bytes(path, pathSize)));
@@ -57,73 +47,82 @@ EMSCRIPTEN_KEEPALIVE int qm_enter_folder(const char *path, int pathSize)
     return !error;
 }
 
-// Starts the game as the player does with this command line.
-EMSCRIPTEN_KEEPALIVE void qm_start(const char *commandLine, int commandSize, const char *language, int languageSize)
+EMSCRIPTEN_KEEPALIVE WebSession *qm_new_session()
 {
-    const std::string level(bytes(commandLine, commandSize));
-    game = std::make_unique<Game>(console, Game::Setup{level, level, std::string(bytes(language, languageSize))});
-    game->start();
+    return new WebSession;
 }
 
-EMSCRIPTEN_KEEPALIVE void qm_enter(const char *typed, int size)
+// Starts the game as the player does with this command line.
+EMSCRIPTEN_KEEPALIVE void qm_start(WebSession *session, const char *commandLine, int commandSize,
+                                   const char *language, int languageSize)
 {
-    if (game)
+    const std::string level(bytes(commandLine, commandSize));
+    session->start({level, level, std::string(bytes(language, languageSize))});
+}
+
+// A line as typed: the game takes the text after its last ">".
+EMSCRIPTEN_KEEPALIVE void qm_enter(WebSession *session, const char *typed, int size)
+{
+    if (Game *game = session->game())
         game->enter(text::fromUtf8(bytes(typed, size)));
 }
 
-EMSCRIPTEN_KEEPALIVE void qm_answer(int yes)
+EMSCRIPTEN_KEEPALIVE void qm_answer(WebSession *session, int yes)
 {
-    if (game)
+    if (Game *game = session->game())
         game->answer(yes != 0);
 }
 
 // Game::State as a number: 0 starting, 1 choosing a language, 2 playing,
 // 3 asking, 4 ended, 5 stopped.
-EMSCRIPTEN_KEEPALIVE int qm_state()
+EMSCRIPTEN_KEEPALIVE int qm_state(WebSession *session)
 {
+    const Game *game = session->game();
     return game ? int(game->state()) : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE const char *qm_question()
+EMSCRIPTEN_KEEPALIVE const char *qm_question(WebSession *session)
 {
-    return handOut(game ? text::toUtf8(game->question()) : std::string());
+    const Game *game = session->game();
+    return session->handOut(game ? text::toUtf8(game->question()) : std::string());
 }
 
-EMSCRIPTEN_KEEPALIVE const char *qm_stop_message()
+EMSCRIPTEN_KEEPALIVE const char *qm_stop_message(WebSession *session)
 {
-    return handOut(game ? game->stopMessage() : std::string());
+    const Game *game = session->game();
+    return session->handOut(game ? game->stopMessage() : std::string());
 }
 
-// The size in bytes of the text the last call handed out.
-EMSCRIPTEN_KEEPALIVE int qm_said_size()
+// The size in bytes of the text handed out last.
+EMSCRIPTEN_KEEPALIVE int qm_said_size(WebSession *session)
 {
-    return int(said.size());
+    return int(session->handedOutSize());
 }
 
 // The changes to the console since the page last took them.
-EMSCRIPTEN_KEEPALIVE int qm_changes()
+EMSCRIPTEN_KEEPALIVE int qm_changes(WebSession *session)
 {
-    return int(console.changes().size());
+    return int(session->console().changes().size());
 }
 
-EMSCRIPTEN_KEEPALIVE int qm_change_kind(int i)
+EMSCRIPTEN_KEEPALIVE int qm_change_kind(WebSession *session, int i)
 {
-    return int(console.changes()[std::size_t(i)].kind);
+    return int(session->console().changes()[std::size_t(i)].kind);
 }
 
-EMSCRIPTEN_KEEPALIVE const char *qm_change_text(int i)
+EMSCRIPTEN_KEEPALIVE const char *qm_change_text(WebSession *session, int i)
 {
-    return console.changes()[std::size_t(i)].text.data();
+    return session->console().changes()[std::size_t(i)].text.data();
 }
 
-EMSCRIPTEN_KEEPALIVE int qm_change_size(int i)
+EMSCRIPTEN_KEEPALIVE int qm_change_size(WebSession *session, int i)
 {
-    return int(console.changes()[std::size_t(i)].text.size());
+    return int(session->console().changes()[std::size_t(i)].text.size());
 }
 
-EMSCRIPTEN_KEEPALIVE void qm_forget_changes()
+EMSCRIPTEN_KEEPALIVE void qm_forget_changes(WebSession *session)
 {
-    console.forget();
+    session->console().forget();
 }
 
 } // extern "C"

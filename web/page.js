@@ -22,6 +22,7 @@
     const decoder = new TextDecoder();
     const messages = []; // the game's messages not yet shown, in order
     let engine = null;
+    let session = 0; // the game's WebSession in the engine's memory
     let firstPrompt; // milliseconds from opening the page to the first prompt
 
     // Older browsers edit only rich text; there a paste is turned into plain text.
@@ -54,13 +55,13 @@
     const lineBufferSize = 4096;
     function enterLine(text) {
         if (text.length * 3 > lineBufferSize) {
-            withTexts([text], (at, size) => engine._qm_enter(at, size));
+            withTexts([text], (at, size) => engine._qm_enter(session, at, size));
             return;
         }
         if (!lineBuffer)
             lineBuffer = engine._malloc(lineBufferSize);
         const {written} = encoder.encodeInto(text, engine.HEAPU8.subarray(lineBuffer, lineBuffer + lineBufferSize));
-        engine._qm_enter(lineBuffer, written);
+        engine._qm_enter(session, lineBuffer, written);
     }
 
     function textAt(at, size) {
@@ -78,7 +79,7 @@
     }
 
     function waiting() {
-        const state = engine ? engine._qm_state() : State.Starting;
+        const state = session ? engine._qm_state(session) : State.Starting;
         return state === State.ChoosingLanguage || state === State.Playing;
     }
 
@@ -150,24 +151,24 @@
 
     // Does to the console what the game did, in order.
     function applyChanges() {
-        const count = engine._qm_changes();
+        const count = engine._qm_changes(session);
         for (let i = 0; i < count; i++) {
-            const kind = engine._qm_change_kind(i);
+            const kind = engine._qm_change_kind(session, i);
             if (kind === Kind.Append)
-                Text1.appendChild(document.createTextNode(textAt(engine._qm_change_text(i), engine._qm_change_size(i))));
+                Text1.appendChild(document.createTextNode(textAt(engine._qm_change_text(session, i), engine._qm_change_size(session, i))));
             else if (kind === Kind.Clear)
                 Text1.textContent = '';
             else if (kind === Kind.PrependLineBreak)
                 Text1.insertBefore(document.createTextNode('\n'), Text1.firstChild);
             else if (kind === Kind.Inform)
-                messages.push(textAt(engine._qm_change_text(i), engine._qm_change_size(i)));
+                messages.push(textAt(engine._qm_change_text(session, i), engine._qm_change_size(session, i)));
         }
-        engine._qm_forget_changes();
+        engine._qm_forget_changes(session);
         scrollToEnd();
     }
 
     function said(at) {
-        return textAt(at, engine._qm_said_size());
+        return textAt(at, engine._qm_said_size(session));
     }
 
     function showNotice(text, role) {
@@ -180,7 +181,7 @@
     // Shows what the game waits for: a message, a question, the end, the
     // stopping error, or the console for the next line.
     function settle() {
-        const state = engine._qm_state();
+        const state = engine._qm_state(session);
         if (messages.length > 0) {
             setEditable(false);
             byId('MessageText').textContent = messages.shift();
@@ -188,7 +189,7 @@
             byId('OK').focus();
         } else if (state === State.Asking) {
             setEditable(false);
-            byId('QuestionText').textContent = said(engine._qm_question());
+            byId('QuestionText').textContent = said(engine._qm_question(session));
             question.hidden = false;
             byId('Yes').focus();
         } else if (state === State.Ended) {
@@ -197,7 +198,7 @@
             focusConsole();
         } else if (state === State.Stopped) {
             setEditable(false);
-            showNotice('The game has stopped:\n' + said(engine._qm_stop_message()).replace(/\r\n/g, '\n'), 'alert');
+            showNotice('The game has stopped:\n' + said(engine._qm_stop_message(session)).replace(/\r\n/g, '\n'), 'alert');
             focusConsole();
         } else if (waiting()) {
             setEditable(true);
@@ -228,7 +229,7 @@
         if (question.hidden)
             return;
         question.hidden = true;
-        engine._qm_answer(yes ? 1 : 0);
+        engine._qm_answer(session, yes ? 1 : 0);
         applyChanges();
         settle();
     }
@@ -281,7 +282,7 @@
     // For tests and measurements: what the page shows and waits for.
     window.quillmoorPage = {
         get firstPrompt() { return firstPrompt; },
-        get state() { return engine ? engine._qm_state() : State.Starting; },
+        get state() { return session ? engine._qm_state(session) : State.Starting; },
         // Types a line at the end of the console and presses Enter.
         enter(line) {
             if (!waiting() || !message.hidden)
@@ -306,8 +307,9 @@
                 throw new Error('the page cannot hold the file ' + file.path);
         }
         withTexts([game.folder], (at, size) => engine._qm_enter_folder(at, size));
+        session = engine._qm_new_session();
         withTexts([game.level, game.language], (level, levelSize, language, languageSize) =>
-            engine._qm_start(level, levelSize, language, languageSize));
+            engine._qm_start(session, level, levelSize, language, languageSize));
         applyChanges();
         settle();
     }
