@@ -98,12 +98,15 @@ function look(page) {
 async function open(file) {
     const page = await browser.newPage();
     const errors = [];
+    const requests = [];
     page.on('pageerror', (error) => errors.push(error.message));
+    page.on('request', (request) => requests.push(request.url()));
     await page.goto(pathToFileURL(file).href);
     await page.waitForFunction(() => document.getElementById('Notice').textContent !== ''
         || !document.getElementById('Question').hidden || !document.getElementById('Message').hidden
         || window.quillmoorPage?.firstPrompt !== undefined);
     page.errors = errors;
+    page.requests = requests;
     return page;
 }
 
@@ -273,6 +276,8 @@ test('a game that stops shows why, as the window does', async () => {
 test('the page opens with the focus in the console, and reads as the window looks', async () => {
     const game = adventure(English(), 'look');
     const page = await open(game.page);
+    // It needs nothing but itself: no server, no network.
+    assert.deepEqual(page.requests, [pathToFileURL(game.page).href]);
     const seen = await look(page);
     assert.equal(seen.focus, 'Text1');
     assert.ok(seen.caretAtEnd);
