@@ -260,18 +260,29 @@ test('the end-of-game question: No stays, Yes ends', async () => {
     await page.close();
 });
 
-test('a game that stops shows why, as the window does', async () => {
-    const folder = fs.mkdtempSync(path.join(work, 'stop-'));
-    fs.writeFileSync(path.join(folder, 'nostart.qw'), crlf(['[LOCATION 1A]', 'A cell without a start.', '']));
-    const page = await open(publish(folder, 'nostart.qw', English(), 'stop'));
-    const {waits, looks} = await play(page, []);
-    assertSameWaits(waits, windowWaits(folder, 'nostart.qw', English(), []));
-    assert.equal(waits.at(-1).state, 'stopped');
-    assert.equal(looks.at(-1).focus, 'Text1');
-    assert.ok(!looks.at(-1).editable);
-    assert.equal(await page.$eval('#Notice', (notice) => notice.getAttribute('role')), 'alert');
-    await page.close();
-});
+// A fault stops the game when it starts, in a turn, or after an answer.
+const stops = [
+    ['at the start', ['[LOCATION 1A]', 'A cell without a start.', ''], []],
+    ['in a turn', ['[LOCATION 1A]', 'Start.', 'PATH E', 'START', '', '[LOCATION 1B]', 'A gate.',
+                   'LOADLEVEL nowhere.qw', ''], ['e']],
+    ['after an answer', ['[LOCATION 1A]', 'Start.', 'PATH E', 'START', '', '[LOCATION 1B]', 'The end.',
+                         'ENDGAME', 'LOADLEVEL nowhere.qw', ''], ['e', 'n']],
+];
+for (const [when, level, lines] of stops) {
+    test(`a game that stops ${when} shows why, as the window does`, async () => {
+        const folder = fs.mkdtempSync(path.join(work, 'stop-'));
+        fs.writeFileSync(path.join(folder, 'stop.qw'), crlf(level));
+        const page = await open(publish(folder, 'stop.qw', English(), 'stop'));
+        const {waits, looks} = await play(page, lines);
+        assertSameWaits(waits, windowWaits(folder, 'stop.qw', English(), lines));
+        assert.equal(waits.at(-1).state, 'stopped');
+        assert.equal(looks.at(-1).focus, 'Text1');
+        assert.ok(!looks.at(-1).editable);
+        assert.equal(await page.$eval('#Notice', (notice) => notice.getAttribute('role')), 'alert');
+        assert.deepEqual(page.errors, []);
+        await page.close();
+    });
+}
 
 test('the page opens with the focus in the console, and reads as the window looks', async () => {
     const game = adventure(English(), 'look');
