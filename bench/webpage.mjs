@@ -2,7 +2,9 @@
 // Figures of the published bundled adventure, medians of several runs:
 //   1. the size of the page;
 //   2. the time from opening the page in headless chromium to the first
-//      prompt (the page's own clock, which starts as the page is opened);
+//      prompt (the page's own clock, which starts as the page is opened),
+//      beside the time an empty page takes to run its one script, which is
+//      what the browser alone costs on this machine at this moment;
 //   3. the time of one turn in the page: a line typed at the end of the
 //      console and Enter pressed, the engine's answer written into the
 //      console, over 2,000 turns after 1,000 that let the browser compile
@@ -36,6 +38,9 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillmoor-webbench-'));
 const page = path.join(work, 'QUILLMOOR.html');
 execFileSync(path.join(bin, 'quillmoorpublish'), ['-o', page, 'QUILLMOOR.qw'], {cwd: bin, stdio: 'pipe'});
 const size = fs.statSync(page).size;
+const empty = path.join(work, 'empty.html');
+fs.writeFileSync(empty, '<!DOCTYPE html><title>-</title><script>window.quillmoorPage = {firstPrompt: performance.now()};'
+                 + '</script>');
 
 const browser = await puppeteer.launch({
     executablePath: process.env.QUILLMOOR_CHROMIUM || '/usr/bin/chromium',
@@ -45,12 +50,19 @@ const browser = await puppeteer.launch({
 });
 try {
     const firstPrompts = [];
+    const emptyPages = [];
     const afterReading = [];
     const turns = [];
     const layouts = [];
     const commands = ['e', 'w', 'i', 'help', 'look around', 'take feather', 'drop key', 'e', 'w'];
     const count = 2000;
     for (let run = 0; run < runs; run++) {
+        const bare = await browser.createBrowserContext();
+        const bareTab = await bare.newPage();
+        await bareTab.goto(pathToFileURL(empty).href);
+        emptyPages.push(await bareTab.evaluate(() => window.quillmoorPage.firstPrompt));
+        await bare.close();
+
         // A context of its own each time, so nothing compiled before is reused.
         const context = await browser.createBrowserContext();
         const tab = await context.newPage();
@@ -83,7 +95,8 @@ try {
     }
     console.log(`Published QUILLMOOR.qw with SCRIPTORIUM.qw and Language.txt: ${(size / 1024).toFixed(1)} KB`);
     console.log(`Opening the page to the first prompt: median ${median(firstPrompts).toFixed(1)} ms over ${runs} runs `
-                + `(from the page read in: ${median(afterReading).toFixed(1)} ms)`);
+                + `(from the page read in: ${median(afterReading).toFixed(1)} ms; an empty page's script runs after `
+                + `${median(emptyPages).toFixed(1)} ms)`);
     console.log(`One turn in the page (${count} typed lines): median ${median(turns).toFixed(1)} us over ${runs} runs`);
     console.log(`Laying the console out after a turn: median ${median(layouts).toFixed(1)} us over ${runs} runs`);
 } finally {
