@@ -35,8 +35,9 @@ const median = (values) => {
 };
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillmoor-webbench-'));
+process.on('exit', () => fs.rmSync(work, {recursive: true, force: true}));
 const page = path.join(work, 'QUILLMOOR.html');
-execFileSync(path.join(bin, 'quillmoorpublish'), ['-o', page, 'QUILLMOOR.qw'], {cwd: bin, stdio: 'pipe'});
+execFileSync(path.join(bin, 'quillmoorpublish'), ['-o', page, 'QUILLMOOR.qw'], {cwd: bin, stdio: 'inherit'});
 const size = fs.statSync(page).size;
 const empty = path.join(work, 'empty.html');
 fs.writeFileSync(empty, '<!DOCTYPE html><title>-</title><script>window.quillmoorPage = {firstPrompt: performance.now()};'
@@ -101,5 +102,4 @@ try {
     console.log(`Laying the console out after a turn: median ${median(layouts).toFixed(1)} us over ${runs} runs`);
 } finally {
     await browser.close();
-    fs.rmSync(work, {recursive: true, force: true});
 }
