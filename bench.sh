@@ -12,3 +12,6 @@ bench/player.sh build/release/bin "$runs"
 echo
 echo "== studio"
 bench/studio.sh build/release "$runs"
+echo
+echo "== the published web page, in headless chromium"
+node bench/webpage.mjs build/release/bin "$runs"

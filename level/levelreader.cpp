@@ -76,6 +76,7 @@ private:
         const GridRef ref{int(row - U'0'), int(col - U'A') + 1};
         Level &level = result.level;
         level.blocks.push_back(ref);
+        level.blockLines.push_back(lineNo);
         LocationRecord &record = level.record(ref);
         while (const std::string_view *line = take()) {
             record.appendLine(*line, encoding);

@@ -4,12 +4,12 @@
 #include "buildinfo.h"
 #include "gameerror.h"
 #include "gamehost.h"
+#include "levellookup.h"
 #include "levelreader.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -355,25 +355,13 @@ void Game::loadLevelAt(const RecordPool::Facts &facts)
     }
     // The facts belong to the old level's record, which the load replaces.
     const LocationRecord::LevelLoad load = *facts.levelLoad;
-    loadgame(levelPathFrom(text::toUtf8(load.file)));
+    loadgame(LevelLookup::resolve(text::toUtf8(load.file), levelFile()));
     if (host) {
         host->prependLineBreak();
         print({load.comment, U" ", CrLf});
     }
     if (!position().isValid())
         throw GameError{"The level \"" + levelFile() + "\" has no start location."};
-}
-
-std::string Game::levelPathFrom(const std::string &named) const
-{
-    // Levels that chain to each other lie together; when the player was not
-    // started in their folder, the name is meant from the level naming it.
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    if (named.empty() || fs::exists(named, ignored) || named.front() == '/')
-        return named;
-    const fs::path beside = fs::path(levelFile()).parent_path() / named;
-    return fs::is_regular_file(beside, ignored) ? beside.string() : named;
 }
 
 void Game::usermove(TextView command)

@@ -114,7 +114,6 @@ private:
     void showHelp(TextView word);
     void showInventory();
     void loadLevelAt(const RecordPool::Facts &here);
-    std::string levelPathFrom(const std::string &named) const;
 
     const Text &message(int n) const;
     const LanguageTable::Fields &fields(int n) const;

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+
+// Where the player finds a level that a LOADLEVEL names: as named, from the
+// current folder, when that exists or the name is absolute; else beside the
+// level that names it, when a file lies there; else as named, so the load
+// reports the missing file under the name the author wrote. The publisher
+// follows chains by the same rule, so a page finds what the player finds.
+class LevelLookup
+{
+public:
+    static std::string resolve(const std::string &named, const std::string &namingLevel);
+};

@@ -1,0 +1,322 @@
+// SPDX-License-Identifier: MIT
+// Published games played in a real browser: Debian's chromium, headless,
+// driven by puppeteer-core. Every page is played with the same lines as the
+// real player window (the windowconsole tool), and what the page shows each
+// time it waits (its console Text1, its question, the end) must be what the
+// window showed, character for character.
+import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import {after, before, test} from 'node:test';
+import {pathToFileURL} from 'node:url';
+
+import puppeteer from 'puppeteer-core';
+
+const bin = process.env.QUILLMOOR_BIN_DIR;
+const source = process.env.QUILLMOOR_SOURCE_DIR;
+const windowConsole = process.env.QUILLMOOR_WINDOWCONSOLE;
+const chromium = process.env.QUILLMOOR_CHROMIUM || '/usr/bin/chromium';
+const publisher = path.join(bin, 'quillmoorpublish');
+const transcripts = path.join(source, 'tests', 'data');
+
+let browser;
+let work;
+
+before(async () => {
+    work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillmoor-webpage-'));
+    browser = await puppeteer.launch({
+        executablePath: chromium,
+        headless: true,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+               '--disable-sync', '--no-first-run', `--user-data-dir=${path.join(work, 'profile')}`],
+    });
+});
+
+after(async () => {
+    await browser?.close();
+    fs.rmSync(work, {recursive: true, force: true});
+});
+
+function crlf(lines) {
+    return lines.map((line) => line + '\r\n').join('');
+}
+
+// Publishes from the folder cwd; returns the page's path.
+function publish(cwd, level, language, name) {
+    const page = path.join(work, name + '.html');
+    execFileSync(publisher, ['--language', language, '-o', page, level], {cwd, stdio: 'pipe'});
+    return page;
+}
+
+// What the player window showed each time it waited, played from cwd.
+function windowWaits(cwd, level, language, lines) {
+    const input = path.join(work, 'input.txt');
+    fs.writeFileSync(input, lines.map((line) => line + '\n').join(''));
+    const out = execFileSync(windowConsole, [level, language, input],
+                             {cwd, env: {...process.env, QT_QPA_PLATFORM: 'offscreen'}, maxBuffer: 1 << 26});
+    // A message box breaks its lines where the text has CR LF.
+    return JSON.parse(out.toString('utf8')).map((wait) => wait.message === undefined ? wait
+        : {...wait, message: wait.message.replaceAll('\r\n', '\n')});
+}
+
+// The page as a person sees it, read in the page once it has drawn what it
+// has.
+function look(page) {
+    return page.evaluate(async () => {
+        await new Promise((drawn) => window.requestAnimationFrame(() => drawn()));
+        const console = document.getElementById('Text1');
+        const shown = (id) => !document.getElementById(id).hidden;
+        const notice = document.getElementById('Notice').textContent;
+        const selection = window.getSelection();
+        const range = selection.rangeCount ? selection.getRangeAt(0) : null;
+        let caretAtEnd = false;
+        if (range && range.collapsed) {
+            const end = document.createRange();
+            end.selectNodeContents(console);
+            end.collapse(false);
+            caretAtEnd = range.compareBoundaryPoints(Range.START_TO_START, end) === 0
+                || (range.startContainer.nodeType === Node.TEXT_NODE && range.startContainer === console.lastChild
+                    && range.startOffset === range.startContainer.length);
+        }
+        const seen = {console: console.textContent, focus: document.activeElement?.id ?? '', caretAtEnd,
+                      editable: console.isContentEditable};
+        if (shown('Message'))
+            return {...seen, state: 'informing', message: document.getElementById('MessageText').textContent};
+        if (shown('Question'))
+            return {...seen, state: 'asking', question: document.getElementById('QuestionText').textContent};
+        if (notice.startsWith('The game has ended.'))
+            return {...seen, state: 'ended', notice};
+        if (notice.startsWith('The game has stopped:\n'))
+            return {...seen, state: 'stopped', message: notice.slice('The game has stopped:\n'.length), notice};
+        return {...seen, state: window.quillmoorPage?.state === 1 || window.quillmoorPage?.state === 2
+            ? 'waiting' : 'starting'};
+    });
+}
+
+async function open(file) {
+    const page = await browser.newPage();
+    const errors = [];
+    const requests = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    page.on('request', (request) => requests.push(request.url()));
+    await page.goto(pathToFileURL(file).href);
+    await page.waitForFunction(() => document.getElementById('Notice').textContent !== ''
+        || !document.getElementById('Question').hidden || !document.getElementById('Message').hidden
+        || window.quillmoorPage?.firstPrompt !== undefined);
+    page.errors = errors;
+    page.requests = requests;
+    return page;
+}
+
+// Plays the lines in the page as the window tool plays them: each line typed
+// at the console's end and Enter pressed, or, while a question is open, its
+// answer (Y or N pressed, or with answerBy 'buttons' the button clicked).
+// Returns the waits in the window tool's form and the looks at each wait.
+async function play(page, lines, answerBy = 'keys') {
+    const waits = [];
+    const looks = [];
+    const queue = [...lines];
+    for (;;) {
+        const seen = await look(page);
+        looks.push(seen);
+        const wait = {state: seen.state, console: seen.console};
+        if (seen.question !== undefined)
+            wait.question = seen.question;
+        if (seen.message !== undefined)
+            wait.message = seen.message;
+        waits.push(wait);
+        if (seen.state === 'informing') {
+            await page.click('#OK');
+        } else if (seen.state === 'asking') {
+            const yes = /^[yY]/.test(queue.shift() ?? '');
+            if (answerBy === 'buttons')
+                await page.click(yes ? '#Yes' : '#No');
+            else
+                await page.keyboard.press(yes ? 'KeyY' : 'KeyN');
+        } else if (seen.state === 'waiting' && queue.length > 0) {
+            await page.keyboard.type(queue.shift());
+            await page.keyboard.press('Enter');
+        } else {
+            break;
+        }
+    }
+    return {waits, looks};
+}
+
+// Names the first wait where page and window part, and the first line there.
+function assertSameWaits(pageWaits, windowWaits) {
+    const canon = (wait) => wait && {state: wait.state, console: wait.console, question: wait.question,
+                                     message: wait.message};
+    const page = pageWaits.map(canon);
+    const window = windowWaits.map(canon);
+    for (let i = 0; i < Math.max(page.length, window.length); i++) {
+        const a = page[i];
+        const b = window[i];
+        if (JSON.stringify(a) === JSON.stringify(b))
+            continue;
+        let where = '';
+        if (a && b && a.console !== b.console) {
+            const x = a.console.split('\n');
+            const y = b.console.split('\n');
+            const line = x.findIndex((text, n) => text !== y[n]);
+            const at = line < 0 ? x.length : line;
+            where = `, console line ${at + 1}:\n  page:   ${JSON.stringify(x[at])}\n  window: ${JSON.stringify(y[at])}`;
+        }
+        assert.fail(`wait ${i + 1} differs${where}\n  page:   ${JSON.stringify(a)}\n  window: ${JSON.stringify(b)}`);
+    }
+}
+
+function linesOf(file) {
+    return fs.readFileSync(file, 'utf8').split('\n').map((line) => line.replace(/\r$/, '')).filter(
+        (line, i, all) => i < all.length - 1 || line !== '');
+}
+
+// The bundled adventure, published and played from a folder of its own, so
+// that its second level is found beside the first, through "..".
+function adventure(language, name) {
+    const from = fs.mkdtempSync(path.join(work, 'from-'));
+    const level = path.relative(from, path.join(bin, 'QUILLMOOR.qw'));
+    return {from, level, language, page: publish(from, level, language, name)};
+}
+
+const English = () => path.join(bin, 'Language.txt');
+const Menu = () => path.join(bin, 'languages', 'all.txt');
+
+test('the bundled adventure plays to its end as in the window', async () => {
+    const game = adventure(English(), 'walkthrough');
+    const lines = linesOf(path.join(transcripts, 'walkthrough.in'));
+    const page = await open(game.page);
+    const {waits, looks} = await play(page, lines);
+    assertSameWaits(waits, windowWaits(game.from, game.level, game.language, lines));
+    assert.equal(waits.length, lines.length + 1, 'every line was typed or answered');
+    assert.equal(waits.at(-1).state, 'ended');
+    // The page waited for lines with the focus in the console and the caret
+    // at its end, and asked its questions with the focus on Yes.
+    for (const seen of looks.filter((seen) => seen.state === 'waiting')) {
+        assert.equal(seen.focus, 'Text1');
+        assert.ok(seen.caretAtEnd, 'the caret is at the end of the console');
+        assert.ok(seen.editable);
+    }
+    for (const seen of looks.filter((seen) => seen.state === 'asking')) {
+        assert.equal(seen.focus, 'Yes');
+        assert.ok(!seen.editable);
+    }
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
+for (const menu of ['menu-english', 'menu-deutsch', 'menu-francais', 'menu-espanol']) {
+    test(`the language menu, ${menu.slice(5)}, as in the window`, async () => {
+        const game = adventure(Menu(), menu);
+        const lines = linesOf(path.join(transcripts, menu + '.in'));
+        const page = await open(game.page);
+        const {waits} = await play(page, lines);
+        assertSameWaits(waits, windowWaits(game.from, game.level, game.language, lines));
+        assert.deepEqual(page.errors, []);
+        await page.close();
+    });
+}
+
+test('both questions answered with the buttons, No and then Yes', async () => {
+    const game = adventure(English(), 'buttons');
+    const lines = ['quit', 'n', 'e', 'quit', 'y'];
+    const page = await open(game.page);
+    const {waits, looks} = await play(page, lines, 'buttons');
+    assertSameWaits(waits, windowWaits(game.from, game.level, game.language, lines));
+    assert.deepEqual(waits.map((wait) => wait.state), ['waiting', 'asking', 'waiting', 'waiting', 'asking', 'ended']);
+    assert.equal(looks[2].focus, 'Text1', 'after No the focus is back in the console');
+    assert.ok(looks[2].caretAtEnd);
+    // The end is shown: the last text stays (quitting cleared it, as in the
+    // window), the console takes no more typing, and the focus is back in it.
+    const end = looks.at(-1);
+    assert.equal(end.notice, 'The game has ended.');
+    assert.equal(end.focus, 'Text1');
+    assert.ok(!end.editable);
+    assert.equal(end.console, looks.at(-2).console);
+    assert.ok(await page.$eval('#Again', (button) => !button.hidden));
+    await page.keyboard.type('e');
+    await page.keyboard.press('Enter');
+    assert.equal((await look(page)).console, end.console);
+    await page.close();
+});
+
+test('the end-of-game question: No stays, Yes ends', async () => {
+    // Two locations: the second is the end of the game.
+    const folder = fs.mkdtempSync(path.join(work, 'end-'));
+    fs.writeFileSync(path.join(folder, 'end.qw'), crlf([
+        '[LOCATION 1A]', 'Start.', 'PATH E', 'START', '',
+        '[LOCATION 1B]', 'The end.', 'PATH W', 'ENDGAME', '',
+    ]));
+    const page = await open(publish(folder, 'end.qw', English(), 'end'));
+    const lines = ['e', 'n', 'w', 'e', 'Y'];
+    const {waits, looks} = await play(page, lines);
+    assertSameWaits(waits, windowWaits(folder, 'end.qw', English(), lines));
+    assert.deepEqual(waits.map((wait) => wait.state), ['waiting', 'asking', 'waiting', 'waiting', 'asking', 'ended']);
+    // The winning text stays on the page under the notice of the end.
+    assert.match(looks.at(-1).console, /The end\.\n/);
+    assert.equal(looks.at(-1).notice, 'The game has ended.');
+    await page.close();
+});
+
+// A fault stops the game when it starts, in a turn, or after an answer.
+const stops = [
+    ['at the start', ['[LOCATION 1A]', 'A cell without a start.', ''], []],
+    ['in a turn', ['[LOCATION 1A]', 'Start.', 'PATH E', 'START', '', '[LOCATION 1B]', 'A gate.',
+                   'LOADLEVEL nowhere.qw', ''], ['e']],
+    ['after an answer', ['[LOCATION 1A]', 'Start.', 'PATH E', 'START', '', '[LOCATION 1B]', 'The end.',
+                         'ENDGAME', 'LOADLEVEL nowhere.qw', ''], ['e', 'n']],
+];
+for (const [when, level, lines] of stops) {
+    test(`a game that stops ${when} shows why, as the window does`, async () => {
+        const folder = fs.mkdtempSync(path.join(work, 'stop-'));
+        fs.writeFileSync(path.join(folder, 'stop.qw'), crlf(level));
+        const page = await open(publish(folder, 'stop.qw', English(), 'stop'));
+        const {waits, looks} = await play(page, lines);
+        assertSameWaits(waits, windowWaits(folder, 'stop.qw', English(), lines));
+        assert.equal(waits.at(-1).state, 'stopped');
+        assert.equal(looks.at(-1).focus, 'Text1');
+        assert.ok(!looks.at(-1).editable);
+        assert.equal(await page.$eval('#Notice', (notice) => notice.getAttribute('role')), 'alert');
+        assert.deepEqual(page.errors, []);
+        await page.close();
+    });
+}
+
+test('the page opens with the focus in the console, and reads as the window looks', async () => {
+    const game = adventure(English(), 'look');
+    const page = await open(game.page);
+    // It needs nothing but itself: no server, no network.
+    assert.deepEqual(page.requests, [pathToFileURL(game.page).href]);
+    const seen = await look(page);
+    assert.equal(seen.focus, 'Text1');
+    assert.ok(seen.caretAtEnd);
+    assert.ok(seen.console.endsWith('\n>'));
+    const style = await page.$eval('#Text1', (console) => {
+        const computed = getComputedStyle(console);
+        return {color: computed.color, background: computed.backgroundColor, font: computed.fontFamily,
+                size: computed.fontSize, wrap: computed.whiteSpace, overflow: computed.overflowY,
+                live: console.getAttribute('aria-live'), label: console.getAttribute('aria-label')};
+    });
+    assert.deepEqual(style, {color: 'rgb(0, 255, 0)', background: 'rgb(0, 0, 0)',
+                             font: '"Courier New", Courier, "Liberation Mono", "Nimbus Mono PS", "DejaVu Sans Mono", monospace',
+                             size: '16px', wrap: 'pre-wrap', overflow: 'scroll', live: 'polite', label: 'Game console'});
+    assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.textContent)),
+                     ['Yes', 'No', 'OK', 'Play again']);
+    assert.equal(await page.title(), 'TEXT PUZZLE QUILLMOOR');
+    assert.match(await page.$eval('meta[name=viewport]', (meta) => meta.content), /width=device-width/);
+    // On a phone's width the console wraps its lines instead of scrolling sideways.
+    await page.setViewport({width: 360, height: 640});
+    assert.ok(await page.$eval('#Text1', (console) => console.scrollWidth <= console.clientWidth));
+    await page.close();
+});
+
+test('a line typed with ">" in it gives the game only the text after the last ">"', async () => {
+    const game = adventure(English(), 'prompt');
+    const page = await open(game.page);
+    const lines = ['look >e', 'x > w >  n'];
+    const {waits} = await play(page, lines);
+    assertSameWaits(waits, windowWaits(game.from, game.level, game.language, lines));
+    await page.close();
+});

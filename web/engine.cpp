@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+// The engine of the web page, as functions the page's script calls: files
+// placed in the WebAssembly file system, and games played over them, each a
+// WebSession the script holds. Text goes in and out as UTF-8 with its length
+// in bytes.
+#include "websession.h"
+
+#include <emscripten.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+std::string_view bytes(const char *data, int size)
+{
+    return {data, std::size_t(size > 0 ? size : 0)};
+}
+
+} // namespace
+
+extern "C" {
+
+// Writes a file, making its folders; false when it cannot be written.
+EMSCRIPTEN_KEEPALIVE int qm_put_file(const char *path, int pathSize, const char *data, int size)
+{
+    const std::filesystem::path file(std::string(bytes(path, pathSize)));
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    std::FILE *out = std::fopen(file.c_str(), "wb");
+    if (!out)
+        return 0;
+    const std::string_view content = bytes(data, size);
+    const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
+    return std::fclose(out) == 0 && written;
+}
+
+// Makes the folder, and makes it the current one, as the folder the player
+// was started in.
+EMSCRIPTEN_KEEPALIVE int qm_enter_folder(const char *path, int pathSize)
+{
+    const std::filesystem::path folder(std::string(bytes(path, pathSize)));
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    std::filesystem::current_path(folder, error);
+    return !error;
+}
+
+EMSCRIPTEN_KEEPALIVE WebSession *qm_new_session()
+{
+    return new WebSession;
+}
+
+// Starts the game as the player does with this command line.
+EMSCRIPTEN_KEEPALIVE void qm_start(WebSession *session, const char *commandLine, int commandSize,
+                                   const char *language, int languageSize)
+{
+    const std::string level(bytes(commandLine, commandSize));
+    session->start({level, level, std::string(bytes(language, languageSize))});
+}
+
+// A line as typed: the game takes the text after its last ">".
+EMSCRIPTEN_KEEPALIVE void qm_enter(WebSession *session, const char *typed, int size)
+{
+    if (Game *game = session->game())
+        game->enter(text::fromUtf8(bytes(typed, size)));
+}
+
+EMSCRIPTEN_KEEPALIVE void qm_answer(WebSession *session, int yes)
+{
+    if (Game *game = session->game())
+        game->answer(yes != 0);
+}
+
+// Game::State as a number: 0 starting, 1 choosing a language, 2 playing,
+// 3 asking, 4 ended, 5 stopped.
+EMSCRIPTEN_KEEPALIVE int qm_state(WebSession *session)
+{
+    const Game *game = session->game();
+    return game ? int(game->state()) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char *qm_question(WebSession *session)
+{
+    const Game *game = session->game();
+    return session->handOut(game ? text::toUtf8(game->question()) : std::string());
+}
+
+EMSCRIPTEN_KEEPALIVE const char *qm_stop_message(WebSession *session)
+{
+    const Game *game = session->game();
+    return session->handOut(game ? game->stopMessage() : std::string());
+}
+
+// The size in bytes of the text handed out last.
+EMSCRIPTEN_KEEPALIVE int qm_said_size(WebSession *session)
+{
+    return int(session->handedOutSize());
+}
+
+// The changes to the console since the page last took them.
+EMSCRIPTEN_KEEPALIVE int qm_changes(WebSession *session)
+{
+    return int(session->console().changes().size());
+}
+
+EMSCRIPTEN_KEEPALIVE int qm_change_kind(WebSession *session, int i)
+{
+    return int(session->console().changes()[std::size_t(i)].kind);
+}
+
+EMSCRIPTEN_KEEPALIVE const char *qm_change_text(WebSession *session, int i)
+{
+    return session->console().changes()[std::size_t(i)].text.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int qm_change_size(WebSession *session, int i)
+{
+    return int(session->console().changes()[std::size_t(i)].text.size());
+}
+
+EMSCRIPTEN_KEEPALIVE void qm_forget_changes(WebSession *session)
+{
+    session->console().forget();
+}
+
+} // extern "C"

@@ -1,0 +1,332 @@
+// SPDX-License-Identifier: MIT
+// The page plays as the player's window does. The console is the element
+// Text1: the game writes into it and the player types each command at its end
+// and presses Enter; the game then reads the text after the last ">". The
+// two Yes/No questions and the game's messages are panels under the console
+// with their buttons; Y and N answer a question too. The keyboard's focus is
+// in the console whenever the game waits for a line.
+'use strict';
+(function () {
+    const State = {Starting: 0, ChoosingLanguage: 1, Playing: 2, Asking: 3, Ended: 4, Stopped: 5};
+    const Kind = {Append: 1, Clear: 2, PrependLineBreak: 3, Inform: 4};
+
+    const byId = (id) => document.getElementById(id);
+    const Text1 = byId('Text1');
+    const question = byId('Question');
+    const message = byId('Message');
+    const end = byId('End');
+    const notice = byId('Notice');
+    const again = byId('Again');
+
+    const encoder = new TextEncoder();
+    const decoder = new TextDecoder();
+    const messages = []; // the game's messages not yet shown, in order
+    let engine = null;
+    let session = 0; // the game's WebSession in the engine's memory
+    let firstPrompt; // milliseconds from opening the page to the first prompt
+
+    // Older browsers edit only rich text; there a paste is turned into plain text.
+    const editing = (function () {
+        try {
+            document.createElement('div').contentEditable = 'plaintext-only';
+            return 'plaintext-only';
+        } catch (unsupported) {
+            return 'true';
+        }
+    })();
+
+    // Runs an engine function with each text passed as its UTF-8 bytes and size.
+    function withTexts(texts, run) {
+        const pieces = texts.map((text) => encoder.encode(text));
+        const places = pieces.map((bytes) => {
+            const at = engine._malloc(bytes.length + 1);
+            engine.HEAPU8.set(bytes, at);
+            return at;
+        });
+        try {
+            return run(...pieces.flatMap((bytes, i) => [places[i], bytes.length]));
+        } finally {
+            places.forEach((at) => engine._free(at));
+        }
+    }
+
+    // The typed line goes through one buffer kept for it, written in place.
+    let lineBuffer = 0;
+    const lineBufferSize = 4096;
+    function enterLine(text) {
+        if (text.length * 3 > lineBufferSize) {
+            withTexts([text], (at, size) => engine._qm_enter(session, at, size));
+            return;
+        }
+        if (!lineBuffer)
+            lineBuffer = engine._malloc(lineBufferSize);
+        const {written} = encoder.encodeInto(text, engine.HEAPU8.subarray(lineBuffer, lineBuffer + lineBufferSize));
+        engine._qm_enter(session, lineBuffer, written);
+    }
+
+    function textAt(at, size) {
+        return decoder.decode(engine.HEAPU8.subarray(at, at + size));
+    }
+
+    function bytesOf(base64) {
+        if (Uint8Array.fromBase64)
+            return Uint8Array.fromBase64(base64);
+        const raw = atob(base64);
+        const bytes = new Uint8Array(raw.length);
+        for (let i = 0; i < raw.length; i++)
+            bytes[i] = raw.charCodeAt(i);
+        return bytes;
+    }
+
+    function waiting() {
+        const state = session ? engine._qm_state(session) : State.Starting;
+        return state === State.ChoosingLanguage || state === State.Playing;
+    }
+
+    function setEditable(on) {
+        const mode = on ? editing : 'false';
+        if (Text1.contentEditable !== mode) {
+            Text1.contentEditable = mode;
+            Text1.setAttribute('aria-readonly', on ? 'false' : 'true');
+        }
+    }
+
+    // The caret goes to the end of the console and the console scrolls there
+    // when the page is next drawn, where the browser lays the new text out
+    // once anyway; a turn itself lays nothing out. A key pressed before that
+    // finds the caret put there first.
+    let caretPending = false;
+    let framePending = false;
+    function placeCaret() {
+        if (!caretPending)
+            return;
+        caretPending = false;
+        window.getSelection().collapse(Text1, Text1.childNodes.length);
+    }
+
+    function scrollToEnd() {
+        if (framePending)
+            return;
+        framePending = true;
+        window.requestAnimationFrame(() => {
+            framePending = false;
+            placeCaret();
+            Text1.scrollTop = Text1.scrollHeight;
+        });
+    }
+
+    function caretToEnd() {
+        caretPending = true;
+        scrollToEnd();
+    }
+
+    function focusConsole() {
+        if (document.activeElement !== Text1)
+            Text1.focus({preventScroll: true});
+        caretToEnd();
+    }
+
+    // The console's text; editing may have left elements in it, which are
+    // flattened to their text first, as the game reads plain text.
+    function consoleText() {
+        if (Text1.childElementCount > 0)
+            Text1.textContent = Text1.textContent;
+        return Text1.textContent;
+    }
+
+    // Enter puts its line break where the caret is, as in the window.
+    function typeLineBreak() {
+        const selection = window.getSelection();
+        const range = selection.rangeCount ? selection.getRangeAt(0) : null;
+        if (!range || !Text1.contains(range.commonAncestorContainer)) {
+            Text1.append('\n');
+            return;
+        }
+        range.deleteContents();
+        if (range.startContainer.nodeType === Node.TEXT_NODE)
+            range.startContainer.insertData(range.startOffset, '\n');
+        else
+            range.insertNode(document.createTextNode('\n'));
+    }
+
+    // Does to the console what the game did, in order.
+    function applyChanges() {
+        const count = engine._qm_changes(session);
+        for (let i = 0; i < count; i++) {
+            const kind = engine._qm_change_kind(session, i);
+            if (kind === Kind.Append)
+                Text1.appendChild(document.createTextNode(textAt(engine._qm_change_text(session, i), engine._qm_change_size(session, i))));
+            else if (kind === Kind.Clear)
+                Text1.textContent = '';
+            else if (kind === Kind.PrependLineBreak)
+                Text1.insertBefore(document.createTextNode('\n'), Text1.firstChild);
+            else if (kind === Kind.Inform)
+                messages.push(textAt(engine._qm_change_text(session, i), engine._qm_change_size(session, i)));
+        }
+        engine._qm_forget_changes(session);
+        scrollToEnd();
+    }
+
+    function said(at) {
+        return textAt(at, engine._qm_said_size(session));
+    }
+
+    function showNotice(text, role) {
+        notice.setAttribute('role', role);
+        notice.textContent = text;
+        end.classList.remove('quiet');
+        again.hidden = false;
+    }
+
+    // Shows what the game waits for: a message, a question, the end, the
+    // stopping error, or the console for the next line.
+    function settle() {
+        const state = engine._qm_state(session);
+        if (messages.length > 0) {
+            setEditable(false);
+            byId('MessageText').textContent = messages.shift();
+            message.hidden = false;
+            byId('OK').focus();
+        } else if (state === State.Asking) {
+            setEditable(false);
+            byId('QuestionText').textContent = said(engine._qm_question(session));
+            question.hidden = false;
+            byId('Yes').focus();
+        } else if (state === State.Ended) {
+            setEditable(false);
+            showNotice('The game has ended.', 'status');
+            focusConsole();
+        } else if (state === State.Stopped) {
+            setEditable(false);
+            showNotice('The game has stopped:\n' + said(engine._qm_stop_message(session)).replace(/\r\n/g, '\n'), 'alert');
+            focusConsole();
+        } else if (waiting()) {
+            setEditable(true);
+            focusConsole();
+            if (firstPrompt === undefined)
+                firstPrompt = performance.now();
+        }
+    }
+
+    // The line break is in the console: the game reads the line from it, as
+    // the text after the last ">", which is all it is handed.
+    function submit() {
+        const text = consoleText();
+        enterLine(text.slice(Math.max(text.lastIndexOf('>'), 0)));
+        applyChanges();
+        settle();
+    }
+
+    function lineEntered() {
+        if (!waiting() || !message.hidden)
+            return;
+        placeCaret();
+        typeLineBreak();
+        submit();
+    }
+
+    function answer(yes) {
+        if (question.hidden)
+            return;
+        question.hidden = true;
+        engine._qm_answer(session, yes ? 1 : 0);
+        applyChanges();
+        settle();
+    }
+
+    Text1.addEventListener('keydown', (event) => {
+        placeCaret();
+        if (event.key !== 'Enter' || event.isComposing)
+            return;
+        event.preventDefault();
+        lineEntered();
+    });
+    // Keyboards on phones may send a line break without an Enter key.
+    Text1.addEventListener('beforeinput', (event) => {
+        placeCaret();
+        if (event.inputType === 'insertParagraph' || event.inputType === 'insertLineBreak') {
+            event.preventDefault();
+            lineEntered();
+        }
+    });
+    // Where the player points, the caret goes.
+    Text1.addEventListener('mousedown', () => {
+        caretPending = false;
+    });
+    Text1.addEventListener('paste', (event) => {
+        placeCaret();
+        if (editing === 'plaintext-only' || Text1.contentEditable === 'false')
+            return;
+        event.preventDefault();
+        document.execCommand('insertText', false, event.clipboardData.getData('text/plain'));
+    });
+    document.addEventListener('keydown', (event) => {
+        if (question.hidden || event.ctrlKey || event.altKey || event.metaKey)
+            return;
+        if (event.key === 'y' || event.key === 'Y') {
+            event.preventDefault();
+            answer(true);
+        } else if (event.key === 'n' || event.key === 'N') {
+            event.preventDefault();
+            answer(false);
+        }
+    });
+    byId('Yes').addEventListener('click', () => answer(true));
+    byId('No').addEventListener('click', () => answer(false));
+    byId('OK').addEventListener('click', () => {
+        message.hidden = true;
+        settle();
+    });
+    again.addEventListener('click', () => window.location.reload());
+
+    // For tests and measurements: what the page shows and waits for.
+    window.quillmoorPage = {
+        get firstPrompt() { return firstPrompt; },
+        get state() { return session ? engine._qm_state(session) : State.Starting; },
+        // Types a line at the end of the console and presses Enter.
+        enter(line) {
+            if (!waiting() || !message.hidden)
+                return;
+            Text1.append(line + '\n');
+            submit();
+        },
+    };
+
+    function begin(module) {
+        engine = module;
+        const game = JSON.parse(byId('QuillmoorGame').textContent);
+        for (const folder of game.folders)
+            withTexts([folder], (at, size) => engine._qm_enter_folder(at, size));
+        for (const file of game.files) {
+            const bytes = bytesOf(file.bytes);
+            const data = engine._malloc(bytes.length + 1);
+            engine.HEAPU8.set(bytes, data);
+            const written = withTexts([file.path], (at, size) => engine._qm_put_file(at, size, data, bytes.length));
+            engine._free(data);
+            if (!written)
+                throw new Error('the page cannot hold the file ' + file.path);
+        }
+        withTexts([game.folder], (at, size) => engine._qm_enter_folder(at, size));
+        session = engine._qm_new_session();
+        withTexts([game.level, game.language], (level, levelSize, language, languageSize) =>
+            engine._qm_start(session, level, levelSize, language, languageSize));
+        applyChanges();
+        settle();
+    }
+
+    function cannotStart(error) {
+        showNotice('The game cannot start in this browser: ' + error.message, 'alert');
+    }
+
+    // The engine is compiled at once and is ready on return; a build that
+    // compiles it in the background hands it over later.
+    try {
+        const made = QuillmoorEngine({wasmBinary: bytesOf(byId('QuillmoorEngineCode').textContent)});
+        if (typeof made.then === 'function')
+            made.then(begin).catch(cannotStart);
+        else
+            begin(made);
+    } catch (error) {
+        cannotStart(error);
+    }
+})();

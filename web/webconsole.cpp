@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "webconsole.h"
+
+#include "textcodec.h"
+
+void WebConsole::append(TextView text)
+{
+    // The game writes a turn in many small pieces; the page adds each run of
+    // them as one piece of text, which a screen reader reads as one.
+    if (list.empty() || list.back().kind != Kind::Append)
+        list.push_back({Kind::Append, {}});
+    std::string &out = list.back().text;
+    std::size_t start = 0;
+    for (std::size_t at = text.find(U"\r\n"); at != TextView::npos; at = text.find(U"\r\n", start)) {
+        TextCodec::appendUtf8(out, text.substr(start, at - start));
+        out += '\n';
+        start = at + 2;
+    }
+    TextCodec::appendUtf8(out, text.substr(start));
+}
+
+void WebConsole::clear()
+{
+    // What was written before a clear is never seen.
+    while (!list.empty() && list.back().kind == Kind::Append)
+        list.pop_back();
+    list.push_back({Kind::Clear, {}});
+}
+
+void WebConsole::prependLineBreak()
+{
+    list.push_back({Kind::PrependLineBreak, {}});
+}
+
+void WebConsole::inform(const std::string &text)
+{
+    // A message box shows a line break where the text has CR LF.
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            shown += text[i];
+    }
+    list.push_back({Kind::Inform, std::move(shown)});
+}
