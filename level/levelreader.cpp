@@ -58,13 +58,19 @@ private:
         const GridRef ref{int(row - U'0'), int(col - U'A') + 1};
         Level &level = result.level;
         level.blocks.push_back(ref);
+        LevelLines &where = result.lines;
+        if (where.headers[ref.index()] == 0)
+            where.headers[ref.index()] = lineNo;
         LocationRecord &record = level.record(ref);
         while (const TextView *line = take()) {
+            where.pieces[ref.index()].emplace_back(record.text().size(), int(next));
             record.appendLine(*line);
             if (text::isBlank(*line))
                 return true;
-            if (LocationRecord::isStartLine(*line))
+            if (LocationRecord::isStartLine(*line)) {
                 level.start = ref;
+                where.starts.emplace_back(ref, int(next));
+            }
             if (const int item = LocationRecord::placedItemOfLine(*line); item >= 0)
                 level.placed[item] = true;
         }
@@ -87,6 +93,7 @@ private:
                                            + "\" comes after item Z; a level has at most 26 items, A to Z.");
             }
             result.level.items[item] = Text(line->substr(std::min<std::size_t>(2, line->size())));
+            result.lines.items[item] = int(next);
             position = item + 1;
         }
         return fail(lineNo, "the [ITEMS] section runs into the end of the file without the empty line that ends it.");
@@ -101,6 +108,7 @@ private:
             if (combos.size() == Level::ComboRows)
                 return fail(int(next), "the [COMBOS] section holds more than 100 rules.");
             combos.push_back(Combo::fromLine(*line));
+            result.lines.combos.push_back(int(next));
         }
         return fail(lineNo, "the [COMBOS] section runs into the end of the file without the empty line that ends it.");
     }
