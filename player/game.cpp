@@ -264,7 +264,9 @@ void Game::loadgame(const std::string &gamefile)
         }
     }
     // A level that fails half-way is played with what was read before the fault.
-    const LevelReader::Result result = LevelReader::readFile(gamefile);
+    const auto held = setup.heldLevels.find(gamefile);
+    const LevelReader::Result result = held != setup.heldLevels.end() ? LevelReader::read(held->second, gamefile)
+                                                                       : LevelReader::readFile(gamefile);
     const Level &read = result.level;
     LoadedLevel loaded;
     loaded.path = gamefile;
@@ -302,7 +304,8 @@ void Game::enterlocation()
 {
     if (!position().isValid())
         throw GameError{"The level \"" + levelFile() + "\" has no start location."};
-    print({pool.record(hereId()).narrative(), CrLf});
+    if (host)
+        print({pool.record(hereId()).narrative(), CrLf});
 
     if (here().end) {
         const LanguageTable::Fields &words = fields(2);
@@ -326,9 +329,12 @@ void Game::describeRest()
     const RecordPool::Facts &facts = here();
     for (Direction d : Directions) {
         const LanguageTable::Fields &words = fields(FirstDirectionWords + int(d));
-        if (facts.paths & (1u << int(d)))
+        if (host && (facts.paths & (1u << int(d))))
             print({message(12), U" ", words[1], U". "});
     }
+    // A game that shows nothing has nothing more to do here.
+    if (!host)
+        return;
     const LoadedLevel &loaded = level();
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (facts.items & (1u << item))
@@ -356,13 +362,18 @@ void Game::loadLevelAt(const RecordPool::Facts &facts)
 
 std::string Game::levelPathFrom(const std::string &named) const
 {
+    return chainedLevelPath(named, levelFile());
+}
+
+std::string Game::chainedLevelPath(const std::string &named, const std::string &from)
+{
     // Levels that chain to each other lie together; when the player was not
     // started in their folder, the name is meant from the level naming it.
     namespace fs = std::filesystem;
     std::error_code ignored;
     if (named.empty() || fs::exists(named, ignored) || named.front() == '/')
         return named;
-    const fs::path beside = fs::path(levelFile()).parent_path() / named;
+    const fs::path beside = fs::path(from).parent_path() / named;
     return fs::is_regular_file(beside, ignored) ? beside.string() : named;
 }
 
@@ -375,10 +386,10 @@ void Game::usermove(TextView command)
     // Runs a command for the first word of list that the key equals (or,
     // with prefix, begins with).
     auto match = [&](int list, bool prefix, auto run) {
-        const LanguageTable::Fields &words = fields(list);
-        for (const Text &word : words) {
-            if (handled || word.empty())
-                continue;
+        fields(list); // a list with too many fields stops the game
+        for (const Text &word : languages.words(language, list)) {
+            if (handled)
+                return;
             if (prefix ? TextView(key).substr(0, word.size()) == word : key == word) {
                 run(word);
                 handled = true;
@@ -389,9 +400,9 @@ void Game::usermove(TextView command)
     for (Direction d : Directions)
         match(FirstDirectionWords + int(d), false, [&](const Text &) { go(d); });
 
-    const LanguageTable::Fields &quitWords = fields(25);
-    for (const Text &word : quitWords) {
-        if (!handled && !word.empty() && key == word) {
+    fields(25);
+    for (const Text &word : languages.words(language, 25)) {
+        if (!handled && key == word) {
             asked = message(27);
             pending = Pending::Quit;
             current = State::Asking;
@@ -450,7 +461,8 @@ void Game::take(TextView typed)
     bool found = false;
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (loaded.upperItems[item] == wanted && (here().items & (1u << item))) {
-            print({message(5), U" ", text::lower(itemname), U".", CrLf});
+            if (host)
+                print({message(5), U" ", text::lower(itemname), U".", CrLf});
             hereId() = pool.withoutItem(hereId(), item);
             now.setCarried(item, true);
             found = true;
@@ -472,7 +484,8 @@ void Game::drop(TextView typed)
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (loaded.upperItems[item] == wanted && now.carries(item)) {
             const LanguageTable::Fields &dropped = fields(6);
-            print({dropped[0], U" ", text::lower(itemname), U" ", dropped[1], CrLf});
+            if (host)
+                print({dropped[0], U" ", text::lower(itemname), U" ", dropped[1], CrLf});
             hereId() = pool.withItem(hereId(), item);
             now.setCarried(item, false);
             found = true;

@@ -8,6 +8,7 @@
 #include "recordpool.h"
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
         // A level file once read is not read again when play comes back to
         // it; for tools that replay many games, where the files stay put.
         bool keepLevels = false;
+        // Level files held in memory, by the path that names them: read in
+        // place of the file, as for a level an editor has not saved yet.
+        std::map<std::string, std::string> heldLevels = {};
     };
 
     // A level as play reads it: its records as numbers in the game's pool,
@@ -79,12 +83,19 @@ public:
     const LoadedLevel &level() const { return levels[now.level]; }
     const LoadedLevel &level(std::uint16_t index) const { return levels[index]; }
     const RecordPool &records() const { return pool; }
+    // For tools that add records of their own, as RecordPool::plainest does.
+    RecordPool &records() { return pool; }
     const LanguageTable &languageTable() const { return languages; }
     int chosenLanguage() const { return language; }
     GridRef position() const { return now.position(); }
     const Text &location(GridRef ref) const { return pool.record(now.records[ref.index()]).text(); }
     bool isCarried(int item) const { return now.carries(item - 1); } // item 1 to 26
     const std::string &levelFile() const { return level().path; }
+
+    // The file a LOADLEVEL name leads to from the level file from: as named
+    // when that exists from the current folder, else beside from when it is
+    // there, else as named.
+    static std::string chainedLevelPath(const std::string &named, const std::string &from);
 
 private:
     enum class Pending { None, Quit, End };
