@@ -13,3 +13,6 @@ bench/player.sh build/release/bin "$runs"
 echo
 echo "== studio"
 bench/studio.sh build/release "$runs"
+echo
+echo "== quillmoorcheck"
+bench/check.sh build/release "$runs"

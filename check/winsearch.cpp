@@ -153,7 +153,14 @@ WinSearch::Outcome WinSearch::run()
     // be fetched from memory together.
     constexpr std::size_t Batch = 16;
     constexpr std::size_t Ahead = 8;
-    std::vector<StateStore::Node> reached;
+    std::vector<Reached> reached;
+    WorldStore &worlds = store.worldStore();
+    // The world of a state that a take or a drop led to, found in the
+    // order the states were reached.
+    auto findWorld = [&](Reached &state) {
+        if (state.change)
+            state.node.world = worlds.intern(*state.change);
+    };
     bool full = false;
     for (std::size_t next = 0; next < store.size() && !full;) {
         const std::size_t end = std::min(store.size(), next + Batch);
@@ -166,14 +173,23 @@ WinSearch::Outcome WinSearch::run()
                 return outcome;
             }
         }
-        for (std::size_t k = 0; k < reached.size(); ++k) {
-            if (k + Ahead < reached.size())
-                store.prefetch(reached[k + Ahead]);
+        // Worlds are looked up a few states ahead of the states themselves,
+        // and both are fetched before they are needed.
+        const std::size_t count = reached.size();
+        for (std::size_t k = 0; k < std::min(count, Ahead); ++k)
+            findWorld(reached[k]);
+        for (std::size_t k = 0; k < count; ++k) {
+            if (k + 2 * Ahead < count && reached[k + 2 * Ahead].change)
+                worlds.prefetch(*reached[k + 2 * Ahead].change);
+            if (k + Ahead < count) {
+                findWorld(reached[k + Ahead]);
+                store.prefetch(reached[k + Ahead].node);
+            }
             if (store.size() == maxStates) {
                 full = true;
                 break;
             }
-            store.add(reached[k]);
+            store.add(reached[k].node);
         }
     }
     outcome.verdict = full ? Verdict::Unknown : Verdict::Unwinnable;
@@ -182,7 +198,7 @@ WinSearch::Outcome WinSearch::run()
     return outcome;
 }
 
-bool WinSearch::expand(std::size_t i, std::vector<StateStore::Node> &reached, std::vector<Text> &walkthrough)
+bool WinSearch::expand(std::size_t i, std::vector<Reached> &reached, std::vector<Text> &walkthrough)
 {
     const StateStore::Node node = store[i];
     store.state(i, from);
@@ -200,12 +216,19 @@ bool WinSearch::expand(std::size_t i, std::vector<StateStore::Node> &reached, st
         if (game.state() != Game::State::Playing)
             return false;
         const PlayState &to = game.play();
-        std::uint32_t world = node.world;
-        if (to.level != from.level)
-            world = store.worldStore().intern(plainer(to, PlayState{}).records);
-        else if (to.records != from.records)
-            world = store.worldStore().intern(plainer(to, from).records, node.world, from.records);
-        reached.push_back({world, to.carried, std::uint32_t(i), to.level, std::uint8_t(to.position().index()), command});
+        Reached state{{node.world, to.carried, std::uint32_t(i), to.level, std::uint8_t(to.position().index()), command},
+                      std::nullopt};
+        if (to.level != from.level) {
+            state.node.world = store.worldStore().intern(plainer(to, PlayState{}).records);
+        } else if (to.records != from.records) {
+            const PlayState plain = plainer(to, from);
+            state.change = store.worldStore().change(node.world, from.records, plain.records);
+            // Records changed in more than one place are kept whole; ones
+            // whose plainest form is as before leave the world as it was.
+            if (!state.change && plain.records != from.records)
+                state.node.world = store.worldStore().intern(plain.records);
+        }
+        reached.push_back(state);
         return false;
     };
 

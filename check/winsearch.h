@@ -45,11 +45,18 @@ private:
     // What a level offers the search: the command of each take and drop,
     // which items answer to the same name, the pairs its rules join.
     struct LevelMoves;
+    // A state a command led to, its world still to be found when the
+    // command took or dropped an item.
+    struct Reached
+    {
+        StateStore::Node node;
+        std::optional<WorldStore::Change> change;
+    };
 
     // Tries every command that may change something in stored state i, and
     // adds the states they lead to to reached; true when one won the game,
     // with the way there in walkthrough.
-    bool expand(std::size_t i, std::vector<StateStore::Node> &reached, std::vector<Text> &walkthrough);
+    bool expand(std::size_t i, std::vector<Reached> &reached, std::vector<Text> &walkthrough);
     const LevelMoves &movesOf(std::uint16_t level);
     // The state with each record that differs from before in its plainest form.
     PlayState plainer(const PlayState &state, const PlayState &before);

@@ -65,34 +65,47 @@ std::uint32_t WorldStore::add(const World &world)
     return id;
 }
 
-std::uint32_t WorldStore::intern(const Records &records, std::uint32_t from, const Records &before)
+std::optional<WorldStore::Change> WorldStore::change(std::uint32_t from, const Records &before,
+                                                     const Records &records) const
 {
     std::size_t changed = records.size();
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (records[i] != before[i]) {
             if (changed != records.size())
-                return intern(records);
+                return std::nullopt;
             changed = i;
         }
     }
     if (changed == records.size())
-        return from;
-    const World &base = worlds[from];
-    const std::uint32_t hash = base.hash - mix(changed, before[changed]) + mix(changed, records[changed]);
-    const std::uint32_t found = index.find(hash, [&](std::uint32_t id) {
-        // Most often the same change was made to the same world before.
+        return std::nullopt;
+    const std::uint32_t hash = worlds[from].hash - mix(changed, before[changed]) + mix(changed, records[changed]);
+    return Change{from, records[changed], hash, std::uint8_t(changed)};
+}
+
+std::uint32_t WorldStore::intern(const Change &change)
+{
+    const std::uint32_t found = index.find(change.hash, [&](std::uint32_t id) {
+        // Most often the same change was made to the same world before; one
+        // change to it in another place makes another world.
         const World &known = worlds[id];
-        if (known.depth > 0 && known.base == from && known.location == changed)
-            return known.record == records[changed];
-        return same(id, records);
+        if (known.depth > 0 && known.base == change.from)
+            return known.location == change.location && known.record == change.record;
+        Records made;
+        records(change.from, made);
+        made[change.location] = change.record;
+        return same(id, made);
     });
     if (found != IdTable::None)
         return found;
+    const World &base = worlds[change.from];
     if (base.depth >= MaxDepth) {
-        wholes.push_back(records);
-        return add({hash, std::uint32_t(wholes.size() - 1), 0, 0, 0});
+        Records whole;
+        records(change.from, whole);
+        whole[change.location] = change.record;
+        wholes.push_back(whole);
+        return add({change.hash, std::uint32_t(wholes.size() - 1), 0, 0, 0});
     }
-    return add({hash, from, records[changed], std::uint8_t(changed), std::uint8_t(base.depth + 1)});
+    return add({change.hash, change.from, change.record, change.location, std::uint8_t(base.depth + 1)});
 }
 
 std::uint32_t WorldStore::intern(const Records &records)

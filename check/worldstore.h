@@ -6,6 +6,7 @@
 #include "playstate.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The worlds the search has met: the record of each of the 81 locations of
@@ -19,9 +20,23 @@ class WorldStore
 public:
     using Records = decltype(PlayState::records);
 
-    // The number of the world records; from names a world whose records
-    // were before, which the new one most likely differs from in one place.
-    std::uint32_t intern(const Records &records, std::uint32_t from, const Records &before);
+    // One location's record changed in a known world: what a take or a drop
+    // does to it.
+    struct Change
+    {
+        std::uint32_t from;
+        std::uint32_t record;
+        std::uint32_t hash; // of the world it makes
+        std::uint8_t location;
+    };
+
+    // The change that makes records of the world from, whose records are
+    // before; nothing when they differ in more than one place or in none.
+    std::optional<Change> change(std::uint32_t from, const Records &before, const Records &records) const;
+    // Starts fetching what intern(change) will look at first.
+    void prefetch(const Change &change) const { index.prefetch(change.hash); }
+    // The number of the world the change makes; a new one when it was not met before.
+    std::uint32_t intern(const Change &change);
     // The number of the world records, with nothing known to start from.
     std::uint32_t intern(const Records &records);
     void records(std::uint32_t world, Records &out) const;
