@@ -74,6 +74,8 @@ public:
     bool waiting() const { return current == State::ChoosingLanguage || current == State::Playing; }
     // The open Yes/No question, in State::Asking.
     const Text &question() const { return asked; }
+    // Whether the open question is the end-of-game one, not the quit one.
+    bool askingToEnd() const { return current == State::Asking && pending == Pending::End; }
     // The fault's description, CR LF and the command line (UTF-8).
     const std::string &stopMessage() const { return stopped; }
 
