@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "commandwords.h"
 
+#include <algorithm>
+
 namespace {
 
 // A word the game can match: commands are upper-cased before they are compared.
@@ -34,9 +36,19 @@ CommandWords::CommandWords(const LanguageTable &table, int language)
         if (!text::isBlank(piece))
             connectorWords.emplace_back(text::trimSpaces(piece));
     }
-    idleWord = firstRecognisable(table.fields(language, 24));
-    if (idleWord.empty())
-        idleWord = firstRecognisable(table.fields(language, 23));
+    // Directions and quit are tried before inventory and help: a word of
+    // theirs would move or ask to quit instead.
+    std::vector<Text> taken;
+    for (const int list : {15, 16, 17, 18, 25}) {
+        for (const Text &word : table.fields(language, list))
+            taken.push_back(word);
+    }
+    for (const int list : {24, 23}) {
+        for (const Text &word : table.fields(language, list)) {
+            if (idleWord.empty() && recognisable(word) && std::find(taken.begin(), taken.end(), word) == taken.end())
+                idleWord = word;
+        }
+    }
 }
 
 Text CommandWords::joined(TextView word, TextView rest)

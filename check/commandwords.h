@@ -24,8 +24,9 @@ public:
     const std::vector<Text> &combine() const { return combineWords; }
     // The connector words shown by the help ("WITH/AND"), as written.
     const std::vector<Text> &connectors() const { return connectorWords; }
-    // A command that changes nothing but lets a turn go by: the inventory
-    // word, else the help word, else an empty line.
+    // A command that changes nothing but lets a turn go by: the first
+    // inventory or else help word that is no direction or quit word, else an
+    // empty line, which no list holds.
     const Text &idle() const { return idleWord; }
 
     // A word that is matched at the start of a command, followed by what it

@@ -92,7 +92,7 @@ CheckReport LevelCheck::checkBytes(const std::string &bytes, const std::string &
     setup.keepLevels = true;
     setup.heldLevels[path] = bytes;
     try {
-        WinSearch search(std::move(setup), options.language, options.maxStates);
+        WinSearch search(std::move(setup), options.language, options.maxStates, options.cancel);
         const WinSearch::Outcome outcome = search.run();
         report.searched = true;
         report.states = outcome.states;

@@ -3,6 +3,7 @@
 
 #include "checkreport.h"
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 
@@ -18,6 +19,9 @@ public:
         std::string languageFile; // the language file the player would use
         int language = 1; // which language of the file, from 1
         std::size_t maxStates = 10'000'000;
+        // Set from another thread to stop the search (a window's Cancel);
+        // the verdict is then unknown.
+        const std::atomic<bool> *cancel = nullptr;
     };
 
     // The level file at path, as it lies on disk.

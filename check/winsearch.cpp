@@ -60,10 +60,11 @@ struct WinSearch::LevelMoves
     CombineWording wording;
 };
 
-WinSearch::WinSearch(Game::Setup setup, int language, std::size_t maxStates)
+WinSearch::WinSearch(Game::Setup setup, int language, std::size_t maxStates, const std::atomic<bool> *cancel)
     : game(std::move(setup))
     , language(language)
     , maxStates(maxStates)
+    , cancel(cancel)
 {
 }
 
@@ -139,7 +140,7 @@ WinSearch::Outcome WinSearch::run()
                         + std::to_string(language) + "."};
     }
     words.emplace(game.languageTable(), language);
-    if (game.state() == Game::State::Asking) {
+    if (game.askingToEnd()) {
         outcome.verdict = Verdict::Winnable;
         return outcome;
     }
@@ -163,6 +164,10 @@ WinSearch::Outcome WinSearch::run()
     };
     bool full = false;
     for (std::size_t next = 0; next < store.size() && !full;) {
+        if (cancel && cancel->load(std::memory_order_relaxed)) {
+            full = true;
+            break;
+        }
         const std::size_t end = std::min(store.size(), next + Batch);
         reached.clear();
         for (; next < end; ++next) {
@@ -209,10 +214,11 @@ bool WinSearch::expand(std::size_t i, std::vector<Reached> &reached, std::vector
     auto tryCommand = [&](std::uint8_t command, TextView typed) {
         game.resume(from);
         game.enter(typed);
-        if (game.state() == Game::State::Asking) {
+        if (game.askingToEnd()) {
             walkthrough = walkthroughTo(std::uint32_t(i), command);
             return true;
         }
+        // The quit question, answered No, changes nothing.
         if (game.state() != Game::State::Playing)
             return false;
         const PlayState &to = game.play();

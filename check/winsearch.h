@@ -6,6 +6,7 @@
 #include "game.h"
 #include "statestore.h"
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -33,8 +34,10 @@ public:
         std::string stopped; // why the game stopped before any command, UTF-8
     };
 
-    // language: the number of the language to play in, 1 for the first.
-    WinSearch(Game::Setup setup, int language, std::size_t maxStates);
+    // language: the number of the language to play in, 1 for the first;
+    // cancel, when given and set (from another thread), stops the search,
+    // whose verdict is then unknown.
+    WinSearch(Game::Setup setup, int language, std::size_t maxStates, const std::atomic<bool> *cancel = nullptr);
     ~WinSearch();
 
     // Throws GameError when the language file cannot be used or holds no
@@ -66,6 +69,7 @@ private:
     Game game;
     int language;
     std::size_t maxStates;
+    const std::atomic<bool> *cancel;
     std::optional<CommandWords> words;
     std::vector<std::unique_ptr<LevelMoves>> levels;
     StateStore store;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "checkfiles.h"
 #include "levelcheck.h"
+#include "player/gamefiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void verdicts();
     void chains_data();
     void chains();
+    void idleCommand_data();
+    void idleCommand();
     void otherLanguage();
     void unsavedLevel();
 };
@@ -198,6 +201,47 @@ void TestWinSearch::chains()
     QCOMPARE(*report.winnable ? QString("winnable") : QString("unwinnable"), verdict);
     QCOMPARE(commands, walkthrough);
     QCOMPARE(played, QString());
+}
+
+// A level loaded at its end asks only after the next turn: the command that
+// lets a turn go by must not move or ask to quit.
+void TestWinSearch::idleCommand_data()
+{
+    QTest::addColumn<int>("list");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<int>("otherList");
+    QTest::addColumn<QString>("otherWords");
+    QTest::addColumn<QString>("idle");
+
+    QTest::newRow("the inventory word") << 24 << "I|INVENTORY" << 23 << "HELP|?" << "I";
+    QTest::newRow("a quit word is passed over") << 24 << "Q|I" << 25 << "Q|QUIT" << "I";
+    QTest::newRow("then the help word") << 24 << "QUIT" << 23 << "QUIT|?" << "?";
+    QTest::newRow("else an empty line") << 24 << "N|e" << 23 << "S" << "";
+}
+
+void TestWinSearch::idleCommand()
+{
+    QFETCH(int, list);
+    QFETCH(QString, words);
+    QFETCH(int, otherList);
+    QFETCH(QString, otherWords);
+    QFETCH(QString, idle);
+
+    QTemporaryDir dir;
+    QStringList messages = GameFiles::english();
+    messages[list - 1] = words;
+    messages[otherList - 1] = otherWords;
+    const QString language = dir.filePath("Language.txt");
+    TestFiles::write(language, GameFiles::language({{"English", messages}}));
+    const QString path = CheckFiles::write(dir.path(), "a.qw",
+                                           {"[LOCATION 1A]", "Start.", "PATH E", "START", "", "[LOCATION 1B]",
+                                            "Gate.", "LOADLEVEL b.qw COMMENT=On.", ""});
+    CheckFiles::write(dir.path(), "b.qw", {"[LOCATION 5E]", "Home.", "PATH N", "ENDGAME", "START", "",
+                                           "[LOCATION 4E]", "Hill.", "PATH S", ""});
+    const CheckReport report = LevelCheck::checkFile(path.toStdString(), {language.toStdString(), 1, 1000});
+    QVERIFY2(report.failure.empty(), report.failure.c_str());
+    QCOMPARE(report.walkthrough, (std::vector<std::string>{"E", idle.toStdString()}));
+    QCOMPARE(CheckFiles::playsToEnd(path, {"E", idle}, language), QString());
 }
 
 // The walkthrough is written in the chosen language's words.
