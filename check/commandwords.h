@@ -8,8 +8,9 @@
 #include <vector>
 
 // The words of one language that a walkthrough is written in: for each
-// command the first word of its list that the game can recognise (one in
-// capitals), so that a player typing them does what the search did.
+// command the first word of its list that the game recognises as that
+// list's (in capitals, and not taken by a list the game tries before), so
+// that a player typing them does what the search did.
 class CommandWords
 {
 public:
@@ -25,8 +26,8 @@ public:
     // The connector words shown by the help ("WITH/AND"), as written.
     const std::vector<Text> &connectors() const { return connectorWords; }
     // A command that changes nothing but lets a turn go by: the first
-    // inventory or else help word that is no direction or quit word, else an
-    // empty line, which no list holds.
+    // inventory or else help word that no list tried before takes (it would
+    // move, ask to quit, take...), else an empty line, which no list holds.
     const Text &idle() const { return idleWord; }
 
     // A word that is matched at the start of a command, followed by what it

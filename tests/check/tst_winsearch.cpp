@@ -38,6 +38,8 @@ private Q_SLOTS:
     void chains();
     void idleCommand_data();
     void idleCommand();
+    void wordsOtherListsTake_data();
+    void wordsOtherListsTake();
     void otherLanguage();
     void unsavedLevel();
 };
@@ -217,6 +219,7 @@ void TestWinSearch::idleCommand_data()
     QTest::newRow("a quit word is passed over") << 24 << "Q|I" << 25 << "Q|QUIT" << "I";
     QTest::newRow("then the help word") << 24 << "QUIT" << 23 << "QUIT|?" << "?";
     QTest::newRow("else an empty line") << 24 << "N|e" << 23 << "S" << "";
+    QTest::newRow("not one a take word begins") << 24 << "GETINV|I" << 20 << "TAKE |GET" << "I";
 }
 
 void TestWinSearch::idleCommand()
@@ -242,6 +245,45 @@ void TestWinSearch::idleCommand()
     QVERIFY2(report.failure.empty(), report.failure.c_str());
     QCOMPARE(report.walkthrough, (std::vector<std::string>{"E", idle.toStdString()}));
     QCOMPARE(CheckFiles::playsToEnd(path, {"E", idle}, language), QString());
+}
+
+// Words that a list tried earlier would take are not used: the walkthrough
+// must do what the search did.
+void TestWinSearch::wordsOtherListsTake_data()
+{
+    QTest::addColumn<int>("list");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QStringList>("walkthrough");
+
+    QTest::newRow("a take word a drop word begins")
+        << 20 << "DROPIT|TAKE " << QStringList{"TAKE rope", "E", "TAKE hook", "COMBINE rope WITH hook", "S"};
+    QTest::newRow("an east word that is also north's")
+        << 17 << "N|east|EAST" << QStringList{"TAKE rope", "EAST", "TAKE hook", "COMBINE rope WITH hook", "S"};
+    QTest::newRow("a combine word a take word begins")
+        << 22 << "TAKEBOTH|USE " << QStringList{"TAKE rope", "E", "TAKE hook", "USE rope WITH hook", "S"};
+}
+
+void TestWinSearch::wordsOtherListsTake()
+{
+    QFETCH(int, list);
+    QFETCH(QString, words);
+    QFETCH(QStringList, walkthrough);
+
+    QTemporaryDir dir;
+    // Drop and take words that begin any command that starts with them.
+    QStringList messages = GameFiles::english();
+    messages[18] = "DROP|PUT ";
+    messages[19] = "TAKE|GET ";
+    messages[list - 1] = words;
+    const QString language = dir.filePath("Language.txt");
+    TestFiles::write(language, GameFiles::language({{"English", messages}}));
+    const QString path = CheckFiles::write(dir.path(), "a.qw", Grapple);
+    const CheckReport report = LevelCheck::checkFile(path.toStdString(), {language.toStdString(), 1, 1000});
+    QStringList commands;
+    for (const std::string &command : report.walkthrough)
+        commands << QString::fromStdString(command);
+    QCOMPARE(commands, walkthrough);
+    QCOMPARE(CheckFiles::playsToEnd(path, commands, language), QString());
 }
 
 // The walkthrough is written in the chosen language's words.
