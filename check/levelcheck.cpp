@@ -71,8 +71,10 @@ CheckReport LevelCheck::checkBytes(const std::string &bytes, const std::string &
         std::vector<Problem> problems = lint.problems();
         sortProblems(problems);
         for (Problem &problem : problems) {
-            if (i > 0)
+            if (i > 0) {
                 problem.text = "In " + levels[i] + ": " + problem.text;
+                problem.file = levels[i];
+            }
             report.problems.push_back(std::move(problem));
         }
         anyEnd = anyEnd || hasEnd(read.level);

@@ -16,6 +16,9 @@ struct Problem
     std::optional<GridRef> location; // the location as the map names it, when there is one
     int line = 0; // the line of the file; 0 when the file gives none
     std::string text; // UTF-8
+    // The level file a chained level's problem lies in (its text names it
+    // too); empty for the level checked.
+    std::string file = {};
 
     bool isError() const { return severity == Severity::Error; }
 };

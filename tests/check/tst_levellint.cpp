@@ -159,6 +159,7 @@ void TestLevelLint::chainedLevel()
     QCOMPARE(report.problems[0].location->name(), std::string("5E"));
     QCOMPARE(report.problems[0].line, 14);
     QVERIFY(QString::fromStdString(report.problems[0].text).contains("b.qw: The exit north from 5E leads to 4E"));
+    QCOMPARE(QString::fromStdString(report.problems[0].file), dir.filePath("b.qw"));
     // b.qw has no START: play goes on where a.qw was left, at 1B.
     QVERIFY(QString::fromStdString(report.problems[1].text).contains("b.qw: The level has no start location"));
     QVERIFY(!report.problems[1].isError());
