@@ -42,8 +42,8 @@ std::string TextReport::write(const CheckReport &report)
     } else if (!*report.winnable && report.states == 0) {
         out += "Not winnable: the player stops before the first command.\n";
     } else if (!*report.winnable) {
-        out += "Not winnable: the game never gets to an end-of-game location from its start (all " + states
-            + " it can reach were tried).\n";
+        out += "Not winnable: no way from the start gets to an end-of-game location (" + states
+            + " reached, all tried).\n";
     } else {
         const std::size_t steps = report.walkthrough.size();
         if (steps == 0) {

@@ -89,7 +89,11 @@ void TestCheckTool::statuses_data()
                                  "state searched).\n1. E\n"
                               << "";
     QTest::newRow("warnings only") << QStringList{"warned.qw"} << 0 << "1 warning." << "";
-    QTest::newRow("not winnable") << QStringList{"lost.qw"} << 1 << "Not winnable: the game never gets to" << "";
+    QTest::newRow("not winnable") << QStringList{"lost.qw"} << 1
+                                  << "Warning: No location ends the game (none has an ENDGAME line), so the game "
+                                     "cannot be won.\n\n0 errors, 1 warning.\n\nNot winnable: no way from the start "
+                                     "gets to an end-of-game location (2 play states reached, all tried).\n"
+                                  << "";
     QTest::newRow("errors") << QStringList{"faulty.qw"} << 1 << "Error at 1A, line 13: The exit north" << "";
     QTest::newRow("the limit") << QStringList{"--max-states", "1", "lost.qw"} << 1
                                << "Unknown: the search stopped at its limit of 1 play state" << "";
