@@ -460,7 +460,8 @@ void Game::take(TextView typed)
     const LoadedLevel &loaded = level();
     bool found = false;
     for (int item = 0; item < Level::ItemCount; ++item) {
-        if (loaded.upperItems[item] == wanted && (here().items & (1u << item))) {
+        // Whether it lies here is the cheaper test.
+        if ((here().items & (1u << item)) && loaded.upperItems[item] == wanted) {
             if (host)
                 print({message(5), U" ", text::lower(itemname), U".", CrLf});
             hereId() = pool.withoutItem(hereId(), item);
@@ -482,7 +483,7 @@ void Game::drop(TextView typed)
     const LoadedLevel &loaded = level();
     bool found = false;
     for (int item = 0; item < Level::ItemCount; ++item) {
-        if (loaded.upperItems[item] == wanted && now.carries(item)) {
+        if (now.carries(item) && loaded.upperItems[item] == wanted) {
             const LanguageTable::Fields &dropped = fields(6);
             if (host)
                 print({dropped[0], U" ", text::lower(itemname), U" ", dropped[1], CrLf});
