@@ -224,15 +224,36 @@ bool WinSearch::expand(std::size_t i, std::vector<Reached> &reached, std::vector
         const PlayState &to = game.play();
         Reached state{{node.world, to.carried, std::uint32_t(i), to.level, std::uint8_t(to.position().index()), command},
                       std::nullopt};
+        WorldStore &worlds = store.worldStore();
         if (to.level != from.level) {
-            state.node.world = store.worldStore().intern(plainer(to, PlayState{}).records);
-        } else if (to.records != from.records) {
-            const PlayState plain = plainer(to, from);
-            state.change = store.worldStore().change(node.world, from.records, plain.records);
-            // Records changed in more than one place are kept whole; ones
-            // whose plainest form is as before leave the world as it was.
-            if (!state.change && plain.records != from.records)
-                state.node.world = store.worldStore().intern(plain.records);
+            state.node.world = worlds.intern(plainer(to, PlayState{}).records);
+            reached.push_back(state);
+            return false;
+        }
+        // A take or a drop changes the record where the game was; a level
+        // that loads itself again may change many.
+        const auto same = [&](std::size_t begin, std::size_t end) {
+            return std::equal(to.records.begin() + begin, to.records.begin() + end, from.records.begin() + begin);
+        };
+        std::size_t changed = 0;
+        std::size_t where = node.position;
+        if (same(0, where) && same(where + 1, to.records.size())) {
+            changed = to.records[where] != from.records[where];
+        } else {
+            for (std::size_t at = 0; at < to.records.size(); ++at) {
+                if (to.records[at] != from.records[at]) {
+                    where = at;
+                    ++changed;
+                }
+            }
+        }
+        if (changed == 1) {
+            const std::uint32_t plain = game.records().plainest(to.records[where]);
+            // A plainest form as before leaves the world as it was.
+            if (plain != from.records[where])
+                state.change = worlds.change(node.world, where, from.records[where], plain);
+        } else if (changed > 1) {
+            state.node.world = worlds.intern(plainer(to, from).records);
         }
         reached.push_back(state);
         return false;

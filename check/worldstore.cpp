@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "worldstore.h"
 
-#include <bitset>
 
 namespace {
 
@@ -11,7 +10,6 @@ constexpr std::uint8_t MaxDepth = 32;
 
 } // namespace
 
-static_assert(sizeof(WorldStore::Records) == 81 * 4);
 
 std::uint32_t WorldStore::mix(std::size_t location, std::uint32_t record)
 {
@@ -34,19 +32,16 @@ std::uint32_t WorldStore::hashOf(const Records &records)
 
 void WorldStore::records(std::uint32_t world, Records &out) const
 {
-    // The newest change of each location wins; the rest comes from the whole world.
-    std::bitset<81> known;
+    // The whole world the chain starts from, then its changes, oldest first.
+    const World *chain[MaxDepth + 1];
+    std::size_t length = 0;
     const World *at = &worlds[world];
-    for (; at->depth > 0; at = &worlds[at->base]) {
-        if (!known[at->location]) {
-            known[at->location] = true;
-            out[at->location] = at->record;
-        }
-    }
-    const Records &whole = wholes[at->base];
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        if (!known[i])
-            out[i] = whole[i];
+    for (; at->depth > 0; at = &worlds[at->base])
+        chain[length++] = at;
+    out = wholes[at->base];
+    while (length > 0) {
+        const World *change = chain[--length];
+        out[change->location] = change->record;
     }
 }
 
@@ -65,21 +60,11 @@ std::uint32_t WorldStore::add(const World &world)
     return id;
 }
 
-std::optional<WorldStore::Change> WorldStore::change(std::uint32_t from, const Records &before,
-                                                     const Records &records) const
+WorldStore::Change WorldStore::change(std::uint32_t from, std::size_t location, std::uint32_t before,
+                                      std::uint32_t record) const
 {
-    std::size_t changed = records.size();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i] != before[i]) {
-            if (changed != records.size())
-                return std::nullopt;
-            changed = i;
-        }
-    }
-    if (changed == records.size())
-        return std::nullopt;
-    const std::uint32_t hash = worlds[from].hash - mix(changed, before[changed]) + mix(changed, records[changed]);
-    return Change{from, records[changed], hash, std::uint8_t(changed)};
+    const std::uint32_t hash = worlds[from].hash - mix(location, before) + mix(location, record);
+    return Change{from, record, hash, std::uint8_t(location)};
 }
 
 std::uint32_t WorldStore::intern(const Change &change)

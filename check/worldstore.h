@@ -6,7 +6,6 @@
 #include "playstate.h"
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 // The worlds the search has met: the record of each of the 81 locations of
@@ -30,9 +29,9 @@ public:
         std::uint8_t location;
     };
 
-    // The change that makes records of the world from, whose records are
-    // before; nothing when they differ in more than one place or in none.
-    std::optional<Change> change(std::uint32_t from, const Records &before, const Records &records) const;
+    // The change of the record at location from before to record in the
+    // world from.
+    Change change(std::uint32_t from, std::size_t location, std::uint32_t before, std::uint32_t record) const;
     // Starts fetching what intern(change) will look at first.
     void prefetch(const Change &change) const { index.prefetch(change.hash); }
     // The number of the world the change makes; a new one when it was not met before.
