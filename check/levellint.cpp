@@ -334,15 +334,21 @@ void LevelLint::checkTagsInTexts()
         const LocationRecord &record = level.records[i];
         if (record.isEmpty())
             continue;
-        checkTagsIn(ref, record.narrative(), "The narrative of " + ref.name());
+        const TextView narrative = record.narrative();
+        checkTagsIn(ref, narrative, "The narrative of " + ref.name());
+        // A lockout text or comment the narrative holds was looked at with it.
+        const TextView text = record.text();
+        const std::size_t afterNarrative = narrative.size() + 1;
         for (Direction d : Directions) {
-            if (const auto requirement = record.requirement(d))
-                checkTagsIn(ref, requirement->lockout, "The lockout text of the exit " + std::string(directionName(d)) + " from " + ref.name());
+            const auto requirement = record.requirement(d);
+            if (requirement && requirement->lockout.data() >= text.data() + afterNarrative) {
+                checkTagsIn(ref, requirement->lockout,
+                            "The lockout text of the exit " + std::string(directionName(d)) + " from " + ref.name());
+            }
         }
         if (const auto load = record.levelLoad()) {
-            const TextView text = record.text();
             const std::size_t at = text.find(load->comment, text.find(U"COMMENT=", text.find(U"LOADLEVEL")));
-            if (at != TextView::npos)
+            if (at != TextView::npos && at >= afterNarrative)
                 checkTagsIn(ref, text.substr(at, load->comment.size()), "The LOADLEVEL comment of " + ref.name());
         }
     }
@@ -374,6 +380,22 @@ void LevelLint::checkTagsIn(GridRef ref, TextView piece, const std::string &what
         acts(U"ENDGAME", "reaching " + ref.name() + " ends the game");
     if (alone.loadsLevel() && !rest.loadsLevel())
         acts(U"LOADLEVEL", "reaching " + ref.name() + " loads another level");
+
+    // Requirements and level loads are read from their first tag: one in
+    // this text comes before the tag line meant.
+    const LocationRecord &record = level.record(ref);
+    auto inPiece = [&](TextView part) {
+        return part.data() >= piece.data() && part.data() <= piece.data() + piece.size();
+    };
+    for (Direction d : Directions) {
+        const auto requirement = record.requirement(d);
+        if (alone.requirement(d) && rest.requirement(d) && requirement && inPiece(requirement->lockout)) {
+            acts(LocationRecord::pathTag(d) + U" REQUIRES=",
+                 "it, not the exit's own line, says what the exit " + std::string(directionName(d)) + " needs");
+        }
+    }
+    if (alone.loadsLevel() && rest.loadsLevel() && inPiece(text.substr(text.find(U"LOADLEVEL"))))
+        acts(U"LOADLEVEL", "the level to load is read from there, not from the LOADLEVEL line");
     if (alone.editorKind(LocationRecord::Kind::Normal) == LocationRecord::Kind::Start
         && rest.editorKind(LocationRecord::Kind::Normal) != LocationRecord::Kind::Start) {
         add(Severity::Warning, ref, line,

@@ -96,6 +96,19 @@ void TestLevelLint::problems_data()
                        "warning 1A @PATH E REQUIRES=A Go ENDGAME.@ The lockout text of the exit east from 1A contains "
                        "\"ENDGAME\", which the player reads as that tag: reaching 1A ends the game",
                        "warning 1B @The START of the end.@ contains \"START\": the studio's Area Stats takes 1B"};
+    QTest::newRow("a narrative read before the tag lines")
+        << QStringList{"[ITEMS]", "A key", "B cup", ""}
+            + QStringList{"[LOCATION 1A]", "Say PATH E REQUIRES=B to pass, or LOADLEVEL x.qw COMMENT=no.",
+                          "PATH E REQUIRES=A Locked.", "ITEM A", "ITEM B", "START", "", "[LOCATION 1B]", "End.",
+                          "PATH W", "LOADLEVEL y.qw COMMENT=On.", "ENDGAME", ""}
+        << QStringList{"error 1A @Say PATH E REQUIRES=B to pass, or LOADLEVEL x.qw COMMENT=no.@ 1A loads the level "
+                       "\"x.qw\"",
+                       "error 1B @LOADLEVEL y.qw COMMENT=On.@ 1B loads the level \"y.qw\"",
+                       "warning 1A @Say PATH E REQUIRES=B to pass, or LOADLEVEL x.qw COMMENT=no.@ contains "
+                       "\"LOADLEVEL\", which the player reads as that tag: reaching 1A loads another level",
+                       "warning 1A @Say PATH E REQUIRES=B to pass, or LOADLEVEL x.qw COMMENT=no.@ contains "
+                       "\"PATH E REQUIRES=\", which the player reads as that tag: it, not the exit's own line, says "
+                       "what the exit east needs"};
     QTest::newRow("a tag line said again in the narrative is no change")
         << startWith({"PATH E"}).replaceInStrings("Start.", "Start. PATH E leads on.") + End << QStringList{};
     QTest::newRow("a block cut short by the end of the file")
