@@ -50,8 +50,8 @@ CheckReport LevelCheck::checkBytes(const std::string &bytes, const std::string &
         const LanguageTable table = LanguageTable::readFile(options.languageFile);
         if (options.language < 1 || options.language > table.count()) {
             report.failure = "The language file \"" + options.languageFile + "\" holds "
-                + std::to_string(table.count()) + (table.count() == 1 ? " language" : " languages") + ", so it has no language "
-                + std::to_string(options.language) + ".";
+                + std::to_string(table.count()) + (table.count() == 1 ? " language" : " languages")
+                + ", so it has no language " + std::to_string(options.language) + ".";
             return report;
         }
         words.emplace(table, options.language);

@@ -88,7 +88,8 @@ int LevelLint::lineOf(GridRef ref, TextView piece) const
 
 std::string LevelLint::itemName(int item) const
 {
-    return "item " + letter(item) + (text::isBlank(level.items[item]) ? "" : " (" + text::toUtf8(level.items[item]) + ")");
+    const Text &name = level.items[item];
+    return "item " + letter(item) + (text::isBlank(name) ? "" : " (" + text::toUtf8(name) + ")");
 }
 
 void LevelLint::checkStart(bool chained)
@@ -104,6 +105,8 @@ void LevelLint::checkStart(bool chained)
         }
         return;
     }
+    if (lines.starts.empty())
+        return;
     const auto &[last, lastLine] = lines.starts.back();
     for (std::size_t i = 0; i + 1 < lines.starts.size(); ++i) {
         const auto &[ref, line] = lines.starts[i];
@@ -366,7 +369,8 @@ void LevelLint::checkTagsIn(GridRef ref, TextView piece, const std::string &what
     const LocationRecord rest{Text(text.substr(0, at)) + Text(text.substr(at + piece.size()))};
     const int line = lineOf(ref, piece);
     auto acts = [&](const Text &tag, const std::string &effect) {
-        add(Severity::Warning, ref, line, what + " contains " + inQuotes(tag) + ", which the player reads as that tag: " + effect + ".");
+        add(Severity::Warning, ref, line,
+            what + " contains " + inQuotes(tag) + ", which the player reads as that tag: " + effect + ".");
     };
     for (Direction d : Directions) {
         if (alone.hasPath(d) && !rest.hasPath(d))

@@ -222,8 +222,8 @@ bool WinSearch::expand(std::size_t i, std::vector<Reached> &reached, std::vector
         if (game.state() != Game::State::Playing)
             return false;
         const PlayState &to = game.play();
-        Reached state{{node.world, to.carried, std::uint32_t(i), to.level, std::uint8_t(to.position().index()), command},
-                      std::nullopt};
+        const auto position = std::uint8_t(to.position().index());
+        Reached state{{node.world, to.carried, std::uint32_t(i), to.level, position, command}, std::nullopt};
         WorldStore &worlds = store.worldStore();
         if (to.level != from.level) {
             state.node.world = worlds.intern(plainer(to, PlayState{}).records);

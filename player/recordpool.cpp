@@ -108,7 +108,8 @@ std::uint32_t RecordPool::plainest(std::uint32_t id)
         const std::vector<TextView> pieces = text::split(text.substr(0, text.size() - 1), U'|');
         for (std::size_t i = 0; i < pieces.size(); ++i) {
             const TextView piece = pieces[i];
-            const bool tag = piece.size() == 6 && piece.substr(0, 5) == U"ITEM " && piece[5] >= U'A' && piece[5] <= U'Z';
+            const bool tag =
+                piece.size() == 6 && piece.substr(0, 5) == U"ITEM " && piece[5] >= U'A' && piece[5] <= U'Z';
             tags += tag;
             if (i == 0 || (!tag && !piece.empty())) {
                 plainText.append(piece);

@@ -98,7 +98,8 @@ void TestCheckTool::statuses_data()
     QTest::newRow("the limit") << QStringList{"--max-states", "1", "lost.qw"} << 1
                                << "Unknown: the search stopped at its limit of 1 play state" << "";
     QTest::newRow("options after --") << QStringList{"--json", "--", "won.qw"} << 0 << "\"winnable\": true" << "";
-    QTest::newRow("the language file alone") << QStringList{"--language", "notes.txt"} << 1 << "holds no language" << "";
+    QTest::newRow("the language file alone") << QStringList{"--language", "notes.txt"} << 1 << "holds no language"
+                                             << "";
     QTest::newRow("a language file with warnings") << QStringList{"--language=lower.txt"} << 0 << "not in capitals"
                                                     << "";
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: quillmoorcheck [OPTIONS] [--] LEVEL.qw" << "";
@@ -161,8 +162,9 @@ void TestCheckTool::json()
     QVERIFY(problem["text"].toString().startsWith("The exit north from 1A leads off the map"));
 
     // No location and no line are null; no verdict is null.
-    TestFiles::write(dir.filePath("quoted.qw"), TestFiles::level({"[ITEMS]", "A say-\"hi\"\\", "", "[LOCATION 1A]", "A.", "PATH E", "START", "",
-                                                                 "[LOCATION 1B]", "B.", "PATH W", ""}));
+    TestFiles::write(dir.filePath("quoted.qw"), TestFiles::level({"[ITEMS]", "A say-\"hi\"\\", "", "[LOCATION 1A]",
+                                                                 "A.", "PATH E", "START", "", "[LOCATION 1B]", "B.",
+                                                                 "PATH W", ""}));
     const Run quoted = run(Tool, {"--json", "--max-states=1", "quoted.qw"}, dir.path());
     const QJsonObject unknown = QJsonDocument::fromJson(quoted.out.toUtf8(), &fault).object();
     QCOMPARE(fault.error, QJsonParseError::NoError);

@@ -45,8 +45,9 @@ void TestLevelLint::problems_data()
         << QStringList{"warning 1A @START@ a later one, at 1B (line 21)"};
     QTest::newRow("an exit off the map") << startWith({"PATH E", "PATH N"}) + End
                                          << QStringList{"error 1A @PATH N@ leads off the map"};
-    QTest::newRow("an exit to no block") << startWith({"PATH E", "PATH S"}) + End
-                                         << QStringList{"error 1A @PATH S@ leads to 2A, which is not part of the level"};
+    QTest::newRow("an exit to no block")
+        << startWith({"PATH E", "PATH S"}) + End
+        << QStringList{"error 1A @PATH S@ leads to 2A, which is not part of the level"};
     QTest::newRow("a one-way exit")
         << startWith({"PATH E"}) + QStringList{"[LOCATION 1B]", "End.", "ENDGAME", ""}
         << QStringList{"warning 1A @PATH E@ The exit east from 1A to 1B is one-way: 1B has no exit west back."};
@@ -76,7 +77,8 @@ void TestLevelLint::problems_data()
                        "error - @A+@ The rule \"A+=\" has no result.",
                        "warning - @A+A=B@ joins an item with itself"};
     QTest::newRow("a location no exit reaches")
-        << startWith({"PATH E"}) + End + QStringList{"[LOCATION 3C]", "Island.", "PATH N", "", "[LOCATION 2C]", "Shore.", "PATH S", ""}
+        << startWith({"PATH E"}) + End
+            + QStringList{"[LOCATION 3C]", "Island.", "PATH N", "", "[LOCATION 2C]", "Shore.", "PATH S", ""}
         << QStringList{"warning 3C @[LOCATION 3C]@ Location 3C cannot be reached",
                        "warning 2C @[LOCATION 2C]@ Location 2C cannot be reached"};
     QTest::newRow("items no one can have or tell apart")
@@ -129,7 +131,8 @@ void TestLevelLint::problems()
         bytes.chop(2);
         TestFiles::write(path, bytes);
     }
-    const CheckReport report = LevelCheck::checkFile(path.toStdString(), {CheckFiles::english().toStdString(), 1, 1000});
+    const CheckReport report =
+        LevelCheck::checkFile(path.toStdString(), {CheckFiles::english().toStdString(), 1, 1000});
     QVERIFY2(report.failure.empty(), report.failure.c_str());
 
     QStringList found;
@@ -166,7 +169,8 @@ void TestLevelLint::chainedLevel()
         dir.path(), "a.qw",
         startWith({"PATH E"}) + QStringList{"[LOCATION 1B]", "Gate.", "PATH W", "LOADLEVEL b.qw COMMENT=On.", ""});
     CheckFiles::write(dir.path(), "b.qw", {"[LOCATION 5E]", "Hall.", "PATH N", "ENDGAME", ""});
-    const CheckReport report = LevelCheck::checkFile(path.toStdString(), {CheckFiles::english().toStdString(), 1, 1000});
+    const CheckReport report =
+        LevelCheck::checkFile(path.toStdString(), {CheckFiles::english().toStdString(), 1, 1000});
     QCOMPARE(report.problems.size(), std::size_t(2));
     QVERIFY(report.problems[0].isError());
     QCOMPARE(report.problems[0].location->name(), std::string("5E"));

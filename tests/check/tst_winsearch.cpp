@@ -73,7 +73,8 @@ void TestWinSearch::verdicts_data()
     // rope names the ladder too: the ladder is put down for the combine.
     QTest::newRow("an item dropped and taken back")
         << QStringList{"[ITEMS]", "A rope", "B rope-ladder", "C hook", "D grapple", "",
-                       "[LOCATION 1A]", "Foot of the cliff.", "PATH E REQUIRES=B Too high.", "ITEM A", "ITEM B", "START", "",
+                       "[LOCATION 1A]", "Foot of the cliff.", "PATH E REQUIRES=B Too high.", "ITEM A", "ITEM B",
+                       "START", "",
                        "[LOCATION 1B]", "Ledge.", "PATH W", "PATH S REQUIRES=D Too steep.", "ITEM C", "",
                        "[LOCATION 2B]", "Gully.", "PATH N", "PATH E REQUIRES=B Too high.", "",
                        "[LOCATION 2C]", "Summit.", "ENDGAME", "",
@@ -191,7 +192,8 @@ void TestWinSearch::chains()
     // From another folder: the chained level is found beside the first.
     const QString before = QDir::currentPath();
     QDir::setCurrent(QDir::tempPath());
-    const CheckReport report = LevelCheck::checkFile(path.toStdString(), {CheckFiles::english().toStdString(), 1, 100000});
+    const CheckReport report =
+        LevelCheck::checkFile(path.toStdString(), {CheckFiles::english().toStdString(), 1, 100000});
     QStringList commands;
     for (const std::string &command : report.walkthrough)
         commands << QString::fromStdString(command);
