@@ -15,3 +15,6 @@ bench/studio.sh build/release "$runs"
 echo
 echo "== the published web page, in headless chromium"
 node bench/webpage.mjs build/release/bin "$runs"
+echo
+echo "== quillmoorcheck"
+bench/check.sh build/release "$runs"

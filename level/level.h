@@ -29,9 +29,6 @@ struct Level
     std::optional<GridRef> start;
     // The location headers read, in file order (a location may come twice).
     std::vector<GridRef> blocks;
-    // The line of each of those headers, 1-based, so tools can point at a
-    // block's lines.
-    std::vector<int> blockLines;
     // How many "[MAP]" lines the file holds.
     int mapSections = 0;
     TextCodec::Encoding encoding = TextCodec::Encoding::Utf8;

@@ -76,9 +76,12 @@ private:
         const GridRef ref{int(row - U'0'), int(col - U'A') + 1};
         Level &level = result.level;
         level.blocks.push_back(ref);
-        level.blockLines.push_back(lineNo);
+        LevelLines &where = result.lines;
+        if (where.headers[ref.index()] == 0)
+            where.headers[ref.index()] = lineNo;
         LocationRecord &record = level.record(ref);
         while (const std::string_view *line = take()) {
+            where.pieces[ref.index()].emplace_back(record.text().size(), int(next));
             record.appendLine(*line, encoding);
             const std::string_view tag = trimmed(*line);
             if (tag.empty())
@@ -87,8 +90,10 @@ private:
             if (tag.size() > 6)
                 continue;
             const Text shortLine = decoded(*line);
-            if (LocationRecord::isStartLine(shortLine))
+            if (LocationRecord::isStartLine(shortLine)) {
                 level.start = ref;
+                where.starts.emplace_back(ref, int(next));
+            }
             if (const int item = LocationRecord::placedItemOfLine(shortLine); item >= 0)
                 level.placed[item] = true;
         }
@@ -113,6 +118,7 @@ private:
                                            + "\" comes after item Z; a level has at most 26 items, A to Z.");
             }
             result.level.items[item] = Text(line->substr(std::min<std::size_t>(2, line->size())));
+            result.lines.items[item] = int(next);
             position = item + 1;
         }
         return fail(lineNo, "the [ITEMS] section runs into the end of the file without the empty line that ends it.");
@@ -127,6 +133,7 @@ private:
             if (combos.size() == Level::ComboRows)
                 return fail(int(next), "the [COMBOS] section holds more than 100 rules.");
             combos.push_back(Combo::fromLine(decoded(*line)));
+            result.lines.combos.push_back(int(next));
         }
         return fail(lineNo, "the [COMBOS] section runs into the end of the file without the empty line that ends it.");
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "level.h"
+#include "levellines.h"
 
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@ public:
         Level level;
         std::string error; // UTF-8; empty when the whole file was read
         int errorLine = 0; // 1-based; 0 when the fault has no line
+        LevelLines lines; // where what was read stood in the file
 
         bool ok() const { return error.empty(); }
     };

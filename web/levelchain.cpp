@@ -32,29 +32,6 @@ std::string identity(const std::string &path)
     return error ? fs::absolute(path).lexically_normal().string() : canonical.string();
 }
 
-// The line of the file where the player's reading finds the record's
-// "LOADLEVEL": the record is the block's lines, each with "~" made a line
-// break and a "|" after it, the blocks of one location one after another.
-int lineOfLoad(const Level &level, GridRef ref, const std::vector<TextView> &lines)
-{
-    const std::size_t at = level.record(ref).text().find(U"LOADLEVEL");
-    std::size_t start = 0;
-    for (std::size_t block = 0; block < level.blocks.size(); ++block) {
-        if (level.blocks[block] != ref)
-            continue;
-        for (std::size_t i = std::size_t(level.blockLines[block]); i < lines.size(); ++i) {
-            const TextView line = lines[i];
-            const std::size_t size = line.size() + std::size_t(std::count(line.begin(), line.end(), U'~')) + 1;
-            if (at < start + size)
-                return int(i) + 1;
-            start += size;
-            if (text::isBlank(line))
-                break;
-        }
-    }
-    return level.blockLines.empty() ? 0 : level.blockLines.front();
-}
-
 std::string inQuotes(const std::string &text)
 {
     return "\"" + text + "\"";
@@ -91,8 +68,6 @@ LevelChain::Result LevelChain::follow(const std::string &firstLevel)
             return result;
         }
 
-        const Text text = TextCodec::decode(*bytes);
-        const std::vector<TextView> lines = TextCodec::lines(text);
         for (int i = 0; i < Level::LocationCount; ++i) {
             const GridRef ref = GridRef::fromIndex(i);
             // Without "COMMENT=" the player loads nothing there: it stops.
@@ -101,7 +76,7 @@ LevelChain::Result LevelChain::follow(const std::string &firstLevel)
                 continue;
             const std::string named = text::toUtf8(load->file);
             const std::string found = LevelLookup::resolve(named, link.path);
-            const int line = lineOfLoad(read.level, ref, lines);
+            const int line = read.lines.lineAt(ref, read.level.record(ref).text().find(U"LOADLEVEL"));
             std::error_code ignored;
             if (!fs::is_regular_file(found, ignored)) {
                 result.error = "Level file " + inQuotes(link.path) + ", line " + std::to_string(line) + ": the level "

@@ -267,7 +267,9 @@ void Game::loadgame(const std::string &gamefile)
         }
     }
     // A level that fails half-way is played with what was read before the fault.
-    LevelReader::Result result = LevelReader::readFile(gamefile);
+    const auto held = setup.heldLevels.find(gamefile);
+    LevelReader::Result result = held != setup.heldLevels.end() ? LevelReader::read(held->second, gamefile)
+                                                                : LevelReader::readFile(gamefile);
     Level &read = result.level;
     LoadedLevel loaded;
     loaded.path = gamefile;
@@ -312,7 +314,8 @@ void Game::enterlocation()
 {
     if (!position().isValid())
         throw GameError{"The level \"" + levelFile() + "\" has no start location."};
-    print({pool.record(hereId()).narrative(), CrLf});
+    if (host)
+        print({pool.record(hereId()).narrative(), CrLf});
 
     if (here().end) {
         const LanguageTable::Fields &words = fields(2);
@@ -336,9 +339,12 @@ void Game::describeRest()
     const RecordPool::Facts &facts = here();
     for (Direction d : Directions) {
         const LanguageTable::Fields &words = fields(FirstDirectionWords + int(d));
-        if (facts.paths & (1u << int(d)))
+        if (host && (facts.paths & (1u << int(d))))
             print({message(12), U" ", words[1], U". "});
     }
+    // A game that shows nothing has nothing more to do here.
+    if (!host)
+        return;
     const LoadedLevel &loaded = level();
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (facts.items & (1u << item))
@@ -373,10 +379,10 @@ void Game::usermove(TextView command)
     // Runs a command for the first word of list that the key equals (or,
     // with prefix, begins with).
     auto match = [&](int list, bool prefix, auto run) {
-        const LanguageTable::Fields &words = fields(list);
-        for (const Text &word : words) {
-            if (handled || word.empty())
-                continue;
+        fields(list); // a list with too many fields stops the game
+        for (const Text &word : languages.words(language, list)) {
+            if (handled)
+                return;
             if (prefix ? TextView(key).substr(0, word.size()) == word : key == word) {
                 run(word);
                 handled = true;
@@ -387,9 +393,9 @@ void Game::usermove(TextView command)
     for (Direction d : Directions)
         match(FirstDirectionWords + int(d), false, [&](const Text &) { go(d); });
 
-    const LanguageTable::Fields &quitWords = fields(25);
-    for (const Text &word : quitWords) {
-        if (!handled && !word.empty() && key == word) {
+    fields(25);
+    for (const Text &word : languages.words(language, 25)) {
+        if (!handled && key == word) {
             asked = message(27);
             pending = Pending::Quit;
             current = State::Asking;
@@ -447,8 +453,10 @@ void Game::take(TextView typed)
     const LoadedLevel &loaded = level();
     bool found = false;
     for (int item = 0; item < Level::ItemCount; ++item) {
-        if (loaded.upperItems[item] == wanted && (here().items & (1u << item))) {
-            print({message(5), U" ", text::lower(itemname), U".", CrLf});
+        // Whether it lies here is the cheaper test.
+        if ((here().items & (1u << item)) && loaded.upperItems[item] == wanted) {
+            if (host)
+                print({message(5), U" ", text::lower(itemname), U".", CrLf});
             hereId() = pool.withoutItem(hereId(), item);
             now.setCarried(item, true);
             found = true;
@@ -464,9 +472,10 @@ void Game::drop(TextView typed)
     const LoadedLevel &loaded = level();
     bool found = false;
     for (int item = 0; item < Level::ItemCount; ++item) {
-        if (loaded.upperItems[item] == wanted && now.carries(item)) {
+        if (now.carries(item) && loaded.upperItems[item] == wanted) {
             const LanguageTable::Fields &dropped = fields(6);
-            print({dropped[0], U" ", text::lower(itemname), U" ", dropped[1], CrLf});
+            if (host)
+                print({dropped[0], U" ", text::lower(itemname), U" ", dropped[1], CrLf});
             hereId() = pool.withItem(hereId(), item);
             now.setCarried(item, false);
             found = true;

@@ -8,6 +8,7 @@
 #include "recordpool.h"
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
         // A level file once read is not read again when play comes back to
         // it; for tools that replay many games, where the files stay put.
         bool keepLevels = false;
+        // Level files held in memory, by the path that names them: read in
+        // place of the file, as for a level an editor has not saved yet.
+        std::map<std::string, std::string> heldLevels = {};
     };
 
     // A level as play reads it: its records as numbers in the game's pool,
@@ -70,6 +74,8 @@ public:
     bool waiting() const { return current == State::ChoosingLanguage || current == State::Playing; }
     // The open Yes/No question, in State::Asking.
     const Text &question() const { return asked; }
+    // Whether the open question is the end-of-game one, not the quit one.
+    bool askingToEnd() const { return current == State::Asking && pending == Pending::End; }
     // The fault's description, CR LF and the command line (UTF-8).
     const std::string &stopMessage() const { return stopped; }
 
@@ -79,6 +85,8 @@ public:
     const LoadedLevel &level() const { return levels[now.level]; }
     const LoadedLevel &level(std::uint16_t index) const { return levels[index]; }
     const RecordPool &records() const { return pool; }
+    // For tools that add records of their own, as RecordPool::plainest does.
+    RecordPool &records() { return pool; }
     const LanguageTable &languageTable() const { return languages; }
     int chosenLanguage() const { return language; }
     GridRef position() const { return now.position(); }

@@ -9,4 +9,5 @@
 struct GameError
 {
     std::string description; // UTF-8
+    int line = 0; // the line of the file at fault; 0 when there is none
 };

@@ -11,7 +11,7 @@ namespace {
 
 GameError fault(const std::string &file, int line, const std::string &problem)
 {
-    return {"Language file \"" + file + "\", line " + std::to_string(line) + ": " + problem};
+    return {"Language file \"" + file + "\", line " + std::to_string(line) + ": " + problem, line};
 }
 
 } // namespace
@@ -63,6 +63,10 @@ LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fil
             language.entries[message] = Text(text[next++]);
             language.lines[message] = int(next);
             language.overflows[message] = !splitfields(language.entries[message], language.fields[message]);
+            for (const Text &field : language.fields[message]) {
+                if (!field.empty())
+                    language.words[message].push_back(field);
+            }
         }
     }
     if (table.languages.empty()) {
@@ -83,15 +87,11 @@ LanguageTable LanguageTable::readFile(const std::string &path)
     return read(*bytes, path);
 }
 
-const LanguageTable::Fields &LanguageTable::fields(int language, int message) const
+void LanguageTable::overflow(const Language &row, int message) const
 {
-    const Language &row = languages[language - 1];
-    if (row.overflows[message]) {
-        throw fault(file, row.lines[message],
-                    "message " + std::to_string(message) + " of \"" + text::toUtf8(row.entries[0]) + "\" has more than "
-                        + std::to_string(FieldCount) + " fields.");
-    }
-    return row.fields[message];
+    throw fault(file, row.lines[message],
+                "message " + std::to_string(message) + " of \"" + text::toUtf8(row.entries[0]) + "\" has more than "
+                    + std::to_string(FieldCount) + " fields.");
 }
 
 Text LanguageTable::menu() const

@@ -36,7 +36,19 @@ public:
     int line(int language, int message) const { return languages[language - 1].lines[message]; }
     // The fields of a message; throws GameError for a message with more
     // fields than there are, naming its line.
-    const Fields &fields(int language, int message) const;
+    const Fields &fields(int language, int message) const
+    {
+        const Language &row = languages[language - 1];
+        if (row.overflows[message])
+            overflow(row, message);
+        return row.fields[message];
+    }
+    // The fields of a message that are not empty, in order: the words of a
+    // word list as the commands try them. No check for too many fields.
+    const std::vector<Text> &words(int language, int message) const
+    {
+        return languages[language - 1].words[message];
+    }
     const std::string &fileName() const { return file; }
 
     // "[1] English", CR LF, "[2] Deutsch", CR LF, ...
@@ -50,7 +62,10 @@ private:
         std::array<int, MessageCount + 1> lines{};
         std::array<Fields, MessageCount + 1> fields;
         std::array<bool, MessageCount + 1> overflows{};
+        std::array<std::vector<Text>, MessageCount + 1> words;
     };
+
+    [[noreturn]] void overflow(const Language &row, int message) const;
 
     std::vector<Language> languages;
     std::string file;

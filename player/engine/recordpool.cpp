@@ -3,6 +3,8 @@
 
 #include "level.h"
 
+#include <algorithm>
+
 namespace {
 
 RecordPool::Facts factsOf(const LocationRecord &record)
@@ -54,14 +56,78 @@ std::uint32_t RecordPool::withItem(std::uint32_t id, int item)
 std::uint32_t RecordPool::changed(std::uint32_t id, int item, bool drop)
 {
     const std::uint64_t key = std::uint64_t(id) << 8 | std::uint64_t(item) << 1 | (drop ? 1u : 0u);
-    if (const auto found = changes.find(key); found != changes.end())
-        return found->second;
+    auto slot = [this](std::uint64_t key) {
+        std::size_t at = std::size_t((key * 0x9e3779b97f4a7c15ull) >> 32) & (changes.size() - 1);
+        while (changes[at].key != key && changes[at].key != Change{}.key)
+            at = (at + 1) & (changes.size() - 1);
+        return at;
+    };
+    if (!changes.empty()) {
+        if (const Change &found = changes[slot(key)]; found.key == key)
+            return found.result;
+    }
     LocationRecord record = entries[id].record;
     if (drop)
         record.appendItem(item);
     else
         record.removeItem(item);
     const std::uint32_t result = intern(std::move(record));
-    changes.emplace(key, result);
+    // At most half full, so that a lookup ends soon.
+    if ((changeCount + 1) * 2 > changes.size()) {
+        std::vector<Change> old(std::max<std::size_t>(1024, changes.size() * 2));
+        old.swap(changes);
+        for (const Change &change : old) {
+            if (change.key != Change{}.key)
+                changes[slot(change.key)] = change;
+        }
+    }
+    changes[slot(key)] = {key, result};
+    ++changeCount;
+    return result;
+}
+
+std::uint32_t RecordPool::plainest(std::uint32_t id)
+{
+    if (plain.size() <= id)
+        plain.resize(entries.size(), 0);
+    if (plain[id] != 0 || id == 0)
+        return plain[id];
+    std::uint32_t result = id;
+    const Entry &entry = entries[id];
+    const TextView text = entry.record.text();
+    if (!entry.facts.loadsLevel && text.back() == U'|') {
+        // The pieces after the narrative: "ITEM X" on its own, or other text.
+        std::size_t tags = 0;
+        std::uint32_t items = 0;
+        Text plainText;
+        const std::vector<TextView> pieces = text::split(text.substr(0, text.size() - 1), U'|');
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const TextView piece = pieces[i];
+            const bool tag =
+                piece.size() == 6 && piece.substr(0, 5) == U"ITEM " && piece[5] >= U'A' && piece[5] <= U'Z';
+            tags += tag;
+            if (i == 0 || (!tag && !piece.empty())) {
+                plainText.append(piece);
+                plainText += U'|';
+            } else if (tag) {
+                items |= 1u << (piece[5] - U'A');
+            }
+        }
+        std::size_t mentions = 0;
+        for (std::size_t at = text.find(U"ITEM "); at != TextView::npos; at = text.find(U"ITEM ", at + 1))
+            ++mentions;
+        // A tag inside other text could join with its neighbours when it is
+        // taken away; such a record is kept as it is.
+        if (mentions == tags) {
+            for (int item = 0; item < 26; ++item) {
+                if (items & (1u << item))
+                    plainText += LocationRecord::itemTag(item) + U'|';
+            }
+            result = intern(LocationRecord(std::move(plainText)));
+        }
+    }
+    if (plain.size() <= id)
+        plain.resize(entries.size(), 0);
+    plain[id] = result;
     return result;
 }

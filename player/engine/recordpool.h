@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 // Every location record a game has seen, each kept once and named by a
 // number, with what the rules read from it worked out once: play states then
@@ -36,6 +37,16 @@ public:
     std::uint32_t withoutItem(std::uint32_t id, int item);
     std::uint32_t withItem(std::uint32_t id, int item);
 
+    // The number of the plainest record that plays exactly like this one
+    // from now on, for tools that tell game states apart: taking an item
+    // leaves an empty piece behind, and the order in which items were
+    // dropped stays in the text, though neither ever changes what a command
+    // does. A record whose item tags are all pieces of their own ("ITEM X"
+    // between "|") and that holds no LOADLEVEL (whose file name runs across
+    // pieces) is given with its narrative first, its other pieces in order
+    // without the empty ones, then each item it holds once, in letter order.
+    std::uint32_t plainest(std::uint32_t id);
+
     std::size_t size() const { return entries.size(); }
 
 private:
@@ -50,5 +61,14 @@ private:
     // A deque keeps each record where it is, so the index can view its text.
     std::deque<Entry> entries;
     std::unordered_map<TextView, std::uint32_t> index;
-    std::unordered_map<std::uint64_t, std::uint32_t> changes;
+    // The result of each take and drop met, in a table of its own: tools that
+    // replay many games look them up millions of times.
+    struct Change
+    {
+        std::uint64_t key = ~std::uint64_t(0); // none
+        std::uint32_t result = 0;
+    };
+    std::vector<Change> changes;
+    std::size_t changeCount = 0;
+    std::vector<std::uint32_t> plain; // plainest() of each id; 0 when not yet known
 };

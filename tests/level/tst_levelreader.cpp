@@ -73,7 +73,8 @@ void TestLevelReader::workedExample()
     QCOMPARE(level.combos, (std::vector<Combo>{{U'B', U'C', U'D'}}));
     QVERIFY(level.start == std::optional<GridRef>(GridRef{1, 1}));
     QVERIFY(level.blocks == (std::vector<GridRef>{{1, 1}, {1, 2}, {2, 2}}));
-    QVERIFY(level.blockLines == (std::vector<int>{18, 25, 31}));
+    QCOMPARE(result.lines.headers[(GridRef{1, 2}).index()], 25);
+    QCOMPARE(result.lines.lineAt({1, 2}, level.record({1, 2}).text().find(U"PATH W")), 28);
     QCOMPARE(level.mapSections, 1);
     const std::array<bool, 4> placed{level.placed[0], level.placed[1], level.placed[2], level.placed[3]};
     QCOMPARE(placed, (std::array<bool, 4>{true, true, true, false}));

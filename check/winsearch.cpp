@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: MIT
+#include "winsearch.h"
+
+#include "gameerror.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+// Commands are named by one byte: the four moves, the idle command, a take
+// or a drop of an item's name, a combine of a pair that a rule joins.
+constexpr std::uint8_t Idle = 4;
+constexpr std::uint8_t FirstTake = 8;
+constexpr std::uint8_t FirstDrop = FirstTake + Level::ItemCount;
+constexpr std::uint8_t FirstCombine = FirstDrop + Level::ItemCount;
+
+int itemOf(char32_t letter)
+{
+    return letter >= U'A' && letter <= U'Z' ? int(letter - U'A') : -1;
+}
+
+} // namespace
+
+struct WinSearch::LevelMoves
+{
+    LevelMoves(const CommandWords &words, const Game::LoadedLevel &level)
+        : wording(words, level.items)
+    {
+        for (int item = 0; item < Level::ItemCount; ++item) {
+            take[item] = CommandWords::joined(words.take(), level.items[item]);
+            drop[item] = CommandWords::joined(words.drop(), level.items[item]);
+            // Items that answer to one name are taken and dropped together:
+            // one command for all of them, named by the first.
+            for (int other = 0; other < Level::ItemCount; ++other) {
+                if (level.upperItems[other] == level.upperItems[item])
+                    sameName[item] |= 1u << other;
+            }
+            if (std::countr_zero(sameName[item]) == item)
+                names.push_back(item);
+        }
+        for (const Combo &rule : level.combos) {
+            const int a = itemOf(rule.first);
+            const int b = itemOf(rule.second);
+            if (a < 0 || b < 0 || a == b)
+                continue;
+            const bool known = std::any_of(pairs.begin(), pairs.end(), [a, b](const std::pair<int, int> &pair) {
+                return (pair.first == a && pair.second == b) || (pair.first == b && pair.second == a);
+            });
+            if (!known && pairs.size() < std::size_t(256 - FirstCombine))
+                pairs.emplace_back(a, b);
+        }
+    }
+
+    std::array<Text, Level::ItemCount> take;
+    std::array<Text, Level::ItemCount> drop;
+    std::array<std::uint32_t, Level::ItemCount> sameName{};
+    std::vector<int> names; // the first item of each name
+    std::vector<std::pair<int, int>> pairs;
+    CombineWording wording;
+};
+
+WinSearch::WinSearch(Game::Setup setup, int language, std::size_t maxStates, const std::atomic<bool> *cancel)
+    : game(std::move(setup))
+    , language(language)
+    , maxStates(maxStates)
+    , cancel(cancel)
+{
+}
+
+WinSearch::~WinSearch() = default;
+
+const WinSearch::LevelMoves &WinSearch::movesOf(std::uint16_t level)
+{
+    if (levels.size() <= level)
+        levels.resize(level + 1);
+    if (!levels[level])
+        levels[level] = std::make_unique<LevelMoves>(*words, game.level(level));
+    return *levels[level];
+}
+
+Text WinSearch::commandText(std::uint8_t command, std::uint16_t level, std::uint32_t carried)
+{
+    if (command < Idle)
+        return words->direction(Direction(command));
+    if (command == Idle)
+        return words->idle();
+    const LevelMoves &moves = movesOf(level);
+    if (command < FirstDrop)
+        return moves.take[command - FirstTake];
+    if (command < FirstCombine)
+        return moves.drop[command - FirstDrop];
+    const auto &[a, b] = moves.pairs[command - FirstCombine];
+    return moves.wording.command(a, b, carried).value_or(Text());
+}
+
+std::vector<Text> WinSearch::walkthroughTo(std::uint32_t node, std::uint8_t last)
+{
+    std::vector<Text> commands;
+    std::uint8_t command = last;
+    for (std::uint32_t at = node; at != StateStore::NoParent; at = store[at].parent) {
+        const StateStore::Node &from = store[at];
+        commands.push_back(commandText(command, from.level, from.carried));
+        command = from.command;
+    }
+    std::reverse(commands.begin(), commands.end());
+    return commands;
+}
+
+PlayState WinSearch::plainer(const PlayState &state, const PlayState &before)
+{
+    // Only what the command changed needs a look; the rest is plain already.
+    PlayState plain = state;
+    RecordPool &pool = game.records();
+    for (std::size_t i = 0; i < plain.records.size(); ++i) {
+        if (plain.records[i] != before.records[i])
+            plain.records[i] = pool.plainest(plain.records[i]);
+    }
+    return plain;
+}
+
+WinSearch::Outcome WinSearch::run()
+{
+    Outcome outcome;
+    game.start();
+    if (game.state() == Game::State::ChoosingLanguage)
+        game.enter(text::number(language));
+    if (game.state() == Game::State::Stopped) {
+        const std::string why = game.stopMessage().substr(0, game.stopMessage().find("\r\n"));
+        // A language file the game cannot use is no verdict on the level.
+        if (game.languageTable().count() == 0)
+            throw GameError{why};
+        outcome.verdict = Verdict::Unwinnable;
+        outcome.stopped = why;
+        return outcome;
+    }
+    if (game.chosenLanguage() != language) {
+        throw GameError{"The language file \"" + game.languageTable().fileName() + "\" holds "
+                        + std::to_string(game.languageTable().count()) + " languages, not "
+                        + std::to_string(language) + "."};
+    }
+    words.emplace(game.languageTable(), language);
+    if (game.askingToEnd()) {
+        outcome.verdict = Verdict::Winnable;
+        return outcome;
+    }
+
+    const PlayState first = plainer(game.play(), PlayState{});
+    store.add({store.worldStore().intern(first.records), first.carried, StateStore::NoParent, first.level,
+               std::uint8_t(first.position().index()), 0});
+
+    // States are taken from the queue a few at a time and what they lead to
+    // is stored afterwards, so that the table's slots for a whole batch can
+    // be fetched from memory together.
+    constexpr std::size_t Batch = 16;
+    constexpr std::size_t Ahead = 8;
+    std::vector<Reached> reached;
+    WorldStore &worlds = store.worldStore();
+    // The world of a state that a take or a drop led to, found in the
+    // order the states were reached.
+    auto findWorld = [&](Reached &state) {
+        if (state.change)
+            state.node.world = worlds.intern(*state.change);
+    };
+    bool full = false;
+    for (std::size_t next = 0; next < store.size() && !full;) {
+        if (cancel && cancel->load(std::memory_order_relaxed)) {
+            full = true;
+            break;
+        }
+        const std::size_t end = std::min(store.size(), next + Batch);
+        reached.clear();
+        for (; next < end; ++next) {
+            if (expand(next, reached, outcome.walkthrough)) {
+                outcome.verdict = Verdict::Winnable;
+                outcome.states = store.size();
+                outcome.bytes = store.bytes();
+                return outcome;
+            }
+        }
+        // Worlds are looked up a few states ahead of the states themselves,
+        // and both are fetched before they are needed.
+        const std::size_t count = reached.size();
+        for (std::size_t k = 0; k < std::min(count, Ahead); ++k)
+            findWorld(reached[k]);
+        for (std::size_t k = 0; k < count; ++k) {
+            if (k + 2 * Ahead < count && reached[k + 2 * Ahead].change)
+                worlds.prefetch(*reached[k + 2 * Ahead].change);
+            if (k + Ahead < count) {
+                findWorld(reached[k + Ahead]);
+                store.prefetch(reached[k + Ahead].node);
+            }
+            if (store.size() == maxStates) {
+                full = true;
+                break;
+            }
+            store.add(reached[k].node);
+        }
+    }
+    outcome.verdict = full ? Verdict::Unknown : Verdict::Unwinnable;
+    outcome.states = store.size();
+    outcome.bytes = store.bytes();
+    return outcome;
+}
+
+bool WinSearch::expand(std::size_t i, std::vector<Reached> &reached, std::vector<Text> &walkthrough)
+{
+    const StateStore::Node node = store[i];
+    store.state(i, from);
+    const LevelMoves &moves = movesOf(from.level);
+    const RecordPool::Facts &here = game.records().facts(from.records[node.position]);
+
+    // Plays one command from this state; true when it won the game.
+    auto tryCommand = [&](std::uint8_t command, TextView typed) {
+        game.resume(from);
+        game.enter(typed);
+        if (game.askingToEnd()) {
+            walkthrough = walkthroughTo(std::uint32_t(i), command);
+            return true;
+        }
+        // The quit question, answered No, changes nothing.
+        if (game.state() != Game::State::Playing)
+            return false;
+        const PlayState &to = game.play();
+        const auto position = std::uint8_t(to.position().index());
+        Reached state{{node.world, to.carried, std::uint32_t(i), to.level, position, command}, std::nullopt};
+        WorldStore &worlds = store.worldStore();
+        if (to.level != from.level) {
+            state.node.world = worlds.intern(plainer(to, PlayState{}).records);
+            reached.push_back(state);
+            return false;
+        }
+        // A take or a drop changes the record where the game was; a level
+        // that loads itself again may change many.
+        const auto same = [&](std::size_t begin, std::size_t end) {
+            return std::equal(to.records.begin() + begin, to.records.begin() + end, from.records.begin() + begin);
+        };
+        std::size_t changed = 0;
+        std::size_t where = node.position;
+        if (same(0, where) && same(where + 1, to.records.size())) {
+            changed = to.records[where] != from.records[where];
+        } else {
+            for (std::size_t at = 0; at < to.records.size(); ++at) {
+                if (to.records[at] != from.records[at]) {
+                    where = at;
+                    ++changed;
+                }
+            }
+        }
+        if (changed == 1) {
+            const std::uint32_t plain = game.records().plainest(to.records[where]);
+            // A plainest form as before leaves the world as it was.
+            if (plain != from.records[where])
+                state.change = worlds.change(node.world, where, from.records[where], plain);
+        } else if (changed > 1) {
+            state.node.world = worlds.intern(plainer(to, from).records);
+        }
+        reached.push_back(state);
+        return false;
+    };
+
+    // Where a level load brought the game to an end or to another load,
+    // any command lets the game go on there.
+    if ((here.end || here.loadsLevel) && tryCommand(Idle, words->idle()))
+        return true;
+    for (Direction d : Directions) {
+        if (!(here.paths & (1u << int(d))) || words->direction(d).empty())
+            continue;
+        if (const auto &requirement = here.requirements[int(d)]) {
+            const int needed = itemOf(requirement->letter);
+            if (needed < 0 || !from.carries(needed))
+                continue;
+        }
+        if (tryCommand(std::uint8_t(d), words->direction(d)))
+            return true;
+    }
+    if (!words->take().empty()) {
+        for (int item : moves.names) {
+            if ((moves.sameName[item] & here.items) && tryCommand(FirstTake + item, moves.take[item]))
+                return true;
+        }
+    }
+    if (!words->drop().empty()) {
+        for (int item : moves.names) {
+            if ((moves.sameName[item] & from.carried) && tryCommand(FirstDrop + item, moves.drop[item]))
+                return true;
+        }
+    }
+    for (std::size_t pair = 0; pair < moves.pairs.size(); ++pair) {
+        const auto [a, b] = moves.pairs[pair];
+        if (!from.carries(a) || !from.carries(b))
+            continue;
+        const std::optional<Text> typed = moves.wording.command(a, b, from.carried);
+        if (typed && tryCommand(std::uint8_t(FirstCombine + pair), *typed))
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "combinewording.h"
+#include "commandwords.h"
+#include "game.h"
+#include "statestore.h"
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Whether a game can be won, found by playing it: a breadth-first search
+// over the states of the game from its start, where every step is a command
+// typed into the game's own engine (a move along an exit, a take, a drop, a
+// combine of two carried items that a rule joins), until a command brings
+// the game to its end-of-game question. The first such command ends the
+// shortest walkthrough; when every state the game can reach has been tried
+// and none gets there, the game cannot be won.
+class WinSearch
+{
+public:
+    enum class Verdict { Winnable, Unwinnable, Unknown };
+
+    struct Outcome
+    {
+        Verdict verdict = Verdict::Unknown;
+        std::vector<Text> walkthrough; // the commands, as typed
+        std::size_t states = 0; // the distinct play states stored
+        std::size_t bytes = 0; // the memory they took
+        std::string stopped; // why the game stopped before any command, UTF-8
+    };
+
+    // language: the number of the language to play in, 1 for the first;
+    // cancel, when given and set (from another thread), stops the search,
+    // whose verdict is then unknown.
+    WinSearch(Game::Setup setup, int language, std::size_t maxStates, const std::atomic<bool> *cancel = nullptr);
+    ~WinSearch();
+
+    // Throws GameError when the language file cannot be used or holds no
+    // language of that number.
+    Outcome run();
+
+private:
+    // What a level offers the search: the command of each take and drop,
+    // which items answer to the same name, the pairs its rules join.
+    struct LevelMoves;
+    // A state a command led to, its world still to be found when the
+    // command took or dropped an item.
+    struct Reached
+    {
+        StateStore::Node node;
+        std::optional<WorldStore::Change> change;
+    };
+
+    // Tries every command that may change something in stored state i, and
+    // adds the states they lead to to reached; true when one won the game,
+    // with the way there in walkthrough.
+    bool expand(std::size_t i, std::vector<Reached> &reached, std::vector<Text> &walkthrough);
+    const LevelMoves &movesOf(std::uint16_t level);
+    // The state with each record that differs from before in its plainest form.
+    PlayState plainer(const PlayState &state, const PlayState &before);
+    Text commandText(std::uint8_t command, std::uint16_t level, std::uint32_t carried);
+    std::vector<Text> walkthroughTo(std::uint32_t node, std::uint8_t last);
+
+    Game game;
+    int language;
+    std::size_t maxStates;
+    const std::atomic<bool> *cancel;
+    std::optional<CommandWords> words;
+    std::vector<std::unique_ptr<LevelMoves>> levels;
+    StateStore store;
+    PlayState from; // the state expand() plays from
+};
