@@ -2,6 +2,7 @@
 #include "areastatsdialog.h"
 
 #include "leveldocument.h"
+#include "locationcommit.h"
 #include "platform.h"
 
 #include <QCheckBox>
@@ -15,9 +16,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -212,6 +215,11 @@ void AreaStatsDialog::buildControls()
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void AreaStatsDialog::setHistory(QUndoStack *stack)
+{
+    history = stack;
+}
+
 void AreaStatsDialog::connectReactions()
 {
     connect(itemsHere, &QListWidget::itemDoubleClicked, this,
@@ -243,6 +251,7 @@ void AreaStatsDialog::showLocation(int row, int col)
     colpos = col;
     const GridRef at{row, col};
     const bool inUse = document.inUse(at);
+    openedInUse = inUse;
 
     // Every control is reset before the record fills some of them, so nothing
     // of an earlier location or of a cancelled edit shows through.
@@ -314,7 +323,13 @@ void AreaStatsDialog::commit()
         AreaState::Commit result = state().commit(document.itemnames());
         for (const Text &warning : result.warnings)
             platform.inform(this, toQString(warning));
-        document.updategrid(at, std::move(result.record), result.freeItems);
+        auto edit = std::make_unique<LocationCommit>(document, at, std::move(result.record), result.freeItems,
+                                                     openedInUse);
+        if (history) {
+            history->push(edit.release());
+        } else {
+            edit->redo();
+        }
     }
     accept();
 }

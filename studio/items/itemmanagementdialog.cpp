@@ -3,6 +3,7 @@
 
 #include "twips.h"
 
+#include "itemscommit.h"
 #include "leveldocument.h"
 #include "ruletoken.h"
 
@@ -12,6 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUndoStack>
+
+#include <memory>
 
 namespace {
 
@@ -207,7 +211,11 @@ void ItemManagementDialog::commit()
         if (!token.empty())
             buildcombo(k, token);
     }
-    document.updateitems(typed, pending);
+    auto edit = std::make_unique<ItemsCommit>(document, typed, pending, [this] { showDocumentItems(); });
+    if (history)
+        history->push(edit.release());
+    else
+        edit->redo();
     accept();
 }
 
@@ -221,14 +229,33 @@ void ItemManagementDialog::fillFromDocument()
         if (!name.empty())
             setItemName(n, QString::fromStdU32String(name));
     }
+    showRules(level.combos);
+}
+
+void ItemManagementDialog::showRules(const std::vector<Combo> &rules)
+{
     // A later rule for the same result shows over an earlier one; both stay
     // in the document.
-    for (const Combo &combo : level.combos) {
+    for (const Combo &combo : rules) {
         if (combo.result >= U'A' && combo.result <= U'Z') {
             auto letter = [](char32_t c) { return c == 0 ? QString() : QString::fromUcs4(&c, 1); };
             setIngredients(int(combo.result - U'A') + 1, letter(combo.first), letter(combo.second));
         }
     }
+}
+
+void ItemManagementDialog::setHistory(QUndoStack *stack)
+{
+    history = stack;
+}
+
+void ItemManagementDialog::showDocumentItems()
+{
+    for (int n = 1; n <= Rows; ++n)
+        setItemName(n, QString::fromStdU32String(document.itemnames()[n - 1]));
+    for (int k = 1; k <= Rows; ++k)
+        setIngredients(k, QString(), QString());
+    showRules(document.combotable());
 }
 
 void ItemManagementDialog::setItemName(int n, const QString &name)

@@ -40,6 +40,13 @@ void LocationButton::setPicture(const QString &name, const QPixmap &picture)
     update();
 }
 
+void LocationButton::clearPicture()
+{
+    setProperty("pictureName", QVariant());
+    shown = QPixmap();
+    update();
+}
+
 void LocationButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);

@@ -26,6 +26,7 @@ public:
     void setBackColor(quint32 color);
     // name is kept even when the picture could not be loaded (null pixmap).
     void setPicture(const QString &name, const QPixmap &picture);
+    void clearPicture();
     const QPixmap &picture() const { return shown; }
 
 protected:

@@ -7,6 +7,7 @@
 #include "platform.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -48,7 +49,10 @@ MapWindow::MapWindow(Platform &platform, QWidget *parent)
     setWindowTitle(QStringLiteral("Quillmoor Studio v1.0"));
     setFixedSize(Twips::px(10830), Twips::px(9225));
     buildGrid();
+    buildActions();
     connectDocument();
+    areaStats.setHistory(&edits);
+    itemManager.setHistory(&edits);
 }
 
 void MapWindow::buildGrid()
@@ -100,6 +104,31 @@ void MapWindow::buildGrid()
     setTabOrder(items, save);
 }
 
+void MapWindow::buildActions()
+{
+    // Undo and Redo follow the history: enabled while there is a step to
+    // take, and named after it ("Undo Area Stats 3C").
+    QAction *undo = edits.createUndoAction(this, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction *redo = edits.createRedoAction(this, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    // Ctrl+Shift+Z on every desktop, whatever else the desktop's own keys are.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    const QKeySequence shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    if (!redoKeys.contains(shiftZ))
+        redoKeys.prepend(shiftZ);
+    redo->setShortcuts(redoKeys);
+
+    // Reachable without the keys too: a right click anywhere in the window,
+    // or the menu key, shows them with their shortcuts.
+    for (QAction *action : {undo, redo}) {
+        action->setShortcutVisibleInContextMenu(true);
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
 void MapWindow::connectDocument()
 {
     connect(&doc, &LevelDocument::locationChanged, this, [this](GridRef at) {
@@ -109,6 +138,8 @@ void MapWindow::connectDocument()
         button(at.row, at.col)->repaint();
     });
     connect(&doc, &LevelDocument::loaded, this, [this] {
+        // What was undone before is not part of this level.
+        edits.clear();
         for (int i = 0; i < Level::LocationCount; ++i)
             refresh(GridRef::fromIndex(i));
     });
@@ -118,8 +149,11 @@ void MapWindow::refresh(GridRef at)
 {
     LocationButton *location = button(at.row, at.col);
     location->setBackColor(doc.inUse(at) ? LocationButton::InUse : LocationButton::NotInUse);
+    // Only an undone commit takes a picture away again.
     if (doc.pictured(at))
         showexit(at.row, at.col);
+    else
+        location->clearPicture();
 }
 
 void MapWindow::setLevelCaption(const QString &caption)

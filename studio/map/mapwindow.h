@@ -5,6 +5,7 @@
 #include "itemmanagementdialog.h"
 #include "leveldocument.h"
 
+#include <QUndoStack>
 #include <QWidget>
 
 #include <array>
@@ -15,9 +16,10 @@ class QLabel;
 
 // The studio's main window: the 9 by 9 grid of location buttons under a
 // heading that names the level, with "Manage Items" and "Save Level Changes"
-// below. It owns the level document and the two editing dialogs, and keeps
-// each button's colour and picture in step with the document, from which it
-// derives them.
+// below. It owns the level document, the two editing dialogs and the history
+// of their commits, and keeps each button's colour and picture in step with
+// the document, from which it derives them. Undo and Redo are also in its
+// context menu.
 class MapWindow : public QWidget
 {
     Q_OBJECT
@@ -28,6 +30,8 @@ public:
     LevelDocument &document() { return doc; }
     AreaStatsDialog &areaStatsDialog() { return areaStats; }
     ItemManagementDialog &itemManagementDialog() { return itemManager; }
+    // Every commit of the two dialogs, to undo and redo.
+    QUndoStack &history() { return edits; }
 
     // The heading above the grid (Label19).
     void setLevelCaption(const QString &caption);
@@ -60,6 +64,7 @@ protected:
 private:
     LocationButton *button(int row, int col) const;
     void buildGrid();
+    void buildActions();
     void connectDocument();
     // Shows what the document holds for the location: its mark and, once it
     // has one, its picture.
@@ -69,6 +74,7 @@ private:
 
     Platform &platform;
     LevelDocument doc;
+    QUndoStack edits;
     AreaStatsDialog areaStats;
     ItemManagementDialog itemManager;
     QLabel *heading = nullptr;
