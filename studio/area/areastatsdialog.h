@@ -46,6 +46,9 @@ public:
     // the document's names.
     QListWidget *itemNames() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildControls();
     void connectReactions();

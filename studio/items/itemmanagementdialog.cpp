@@ -157,6 +157,9 @@ QLineEdit *ItemManagementDialog::addNameBox(int k, int top)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(QStringLiteral("Text%1").arg(k));
+    // The row's letter and the heading over the column stand for the name
+    // the eye reads off the form.
+    box->setAccessibleName(QStringLiteral("Name of item %1").arg(letter(k)));
     box->setGeometry(pixels({720, top, 3015, 285}));
     box->setMask(QRegion(0, 0, box->width(), RowPixels));
     box->installEventFilter(this);
@@ -175,6 +178,12 @@ QComboBox *ItemManagementDialog::addIngredientBox(int n, int left, int top)
     box->setCompleter(nullptr);
     // The edit part would otherwise keep the desktop's larger font.
     box->lineEdit()->setFont(font());
+    // The edit part is what takes the focus, so it carries the name too.
+    const QString name = QStringLiteral("%1 ingredient of %2")
+                             .arg(n <= Rows ? QStringLiteral("First") : QStringLiteral("Second"),
+                                  letter(n <= Rows ? n : n - Rows));
+    box->setAccessibleName(name);
+    box->lineEdit()->setAccessibleName(name);
     keepOneLine(box->lineEdit());
     box->setGeometry(pixels({left, top, 495, 315}));
     box->setMask(QRegion(0, 0, box->width(), RowPixels));

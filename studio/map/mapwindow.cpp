@@ -4,6 +4,7 @@
 #include "buildinfo.h"
 #include "locationbutton.h"
 #include "locationpicture.h"
+#include "locationsummary.h"
 #include "platform.h"
 #include "twips.h"
 
@@ -19,7 +20,6 @@ const QString NoStartWarning
     = QStringLiteral("Warning This Level has no start position - please assign a Start room before testing.");
 const QString TestQuestion = QStringLiteral("Level Data Saved. Do you want to test your game?");
 const QString PlayerProgram = QStringLiteral("quillmoorplayer");
-
 QFont headingFont()
 {
     return Twips::font({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial")},
@@ -53,6 +53,8 @@ MapWindow::MapWindow(Platform &platform, QWidget *parent)
     connectDocument();
     areaStats.setHistory(&edits);
     itemManager.setHistory(&edits);
+    for (int i = 0; i < Level::LocationCount; ++i)
+        refresh(GridRef::fromIndex(i));
 }
 
 void MapWindow::buildGrid()
@@ -84,6 +86,17 @@ void MapWindow::buildGrid()
                                         col == GridRef::Size ? 1215 : 1095, 855));
             location->setFont(buttonFont);
             connect(location, &QPushButton::clicked, this, [this, row, col] { roomstats(row, col); });
+            connect(location, &LocationButton::stepRequested, this, [this, location, row, col](Direction towards) {
+                // The focus stops at the edge of the map, where the key
+                // still shows which location has it.
+                const GridRef next = step({row, col}, towards);
+                if (next.isValid()) {
+                    button(next.row, next.col)->setFocus(Qt::TabFocusReason);
+                } else {
+                    setAttribute(Qt::WA_KeyboardFocusChange);
+                    location->update();
+                }
+            });
             buttons[n - 1] = location;
             if (previous)
                 setTabOrder(previous, location);
@@ -154,6 +167,10 @@ void MapWindow::refresh(GridRef at)
         showexit(at.row, at.col);
     else
         location->clearPicture();
+    const LocationRecord &record = doc.locdata(at);
+    location->setAccessibleName(LocationSummary::name(at, record, doc.inUse(at)));
+    location->setAccessibleDescription(LocationSummary::narrativeLine(record));
+    location->setToolTip(LocationSummary::toolTip(at, record));
 }
 
 void MapWindow::setLevelCaption(const QString &caption)

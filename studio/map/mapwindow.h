@@ -17,9 +17,9 @@ class QLabel;
 // The studio's main window: the 9 by 9 grid of location buttons under a
 // heading that names the level, with "Manage Items" and "Save Level Changes"
 // below. It owns the level document, the two editing dialogs and the history
-// of their commits, and keeps each button's colour and picture in step with
-// the document, from which it derives them. Undo and Redo are also in its
-// context menu.
+// of their commits, and keeps each button's colour, picture and spoken
+// description in step with the document, from which it derives them. Undo
+// and Redo are also in its context menu.
 class MapWindow : public QWidget
 {
     Q_OBJECT

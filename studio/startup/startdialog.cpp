@@ -75,10 +75,13 @@ StartDialog::StartDialog(Platform &platform, QWidget *parent)
     fileName->setObjectName(QStringLiteral("Text1"));
     fileName->setMinimumWidth(300);
     prompt->setBuddy(fileName);
+    fileName->setAccessibleName(prompt->text());
 
     auto *browseButton = new QPushButton(QStringLiteral("..."), this);
     browseButton->setObjectName(QStringLiteral("Command2"));
     browseButton->setToolTip(QStringLiteral("Choose a level file"));
+    // "..." read aloud says nothing of what the button does.
+    browseButton->setAccessibleName(QStringLiteral("Browse for a level file"));
     browseButton->setFixedWidth(browseButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     browseButton->setAutoDefault(false);
     connect(browseButton, &QPushButton::clicked, this, &StartDialog::browse);

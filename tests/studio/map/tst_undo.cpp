@@ -310,6 +310,8 @@ void TestUndo::undoPutsTheLocationBack()
     QCOMPARE(button->backColor(), LocationButton::InUse);
     QCOMPARE(button->property("pictureName").toString(), QStringLiteral("OI0001.bmp"));
     QVERIFY(document.placed()[0]);
+    QCOMPARE(button->accessibleName(), QStringLiteral("Location 1B, exit west, items"));
+    QCOMPARE(button->toolTip(), QStringLiteral("A long hall."));
 
     studio.action("actionUndo")->trigger();
     QVERIFY(document.locdata({1, 2}).isEmpty());
@@ -317,6 +319,8 @@ void TestUndo::undoPutsTheLocationBack()
     QCOMPARE(button->backColor(), LocationButton::NotInUse);
     QVERIFY(button->picture().isNull());
     QVERIFY(!button->property("pictureName").isValid());
+    QCOMPARE(button->accessibleName(), QStringLiteral("Location 1B, not used"));
+    QCOMPARE(button->toolTip(), QStringLiteral("Location 1B"));
 
     studio.action("actionRedo")->trigger();
     QCOMPARE(toQString(document.locdata({1, 2}).text()), QStringLiteral("A long hall.\r\nIt echoes.|PATH W|ITEM A|"));

@@ -6,6 +6,7 @@
 #include "startdialog.h"
 #include "testfiles.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void unreadableNameStays();
     void browse();
     void closingEndsTheStudio();
+    void accessibleNames();
 
 private:
     QTemporaryDir folder;
@@ -318,6 +320,28 @@ void TestStartDialog::closingEndsTheStudio()
     continued.proceed(QStringLiteral("new.qw"));
     QVERIFY(!continued.start.isVisible());
     QCOMPARE(quiet.count(), 0);
+}
+
+void TestStartDialog::accessibleNames()
+{
+    Studio studio;
+    const QList<std::pair<const char *, QString>> names{
+        {"Text1", QStringLiteral("Enter name of level file (*.qw) to edit/create:")},
+        {"Command2", QStringLiteral("Browse for a level file")},
+        {"Command1", QStringLiteral("Continue")},
+    };
+    for (const auto &[name, spoken] : names) {
+        QWidget *control = studio.start.findChild<QWidget *>(QLatin1String(name));
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), spoken);
+    }
+    // The focus runs as the dialog reads: the name, "...", "Continue".
+    QWidget *at = studio.text1();
+    for (const char *name : {"Command2", "Command1"}) {
+        at = at->nextInFocusChain();
+        while (at->focusPolicy() == Qt::NoFocus)
+            at = at->nextInFocusChain();
+        QCOMPARE(at->objectName(), QLatin1String(name));
+    }
 }
 
 QTEST_MAIN(TestStartDialog)
