@@ -6,11 +6,13 @@
 #include "locationpicture.h"
 #include "locationsummary.h"
 #include "platform.h"
+#include "publisher.h"
 #include "twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -20,6 +22,14 @@ const QString NoStartWarning
     = QStringLiteral("Warning This Level has no start position - please assign a Start room before testing.");
 const QString TestQuestion = QStringLiteral("Level Data Saved. Do you want to test your game?");
 const QString PlayerProgram = QStringLiteral("quillmoorplayer");
+const QString PublishCommand = QStringLiteral("Publish as Web Page\u2026");
+const QString PageRuntime = QStringLiteral("web/quillmoorpage.html");
+
+std::string localPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
 QFont headingFont()
 {
     return Twips::font({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial")},
@@ -115,6 +125,15 @@ void MapWindow::buildGrid()
     save->setGeometry(Twips::rect(8640, 8640, 1935, 375));
     connect(save, &QPushButton::clicked, this, &MapWindow::saveLevel);
     setTabOrder(items, save);
+
+    // In the free room of the bottom row, beside "Manage Items"; the focus
+    // comes to it after the commands above, which keep their order.
+    auto *publish = new QPushButton(PublishCommand, this);
+    publish->setObjectName(QStringLiteral("publishButton"));
+    publish->setGeometry(Twips::rect(3000, 8640, 2415, 375));
+    publish->setToolTip(QStringLiteral("Save the level, then write it as one web page that plays in any browser"));
+    connect(publish, &QPushButton::clicked, this, &MapWindow::publishPage);
+    setTabOrder(save, publish);
 }
 
 void MapWindow::buildActions()
@@ -133,9 +152,15 @@ void MapWindow::buildActions()
         redoKeys.prepend(shiftZ);
     redo->setShortcuts(redoKeys);
 
+    auto *apart = new QAction(this);
+    apart->setSeparator(true);
+    auto *publish = new QAction(PublishCommand, this);
+    publish->setObjectName(QStringLiteral("actionPublish"));
+    connect(publish, &QAction::triggered, this, &MapWindow::publishPage);
+
     // Reachable without the keys too: a right click anywhere in the window,
     // or the menu key, shows them with their shortcuts.
-    for (QAction *action : {undo, redo}) {
+    for (QAction *action : {undo, redo, apart, publish}) {
         action->setShortcutVisibleInContextMenu(true);
         addAction(action);
     }
@@ -251,16 +276,73 @@ void MapWindow::manageItems()
 
 void MapWindow::saveLevel()
 {
+    if (saveWithWarnings() && platform.ask(this, TestQuestion))
+        launchPlayer();
+}
+
+bool MapWindow::saveWithWarnings()
+{
     const LevelDocument::SaveResult result = doc.save();
-    // After a failed save there is nothing saved to test.
+    // After a failed save there is nothing saved to test or publish.
     if (!result.saved) {
         platform.inform(this, result.error);
-        return;
+        return false;
     }
     if (!result.hasStart)
         platform.inform(this, NoStartWarning);
-    if (platform.ask(this, TestQuestion))
-        launchPlayer();
+    return true;
+}
+
+QString MapWindow::shippedFile(const QString &name) const
+{
+    const QDir folder(platform.programFolder());
+    const QString beside = folder.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral(QUILLMOOR_DATA_FROM_BIN "/") + name));
+    return QFileInfo::exists(installed) ? installed : QString();
+}
+
+void MapWindow::publishPage()
+{
+    // Without the page runtime nothing could be published: say so before
+    // anything is saved.
+    const QString runtime = shippedFile(PageRuntime);
+    if (runtime.isEmpty()) {
+        platform.inform(this, QStringLiteral("The level cannot be published as a web page: the page runtime "
+                                             "\"%1\" is not installed with the studio. It is built with the "
+                                             "programs where emscripten is installed.")
+                                  .arg(PageRuntime));
+        return;
+    }
+    // The page holds the level as it is on disk.
+    if (!saveWithWarnings())
+        return;
+
+    const QString suggested
+        = QFileInfo(QFile::decodeName(Publisher::defaultOutput(localPath(doc.levelfile)).c_str())).absoluteFilePath();
+    const QString target = platform.saveFile(this, QStringLiteral("Publish as Web Page"),
+                                             QStringLiteral("Web pages (*.html)"), suggested);
+    if (target.isEmpty())
+        return;
+
+    // The level goes in as the player would be given it, relative to the
+    // current folder; the levels it leads to are found from there.
+    Publisher::Job job;
+    job.level = localPath(doc.levelfile);
+    job.output = localPath(target);
+    job.runtime = localPath(runtime);
+    const QString language = shippedFile(QStringLiteral("Language.txt"));
+    if (!language.isEmpty())
+        job.languageFile = localPath(language);
+    const Publisher::Result result = Publisher::publish(job);
+    if (!result.ok()) {
+        platform.inform(this, QString::fromStdString(result.error));
+        return;
+    }
+    platform.inform(this, QStringLiteral("The level is published as the web page \"%1\". Open it in any browser "
+                                         "to play it.")
+                              .arg(QDir::toNativeSeparators(target)));
 }
 
 void MapWindow::launchPlayer()

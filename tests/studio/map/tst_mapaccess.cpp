@@ -62,6 +62,7 @@ private Q_SLOTS:
     void arrowKeys();
     void enterAndSpaceOpen_data();
     void enterAndSpaceOpen();
+    void publishComesLastInTabOrder();
 };
 
 void TestMapAccess::names_data()
@@ -254,6 +255,16 @@ void TestMapAccess::enterAndSpaceOpen()
     QVERIFY(area.isVisible());
     QCOMPARE(area.rowpos, 7);
     QCOMPARE(area.colpos, 3);
+}
+
+void TestMapAccess::publishComesLastInTabOrder()
+{
+    Studio studio;
+    auto *save = studio.map.findChild<QPushButton *>("Command83");
+    QWidget *next = save->nextInFocusChain();
+    while (next->focusPolicy() == Qt::NoFocus)
+        next = next->nextInFocusChain();
+    QCOMPARE(next->objectName(), QStringLiteral("publishButton"));
 }
 
 QTEST_MAIN(TestMapAccess)
