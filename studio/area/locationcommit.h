@@ -6,10 +6,10 @@
 #include <QUndoCommand>
 
 // "OK" in "Area Stats", as one step the author can undo and redo. Undoing puts
-// the location back as the area editor found it when it opened: its record,
-// the placed flags, its picture, and its mark, which the type options may
-// have changed while the dialog was open. Redoing puts it back as the commit
-// left it.
+// back the location's record, the placed flags and its picture as they were
+// just before, and its mark as the area editor found it when it opened: the
+// type options change the mark while the dialog is open, as part of the edit
+// that "OK" ends. Redoing puts everything back as the commit left it.
 class LocationCommit : public QUndoCommand
 {
 public:
