@@ -6,7 +6,7 @@
 
 class QWidget;
 
-// What the programs ask of the desktop: message boxes, the file-open dialog,
+// What the programs ask of the desktop: message boxes, the file dialogs,
 // starting another program and the folder the running program lies in. The
 // windows reach the desktop only through here, so tests can script the answers.
 class Platform
@@ -24,6 +24,10 @@ public:
     virtual Answer askOrCancel(QWidget *parent, const QString &text) = 0;
     // The chosen path, or empty when the dialog was cancelled.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &filter) = 0;
+    // The path to write, chosen starting from suggested; empty when the dialog
+    // was cancelled. Replacing a file that exists is confirmed in the dialog.
+    virtual QString saveFile(QWidget *parent, const QString &title, const QString &filter,
+                             const QString &suggested) = 0;
     // Starts a program without waiting for it; on failure says why in error.
     virtual bool startProgram(const QString &program, const QStringList &arguments, QString *error) = 0;
     virtual QString programFolder() const = 0;

@@ -41,6 +41,19 @@ QString QtPlatform::openFile(QWidget *parent, const QString &title, const QStrin
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
 }
 
+QString QtPlatform::saveFile(QWidget *parent, const QString &title, const QString &filter, const QString &suggested)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension gets the one suggested, so the file
+    // opens as what it is.
+    dialog.setDefaultSuffix(QFileInfo(suggested).suffix());
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 bool QtPlatform::startProgram(const QString &program, const QStringList &arguments, QString *error)
 {
     // startDetached finds a missing program only by failing; say which one.

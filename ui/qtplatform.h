@@ -3,7 +3,7 @@
 
 #include "platform.h"
 
-// The desktop itself: Qt message boxes and file dialog, QProcess, and the
+// The desktop itself: Qt message boxes and file dialogs, QProcess, and the
 // folder of the running executable.
 class QtPlatform : public Platform
 {
@@ -15,6 +15,7 @@ public:
     bool ask(QWidget *parent, const QString &text) override;
     Answer askOrCancel(QWidget *parent, const QString &text) override;
     QString openFile(QWidget *parent, const QString &title, const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &title, const QString &filter, const QString &suggested) override;
     bool startProgram(const QString &program, const QStringList &arguments, QString *error) override;
     QString programFolder() const override;
 

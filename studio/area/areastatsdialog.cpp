@@ -2,6 +2,7 @@
 #include "areastatsdialog.h"
 
 #include "leveldocument.h"
+#include "locationcommit.h"
 #include "platform.h"
 
 #include <QCheckBox>
@@ -9,15 +10,18 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -63,10 +67,12 @@ QPlainTextEdit *textBox(const QString &name, QWidget *parent, int lines)
     return box;
 }
 
+// The label beside a box names it, for a screen reader as for the eye.
 QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
 {
     auto *caption = new QLabel(text, parent);
     caption->setBuddy(buddy);
+    buddy->setAccessibleName(text);
     return caption;
 }
 
@@ -162,8 +168,13 @@ void AreaStatsDialog::buildControls()
         requiredItems[d]->setCompleter(nullptr);
         requiredItems[d]->setMinimumContentsLength(12);
         requiredItems[d]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        // The edit part is what takes the focus, so it carries the name too.
+        const QString required = QStringLiteral("%1: Required Item to Pass").arg(QLatin1String(rowLabels[d]));
+        requiredItems[d]->setAccessibleName(required);
+        requiredItems[d]->lineEdit()->setAccessibleName(required);
         lockouts[d] = textBox(QStringLiteral("Text%1").arg(d + 4), pathFrame, 3);
         lockouts[d]->setMinimumWidth(lockouts[d]->fontMetrics().averageCharWidth() * 28);
+        lockouts[d]->setAccessibleName(QStringLiteral("%1: Lockout Narrative").arg(QLatin1String(rowLabels[d])));
 
         const int row = d + 1;
         auto *rowLabel = label(QLatin1String(rowLabels[d]), exists[d], pathFrame);
@@ -208,8 +219,45 @@ void AreaStatsDialog::buildControls()
     // Room for a few lines of narrative and a handful of items without scrolling.
     resize(920, 660);
 
+    // Tab runs as the form reads: the types in their column, the level to
+    // load, the narrative and the item lists on the left, the paths row by
+    // row on the right, then "Cancel" and "OK".
+    QList<QWidget *> order;
+    for (Kind type : {Kind::NotUsed, Kind::Normal, Kind::Start, Kind::End, Kind::LoadLevel})
+        order << options[optionOf(type)];
+    order << levelFile << levelNarrative << narrative << itemsHere << unusedItems;
+    for (int d = 0; d < int(exists.size()); ++d)
+        order << exists[d] << requiredItems[d] << lockouts[d];
+    order << cancel << ok;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+
+    // Without a mouse, Enter moves the current entry as a double click does.
+    for (QListWidget *list : {itemsHere, unusedItems}) {
+        list->installEventFilter(this);
+        list->setAccessibleDescription(QStringLiteral("Press Enter to move the current item to the other list."));
+    }
+
     connect(ok, &QPushButton::clicked, this, &AreaStatsDialog::commit);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool AreaStatsDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == itemsHere || watched == unusedItems)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            auto *from = static_cast<QListWidget *>(watched);
+            moveEntry(from, from == itemsHere ? unusedItems : itemsHere, from->currentItem());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void AreaStatsDialog::setHistory(QUndoStack *stack)
+{
+    history = stack;
 }
 
 void AreaStatsDialog::connectReactions()
@@ -243,6 +291,7 @@ void AreaStatsDialog::showLocation(int row, int col)
     colpos = col;
     const GridRef at{row, col};
     const bool inUse = document.inUse(at);
+    openedInUse = inUse;
 
     // Every control is reset before the record fills some of them, so nothing
     // of an earlier location or of a cancelled edit shows through.
@@ -314,7 +363,13 @@ void AreaStatsDialog::commit()
         AreaState::Commit result = state().commit(document.itemnames());
         for (const Text &warning : result.warnings)
             platform.inform(this, toQString(warning));
-        document.updategrid(at, std::move(result.record), result.freeItems);
+        auto edit = std::make_unique<LocationCommit>(document, at, std::move(result.record), result.freeItems,
+                                                     openedInUse);
+        if (history) {
+            history->push(edit.release());
+        } else {
+            edit->redo();
+        }
     }
     accept();
 }

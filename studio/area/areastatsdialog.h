@@ -16,6 +16,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
 class QRadioButton;
+class QUndoStack;
 
 // "Area Stats": edits one location of the map at a time. Opened by the map's
 // roomstats, which hands it the location; "OK" writes the location back to the
@@ -37,9 +38,16 @@ public:
     // Whether the map marks the location in use is the first guess of its type.
     void showLocation(int row, int col);
 
+    // Commits go onto history as steps the author can undo; without one they
+    // go straight to the document.
+    void setHistory(QUndoStack *history);
+
     // List3: the non-blank item names in letter order, never shown; a view of
     // the document's names.
     QListWidget *itemNames() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -58,6 +66,10 @@ private:
 
     LevelDocument &document;
     Platform &platform;
+    QUndoStack *history = nullptr;
+    // Whether the map marked the location in use when it was opened, before
+    // the type options could change that.
+    bool openedInUse = false;
 
     QPlainTextEdit *narrative = nullptr; // Text1
     QListWidget *itemsHere = nullptr; // List1

@@ -72,6 +72,25 @@ void LevelDocument::setInUse(GridRef at, bool used)
     Q_EMIT locationChanged(at);
 }
 
+LevelDocument::LocationState LevelDocument::locationState(GridRef at) const
+{
+    if (!at.isValid())
+        return {};
+    return {current.record(at), current.placed, marks[at.index()], pictures[at.index()]};
+}
+
+void LevelDocument::restore(GridRef at, const LocationState &state)
+{
+    if (!at.isValid())
+        return;
+    keepSaved(at);
+    current.record(at) = state.record;
+    current.placed = state.placed;
+    marks[at.index()] = state.inUse;
+    pictures[at.index()] = state.pictured;
+    Q_EMIT locationChanged(at);
+}
+
 void LevelDocument::restoreLineBreaks(GridRef at)
 {
     if (!at.isValid())

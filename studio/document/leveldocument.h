@@ -26,6 +26,18 @@ public:
     static constexpr int ItemCount = Level::ItemCount;
     static constexpr int ComboRows = Level::ComboRows;
 
+    // One location as the document and the map hold it, with the placed
+    // flags that committing it changes: what undoing or redoing a commit puts
+    // back.
+    struct LocationState
+    {
+        LocationRecord record;
+        std::array<bool, ItemCount> placed{};
+        bool inUse = false;
+        bool pictured = false;
+        friend bool operator==(const LocationState &, const LocationState &) = default;
+    };
+
     struct SaveResult
     {
         bool saved = false;
@@ -61,6 +73,10 @@ public:
     void updategrid(GridRef at, LocationRecord record, std::uint32_t freeItems);
     // Marks the location in use or not; nothing else changes.
     void setInUse(GridRef at, bool used);
+    LocationState locationState(GridRef at) const;
+    // Puts a location back as it was: its record, its mark and its picture,
+    // and the placed flags of all items.
+    void restore(GridRef at, const LocationState &state);
     // Turns the "~" a save left in the record back into line breaks, as the
     // area editor does when it opens the location; the file would not change.
     void restoreLineBreaks(GridRef at);

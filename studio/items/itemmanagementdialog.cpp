@@ -3,6 +3,7 @@
 
 #include "twips.h"
 
+#include "itemscommit.h"
 #include "leveldocument.h"
 #include "ruletoken.h"
 
@@ -12,6 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUndoStack>
+
+#include <memory>
 
 namespace {
 
@@ -153,6 +157,9 @@ QLineEdit *ItemManagementDialog::addNameBox(int k, int top)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(QStringLiteral("Text%1").arg(k));
+    // The row's letter and the heading over the column stand for the name
+    // the eye reads off the form.
+    box->setAccessibleName(QStringLiteral("Name of item %1").arg(letter(k)));
     box->setGeometry(pixels({720, top, 3015, 285}));
     box->setMask(QRegion(0, 0, box->width(), RowPixels));
     box->installEventFilter(this);
@@ -171,6 +178,12 @@ QComboBox *ItemManagementDialog::addIngredientBox(int n, int left, int top)
     box->setCompleter(nullptr);
     // The edit part would otherwise keep the desktop's larger font.
     box->lineEdit()->setFont(font());
+    // The edit part is what takes the focus, so it carries the name too.
+    const QString name = QStringLiteral("%1 ingredient of %2")
+                             .arg(n <= Rows ? QStringLiteral("First") : QStringLiteral("Second"),
+                                  letter(n <= Rows ? n : n - Rows));
+    box->setAccessibleName(name);
+    box->lineEdit()->setAccessibleName(name);
     keepOneLine(box->lineEdit());
     box->setGeometry(pixels({left, top, 495, 315}));
     box->setMask(QRegion(0, 0, box->width(), RowPixels));
@@ -207,7 +220,11 @@ void ItemManagementDialog::commit()
         if (!token.empty())
             buildcombo(k, token);
     }
-    document.updateitems(typed, pending);
+    auto edit = std::make_unique<ItemsCommit>(document, typed, pending, [this] { showDocumentItems(); });
+    if (history)
+        history->push(edit.release());
+    else
+        edit->redo();
     accept();
 }
 
@@ -221,14 +238,33 @@ void ItemManagementDialog::fillFromDocument()
         if (!name.empty())
             setItemName(n, QString::fromStdU32String(name));
     }
+    showRules(level.combos);
+}
+
+void ItemManagementDialog::showRules(const std::vector<Combo> &rules)
+{
     // A later rule for the same result shows over an earlier one; both stay
     // in the document.
-    for (const Combo &combo : level.combos) {
+    for (const Combo &combo : rules) {
         if (combo.result >= U'A' && combo.result <= U'Z') {
             auto letter = [](char32_t c) { return c == 0 ? QString() : QString::fromUcs4(&c, 1); };
             setIngredients(int(combo.result - U'A') + 1, letter(combo.first), letter(combo.second));
         }
     }
+}
+
+void ItemManagementDialog::setHistory(QUndoStack *stack)
+{
+    history = stack;
+}
+
+void ItemManagementDialog::showDocumentItems()
+{
+    for (int n = 1; n <= Rows; ++n)
+        setItemName(n, QString::fromStdU32String(document.itemnames()[n - 1]));
+    for (int k = 1; k <= Rows; ++k)
+        setIngredients(k, QString(), QString());
+    showRules(document.combotable());
 }
 
 void ItemManagementDialog::setItemName(int n, const QString &name)

@@ -11,6 +11,7 @@
 class LevelDocument;
 class QComboBox;
 class QLineEdit;
+class QUndoStack;
 
 // "Item Management": the 26 item names and, for each item, the two items it is
 // created from. "OK" hands all names and rules to the document through
@@ -32,6 +33,12 @@ public:
     // pending rules; numl is the row 1 to 26.
     void buildcombo(int numl, TextView comstr);
 
+    // "OK" goes onto history as a step the author can undo; without one it
+    // goes straight to the document.
+    void setHistory(QUndoStack *history);
+    // Every box shows the document's names and rules, as after an undo.
+    void showDocumentItems();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -39,6 +46,7 @@ private:
     void commit();
     // What a level file read puts into the boxes.
     void fillFromDocument();
+    void showRules(const std::vector<Combo> &rules);
     void setItemName(int n, const QString &name); // Text n, 1 to 26
     void addLetters(); // A to Z appended to all 52 ingredient lists
     void setIngredients(int k, const QString &first, const QString &second); // Combo k and 26 + k
@@ -48,6 +56,7 @@ private:
     QComboBox *addIngredientBox(int n, int left, int top);
 
     LevelDocument &document;
+    QUndoStack *history = nullptr;
     std::array<QLineEdit *, Rows> names{};
     // Combo1 to Combo26 hold first ingredients, Combo27 to Combo52 second ones.
     std::array<QComboBox *, 2 * Rows> ingredients{};

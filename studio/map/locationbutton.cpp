@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "locationbutton.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -38,6 +39,43 @@ void LocationButton::setPicture(const QString &name, const QPixmap &picture)
     setProperty("pictureName", name);
     shown = picture;
     update();
+}
+
+void LocationButton::clearPicture()
+{
+    setProperty("pictureName", QVariant());
+    shown = QPixmap();
+    update();
+}
+
+void LocationButton::keyPressEvent(QKeyEvent *event)
+{
+    // Arrows on the keypad count; with Ctrl, Alt or Shift they are not ours.
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+            Q_EMIT stepRequested(Direction::North);
+            return;
+        case Qt::Key_Down:
+            Q_EMIT stepRequested(Direction::South);
+            return;
+        case Qt::Key_Right:
+            Q_EMIT stepRequested(Direction::East);
+            return;
+        case Qt::Key_Left:
+            Q_EMIT stepRequested(Direction::West);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Held down, the key opens the location once.
+            if (!event->isAutoRepeat())
+                click();
+            return;
+        default:
+            break;
+        }
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void LocationButton::paintEvent(QPaintEvent *)

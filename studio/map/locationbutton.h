@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "direction.h"
+
 #include <QPixmap>
 #include <QPushButton>
 
 // One location of the map grid: a push button without text that shows the
 // location's in-use colour and its picture. The colour value is kept in the
 // dynamic property "backColor", the picture's file name in "pictureName".
+// On the keyboard, the arrow keys ask to move to the neighbouring location and
+// Enter clicks, as Space does.
 class LocationButton : public QPushButton
 {
     Q_OBJECT
@@ -26,10 +30,16 @@ public:
     void setBackColor(quint32 color);
     // name is kept even when the picture could not be loaded (null pixmap).
     void setPicture(const QString &name, const QPixmap &picture);
+    void clearPicture();
     const QPixmap &picture() const { return shown; }
+
+Q_SIGNALS:
+    // An arrow key: the focus should go to the location that way.
+    void stepRequested(Direction towards);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int locationRow;

@@ -4,11 +4,15 @@
 #include "buildinfo.h"
 #include "locationbutton.h"
 #include "locationpicture.h"
+#include "locationsummary.h"
 #include "platform.h"
+#include "publisher.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -18,6 +22,13 @@ const QString NoStartWarning
     = QStringLiteral("Warning This Level has no start position - please assign a Start room before testing.");
 const QString TestQuestion = QStringLiteral("Level Data Saved. Do you want to test your game?");
 const QString PlayerProgram = QStringLiteral("quillmoorplayer");
+const QString PublishCommand = QStringLiteral("Publish as Web Page\u2026");
+const QString PageRuntime = QStringLiteral("web/quillmoorpage.html");
+
+std::string localPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
 
 QFont headingFont()
 {
@@ -48,7 +59,12 @@ MapWindow::MapWindow(Platform &platform, QWidget *parent)
     setWindowTitle(QStringLiteral("Quillmoor Studio v1.0"));
     setFixedSize(Twips::px(10830), Twips::px(9225));
     buildGrid();
+    buildActions();
     connectDocument();
+    areaStats.setHistory(&edits);
+    itemManager.setHistory(&edits);
+    for (int i = 0; i < Level::LocationCount; ++i)
+        refresh(GridRef::fromIndex(i));
 }
 
 void MapWindow::buildGrid()
@@ -80,6 +96,17 @@ void MapWindow::buildGrid()
                                         col == GridRef::Size ? 1215 : 1095, 855));
             location->setFont(buttonFont);
             connect(location, &QPushButton::clicked, this, [this, row, col] { roomstats(row, col); });
+            connect(location, &LocationButton::stepRequested, this, [this, location, row, col](Direction towards) {
+                // The focus stops at the edge of the map, where the key
+                // still shows which location has it.
+                const GridRef next = step({row, col}, towards);
+                if (next.isValid()) {
+                    button(next.row, next.col)->setFocus(Qt::TabFocusReason);
+                } else {
+                    setAttribute(Qt::WA_KeyboardFocusChange);
+                    location->update();
+                }
+            });
             buttons[n - 1] = location;
             if (previous)
                 setTabOrder(previous, location);
@@ -98,6 +125,46 @@ void MapWindow::buildGrid()
     save->setGeometry(Twips::rect(8640, 8640, 1935, 375));
     connect(save, &QPushButton::clicked, this, &MapWindow::saveLevel);
     setTabOrder(items, save);
+
+    // In the free room of the bottom row, beside "Manage Items"; the focus
+    // comes to it after the commands above, which keep their order.
+    auto *publish = new QPushButton(PublishCommand, this);
+    publish->setObjectName(QStringLiteral("publishButton"));
+    publish->setGeometry(Twips::rect(3000, 8640, 2415, 375));
+    publish->setToolTip(QStringLiteral("Save the level, then write it as one web page that plays in any browser"));
+    connect(publish, &QPushButton::clicked, this, &MapWindow::publishPage);
+    setTabOrder(save, publish);
+}
+
+void MapWindow::buildActions()
+{
+    // Undo and Redo follow the history: enabled while there is a step to
+    // take, and named after it ("Undo Area Stats 3C").
+    QAction *undo = edits.createUndoAction(this, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction *redo = edits.createRedoAction(this, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    // Ctrl+Shift+Z on every desktop, whatever else the desktop's own keys are.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    const QKeySequence shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    if (!redoKeys.contains(shiftZ))
+        redoKeys.prepend(shiftZ);
+    redo->setShortcuts(redoKeys);
+
+    auto *apart = new QAction(this);
+    apart->setSeparator(true);
+    auto *publish = new QAction(PublishCommand, this);
+    publish->setObjectName(QStringLiteral("actionPublish"));
+    connect(publish, &QAction::triggered, this, &MapWindow::publishPage);
+
+    // Reachable without the keys too: a right click anywhere in the window,
+    // or the menu key, shows them with their shortcuts.
+    for (QAction *action : {undo, redo, apart, publish}) {
+        action->setShortcutVisibleInContextMenu(true);
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void MapWindow::connectDocument()
@@ -109,6 +176,8 @@ void MapWindow::connectDocument()
         button(at.row, at.col)->repaint();
     });
     connect(&doc, &LevelDocument::loaded, this, [this] {
+        // What was undone before is not part of this level.
+        edits.clear();
         for (int i = 0; i < Level::LocationCount; ++i)
             refresh(GridRef::fromIndex(i));
     });
@@ -118,8 +187,15 @@ void MapWindow::refresh(GridRef at)
 {
     LocationButton *location = button(at.row, at.col);
     location->setBackColor(doc.inUse(at) ? LocationButton::InUse : LocationButton::NotInUse);
+    // Only an undone commit takes a picture away again.
     if (doc.pictured(at))
         showexit(at.row, at.col);
+    else
+        location->clearPicture();
+    const LocationRecord &record = doc.locdata(at);
+    location->setAccessibleName(LocationSummary::name(at, record, doc.inUse(at)));
+    location->setAccessibleDescription(LocationSummary::narrativeLine(record));
+    location->setToolTip(LocationSummary::toolTip(at, record));
 }
 
 void MapWindow::setLevelCaption(const QString &caption)
@@ -200,16 +276,73 @@ void MapWindow::manageItems()
 
 void MapWindow::saveLevel()
 {
+    if (saveWithWarnings() && platform.ask(this, TestQuestion))
+        launchPlayer();
+}
+
+bool MapWindow::saveWithWarnings()
+{
     const LevelDocument::SaveResult result = doc.save();
-    // After a failed save there is nothing saved to test.
+    // After a failed save there is nothing saved to test or publish.
     if (!result.saved) {
         platform.inform(this, result.error);
-        return;
+        return false;
     }
     if (!result.hasStart)
         platform.inform(this, NoStartWarning);
-    if (platform.ask(this, TestQuestion))
-        launchPlayer();
+    return true;
+}
+
+QString MapWindow::shippedFile(const QString &name) const
+{
+    const QDir folder(platform.programFolder());
+    const QString beside = folder.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral(QUILLMOOR_DATA_FROM_BIN "/") + name));
+    return QFileInfo::exists(installed) ? installed : QString();
+}
+
+void MapWindow::publishPage()
+{
+    // Without the page runtime nothing could be published: say so before
+    // anything is saved.
+    const QString runtime = shippedFile(PageRuntime);
+    if (runtime.isEmpty()) {
+        platform.inform(this, QStringLiteral("The level cannot be published as a web page: the page runtime "
+                                             "\"%1\" is not installed with the studio. It is built with the "
+                                             "programs where emscripten is installed.")
+                                  .arg(PageRuntime));
+        return;
+    }
+    // The page holds the level as it is on disk.
+    if (!saveWithWarnings())
+        return;
+
+    const QString suggested
+        = QFileInfo(QFile::decodeName(Publisher::defaultOutput(localPath(doc.levelfile)).c_str())).absoluteFilePath();
+    const QString target = platform.saveFile(this, QStringLiteral("Publish as Web Page"),
+                                             QStringLiteral("Web pages (*.html)"), suggested);
+    if (target.isEmpty())
+        return;
+
+    // The level goes in as the player would be given it, relative to the
+    // current folder; the levels it leads to are found from there.
+    Publisher::Job job;
+    job.level = localPath(doc.levelfile);
+    job.output = localPath(target);
+    job.runtime = localPath(runtime);
+    const QString language = shippedFile(QStringLiteral("Language.txt"));
+    if (!language.isEmpty())
+        job.languageFile = localPath(language);
+    const Publisher::Result result = Publisher::publish(job);
+    if (!result.ok()) {
+        platform.inform(this, QString::fromStdString(result.error));
+        return;
+    }
+    platform.inform(this, QStringLiteral("The level is published as the web page \"%1\". Open it in any browser "
+                                         "to play it.")
+                              .arg(QDir::toNativeSeparators(target)));
 }
 
 void MapWindow::launchPlayer()

@@ -5,6 +5,7 @@
 #include "itemmanagementdialog.h"
 #include "leveldocument.h"
 
+#include <QUndoStack>
 #include <QWidget>
 
 #include <array>
@@ -14,10 +15,11 @@ class Platform;
 class QLabel;
 
 // The studio's main window: the 9 by 9 grid of location buttons under a
-// heading that names the level, with "Manage Items" and "Save Level Changes"
-// below. It owns the level document and the two editing dialogs, and keeps
-// each button's colour and picture in step with the document, from which it
-// derives them.
+// heading that names the level, with "Manage Items", "Publish as Web Page…"
+// and "Save Level Changes" below. It owns the level document, the two editing
+// dialogs and the history of their commits, and keeps each button's colour,
+// picture and spoken description in step with the document, from which it
+// derives them. Undo, Redo and Publish are also in its context menu.
 class MapWindow : public QWidget
 {
     Q_OBJECT
@@ -28,6 +30,8 @@ public:
     LevelDocument &document() { return doc; }
     AreaStatsDialog &areaStatsDialog() { return areaStats; }
     ItemManagementDialog &itemManagementDialog() { return itemManager; }
+    // Every commit of the two dialogs, to undo and redo.
+    QUndoStack &history() { return edits; }
 
     // The heading above the grid (Label19).
     void setLevelCaption(const QString &caption);
@@ -53,6 +57,13 @@ public:
     void saveLevel();
     // "Manage Items": the item manager, while the area editor is not open.
     void manageItems();
+    // "Publish as Web Page…": saves as "Save Level Changes" does, then writes
+    // the level into the web page the author chooses.
+    void publishPage();
+
+    // A file shipped with the programs: beside them, else in the installed
+    // data; empty when neither holds it.
+    QString shippedFile(const QString &name) const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -60,7 +71,10 @@ protected:
 private:
     LocationButton *button(int row, int col) const;
     void buildGrid();
+    void buildActions();
     void connectDocument();
+    // Saves with the messages of "Save Level Changes"; true when saved.
+    bool saveWithWarnings();
     // Shows what the document holds for the location: its mark and, once it
     // has one, its picture.
     void refresh(GridRef at);
@@ -69,6 +83,7 @@ private:
 
     Platform &platform;
     LevelDocument doc;
+    QUndoStack edits;
     AreaStatsDialog areaStats;
     ItemManagementDialog itemManager;
     QLabel *heading = nullptr;

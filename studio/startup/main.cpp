@@ -3,11 +3,29 @@
 #include "buildinfo.h"
 #include "qtplatform.h"
 #include "startdialog.h"
+#include "studiocommandline.h"
 
 #include <QApplication>
+#include <QFile>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    const StudioCommandLine options = StudioCommandLine::parse({argv + 1, argv + argc});
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s\n", options.error.c_str());
+        return 1;
+    }
+    if (options.help) {
+        std::fputs(StudioCommandLine::usage(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs("studio " QUILLMOOR_VERSION "\n", stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmoor Studio"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
@@ -17,6 +35,9 @@ int main(int argc, char *argv[])
     // Closing the start dialog before "Continue" ends the studio; after it the
     // dialog is only hidden, and the map window's close ends the run.
     QObject::connect(&start, &QDialog::rejected, &app, &QApplication::quit);
-    start.show();
+    // A level named on the command line opens at once; one that cannot be
+    // opened leaves its name in the start dialog, with the reason told.
+    if (options.level.empty() || !start.openFromCommandLine(QFile::decodeName(options.level.c_str())))
+        start.show();
     return app.exec();
 }

@@ -75,10 +75,13 @@ StartDialog::StartDialog(Platform &platform, QWidget *parent)
     fileName->setObjectName(QStringLiteral("Text1"));
     fileName->setMinimumWidth(300);
     prompt->setBuddy(fileName);
+    fileName->setAccessibleName(prompt->text());
 
     auto *browseButton = new QPushButton(QStringLiteral("..."), this);
     browseButton->setObjectName(QStringLiteral("Command2"));
     browseButton->setToolTip(QStringLiteral("Choose a level file"));
+    // "..." read aloud says nothing of what the button does.
+    browseButton->setAccessibleName(QStringLiteral("Browse for a level file"));
     browseButton->setFixedWidth(browseButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     browseButton->setAutoDefault(false);
     connect(browseButton, &QPushButton::clicked, this, &StartDialog::browse);
@@ -146,14 +149,33 @@ void StartDialog::browse()
 
 void StartDialog::openLevel()
 {
+    offerExtension();
+    open(fileName->text());
+}
+
+bool StartDialog::openFromCommandLine(const QString &path)
+{
+    fileName->setText(path);
+    // The question is about naming a new file: a file that is there is
+    // opened under the name it has, as a file manager hands it over, and
+    // adding ".qw" would open another, new level in its place.
+    if (!QFileInfo::exists(trimSpaces(path)))
+        offerExtension();
+    return open(fileName->text());
+}
+
+void StartDialog::offerExtension()
+{
     if (!fileName->text().toLower().contains(QLatin1String(".qw")) && platform.ask(this, ExtensionQuestion))
         fileName->setText(trimSpaces(fileName->text()) + QStringLiteral(".qw"));
+}
 
-    const QString typed = fileName->text();
+bool StartDialog::open(const QString &typed)
+{
     const QString name = trimSpaces(typed);
     if (name.isEmpty()) {
         platform.inform(this, NoName);
-        return;
+        return false;
     }
 
     QString problem;
@@ -166,7 +188,7 @@ void StartDialog::openLevel()
     } else if (QFileInfo(name).isDir()) {
         platform.inform(this, QStringLiteral("\"%1\" is a folder, not a level file. Please choose a file name.")
                                   .arg(QDir::toNativeSeparators(name)));
-        return;
+        return false;
     } else if (QFileInfo::exists(name)) {
         // Taking it for a new level would let the first save replace a file
         // that could not even be read.
@@ -175,7 +197,7 @@ void StartDialog::openLevel()
         platform.inform(this, QStringLiteral("The level file \"%1\" exists but cannot be read: %2.\n"
                                              "Please choose another file, or make this one readable.")
                                   .arg(QDir::toNativeSeparators(name), file.errorString()));
-        return;
+        return false;
     } else {
         MapWindow &map = buildMap();
         map.document().levelfile = name;
@@ -192,4 +214,5 @@ void StartDialog::openLevel()
                                       "with that empty line in place.");
         platform.inform(map.get(), problem + QStringLiteral("\n\n") + consequence);
     }
+    return true;
 }

@@ -32,8 +32,18 @@ public:
     void browse();
     // "Continue".
     void openLevel();
+    // Opens the level named on the studio's command line as "Continue" does
+    // with that name typed, except that a file that exists is never offered
+    // the ".qw" extension. True when the map window opened; otherwise the
+    // name is in Text1 and the author was told why.
+    bool openFromCommandLine(const QString &path);
 
 private:
+    // The ".qw" question of "Continue".
+    void offerExtension();
+    // "Continue" once the name is settled; typed is Text1 as it stands. True
+    // when the map window opened.
+    bool open(const QString &typed);
     MapWindow &buildMap();
 
     Platform &platform;

@@ -32,6 +32,12 @@ QString ScriptedPlatform::openFile(QWidget *, const QString &title, const QStrin
     return openFileResults.isEmpty() ? QString() : openFileResults.dequeue();
 }
 
+QString ScriptedPlatform::saveFile(QWidget *, const QString &title, const QString &, const QString &suggested)
+{
+    events.append({Kind::SaveFile, title, {suggested}});
+    return saveFileResults.isEmpty() ? QString() : saveFileResults.dequeue();
+}
+
 bool ScriptedPlatform::startProgram(const QString &program, const QStringList &arguments, QString *error)
 {
     events.append({Kind::StartProgram, program, arguments});

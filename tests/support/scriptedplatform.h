@@ -13,19 +13,20 @@
 class ScriptedPlatform : public Platform
 {
 public:
-    enum class Kind { Inform, Ask, AskOrCancel, OpenFile, StartProgram };
+    enum class Kind { Inform, Ask, AskOrCancel, OpenFile, SaveFile, StartProgram };
 
     struct Event
     {
         Kind kind;
         QString text; // message, question, dialog title or program
-        QStringList arguments; // of a started program
+        QStringList arguments; // of a started program; the file suggested to save
     };
 
     void inform(QWidget *parent, const QString &text) override;
     bool ask(QWidget *parent, const QString &text) override;
     Answer askOrCancel(QWidget *parent, const QString &text) override;
     QString openFile(QWidget *parent, const QString &title, const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &title, const QString &filter, const QString &suggested) override;
     bool startProgram(const QString &program, const QStringList &arguments, QString *error) override;
     QString programFolder() const override { return folder; }
 
@@ -34,6 +35,7 @@ public:
 
     QQueue<Answer> answers; // for ask and askOrCancel
     QQueue<QString> openFileResults; // "" stands for a cancelled dialog
+    QQueue<QString> saveFileResults; // likewise
     bool startSucceeds = true;
     QString folder;
     QList<Event> events;

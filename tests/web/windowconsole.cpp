@@ -47,6 +47,7 @@ public:
     }
     Answer askOrCancel(QWidget *, const QString &) override { return Answer::Cancel; }
     QString openFile(QWidget *, const QString &, const QString &) override { return {}; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     bool startProgram(const QString &, const QStringList &, QString *) override { return false; }
     QString programFolder() const override { return {}; }
 };

@@ -5,6 +5,8 @@
 #include "scriptedplatform.h"
 #include "testfiles.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -76,6 +78,10 @@ private Q_SLOTS:
     void closingCommitsNothing_data();
     void closingCommitsNothing();
     void nameListFollowsTheDocument();
+    void accessibleNames_data();
+    void accessibleNames();
+    void tabOrder();
+    void enterMovesAnEntry();
 
 private:
     template<typename T>
@@ -446,6 +452,92 @@ void TestAreaStatsDialog::nameListFollowsTheDocument()
     QVERIFY(TestFiles::write(path, TestFiles::level({"[ITEMS]", "A oil", "B  ", "C wick", ""})));
     QCOMPARE(document->loadgame(path), QString());
     QCOMPARE(entries(list), (QStringList{"oil", "wick"}));
+}
+
+void TestAreaStatsDialog::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+    // The caption where the control has one, else the label beside it.
+    const char *captions[] = {"Start", "Load New Level  (specify below)", "End/Win", "Normal/Used", "Not Used"};
+    for (int i = 1; i <= 5; ++i)
+        QTest::addRow("Option%d", i) << QString("Option%1").arg(i) << captions[i - 1];
+    QTest::newRow("Text1") << "Text1" << "Area Narrative";
+    QTest::newRow("Text2") << "Text2" << "Level File";
+    QTest::newRow("Text3") << "Text3" << "New Level Narrative";
+    QTest::newRow("List1") << "List1" << "Items in Area (Dbl Click to remove)";
+    QTest::newRow("List2") << "List2" << "Unused Items (Dbl Click to add)";
+    const char *rows[] = {"North", "South", "East", "West"};
+    for (int d = 1; d <= 4; ++d) {
+        QTest::addRow("Check%d", d) << QString("Check%1").arg(d) << rows[d - 1];
+        QTest::addRow("Combo%d", d) << QString("Combo%1").arg(d) << QString("%1: Required Item to Pass").arg(rows[d - 1]);
+        QTest::addRow("Text%d", d + 3) << QString("Text%1").arg(d + 3) << QString("%1: Lockout Narrative").arg(rows[d - 1]);
+    }
+    QTest::newRow("Command1") << "Command1" << "OK";
+    QTest::newRow("Command2") << "Command2" << "Cancel";
+}
+
+void TestAreaStatsDialog::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+    open(2, 3, true);
+    QWidget *control = find<QWidget>(name);
+    // An editable box's edit part takes the focus and is read by that name;
+    // the box itself gives its text as its name on this desktop.
+    if (auto *combo = qobject_cast<QComboBox *>(control)) {
+        QCOMPARE(combo->accessibleName(), spoken);
+        control = combo->lineEdit();
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), spoken);
+}
+
+// Tab runs through the form as it reads, and every stop is named.
+void TestAreaStatsDialog::tabOrder()
+{
+    open(2, 3, true);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    // The type options are one stop, at the one selected.
+    QStringList expected{"Option4", "Text2", "Text3", "Text1", "List1", "List2"};
+    for (int d = 1; d <= 4; ++d)
+        expected << QString("Check%1").arg(d) << QString("Combo%1").arg(d) << QString("Text%1").arg(d + 3);
+    expected << "Command2" << "Command1" << "Option4";
+    find<QRadioButton>("Option4")->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QVERIFY2(!QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name).isEmpty(),
+                 qPrintable(focus->objectName()));
+        // The edit part of a required-item box stands for its box.
+        QWidget *owner = focus;
+        while (owner && owner->objectName().isEmpty())
+            owner = owner->parentWidget();
+        visited << (owner ? owner->objectName() : QString());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestAreaStatsDialog::enterMovesAnEntry()
+{
+    open(2, 3, true);
+    auto *here = find<QListWidget>("List1");
+    auto *unused = find<QListWidget>("List2");
+    unused->setCurrentRow(1);
+    QTest::keyClick(unused, Qt::Key_Return);
+    QCOMPARE(entries(here), (QStringList{"lamp", "coin"}));
+    QCOMPARE(entries(unused), QStringList{"key"});
+    here->setCurrentRow(0);
+    QTest::keyClick(here, Qt::Key_Enter);
+    QCOMPARE(entries(here), QStringList{"coin"});
+    QCOMPARE(entries(unused), (QStringList{"key", "lamp"}));
+    // Nothing current, nothing moves; and the dialog stays open.
+    unused->clear();
+    QTest::keyClick(unused, Qt::Key_Return);
+    QCOMPARE(entries(here), QStringList{"coin"});
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(document->locdata({2, 3}).text(), toText(QString(DarkHall).replace("~", "\r\n")));
 }
 
 QTEST_MAIN(TestAreaStatsDialog)

@@ -4,6 +4,8 @@
 #include "qtext.h"
 #include "testfiles.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -69,6 +72,7 @@ private Q_SLOTS:
     void dismissKeepsEdits();
     void pastedLineBreaks_data();
     void pastedLineBreaks();
+    void accessibleNames();
 
 private:
     template<typename T>
@@ -423,6 +427,27 @@ void TestItemManagementDialog::pastedLineBreaks()
     clickOk();
     QCOMPARE(toQString(document->itemnames()[0]), name);
     QCOMPARE(ruleLines(dialog->pending), pending);
+}
+
+// Every stop of the focus is named for a screen reader, each name once.
+void TestItemManagementDialog::accessibleNames()
+{
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    control<QLineEdit>(QStringLiteral("Text1"))->setFocus();
+    QStringList spoken;
+    for (int stop = 0; stop < 2 * 26 + 26 + 2; ++stop) {
+        QWidget *focus = QApplication::focusWidget();
+        spoken << QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name);
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(spoken.at(0), QStringLiteral("Name of item A"));
+    QCOMPARE(spoken.at(2), QStringLiteral("Name of item C"));
+    QCOMPARE(spoken.at(26), QStringLiteral("OK"));
+    QCOMPARE(spoken.at(27 + 2), QStringLiteral("First ingredient of C"));
+    QCOMPARE(spoken.at(27 + 26 + 2), QStringLiteral("Second ingredient of C"));
+    QCOMPARE(spoken.last(), QStringLiteral("Cancel"));
+    QCOMPARE(QSet<QString>(spoken.cbegin(), spoken.cend()).size(), spoken.size());
 }
 
 QTEST_MAIN(TestItemManagementDialog)

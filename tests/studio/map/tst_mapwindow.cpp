@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void failedSaveAsksNothingMore();
     void closeQuestion_data();
     void closeQuestion();
+    void publish_data();
+    void publish();
 };
 
 void TestMapWindow::layout_data()
@@ -548,6 +551,107 @@ void TestMapWindow::closeQuestion()
     // A failed save says so; the author is not left guessing.
     QCOMPARE(studio.platform.texts(Kind::Inform).size(), savable ? 0 : 1);
     QCOMPARE(studio.platform.texts(Kind::Ask), QStringList());
+}
+
+void TestMapWindow::publish_data()
+{
+    QTest::addColumn<QString>("level"); // relative to the current folder
+    QTest::addColumn<QString>("record"); // of 1A
+    QTest::addColumn<bool>("runtime");
+    QTest::addColumn<QString>("target"); // "" cancels the dialog
+    QTest::addColumn<QStringList>("events");
+
+    const QString start = QStringLiteral("Cell.|PATH E|START|");
+    QTest::newRow("published") << "castle.qw" << start << true << "page.html" << QStringList{"dialog", "published"};
+    QTest::newRow("into another folder") << "castle.qw" << start << true << "out/page.html"
+                                         << QStringList{"dialog", "published"};
+    QTest::newRow("no start: the save's warning first")
+        << "castle.qw" << "Cell.|" << true << "page.html" << QStringList{"no start", "dialog", "published"};
+    QTest::newRow("dialog cancelled: saved only") << "castle.qw" << start << true << "" << QStringList{"dialog"};
+    QTest::newRow("save fails: nothing more") << "gone/castle.qw" << start << true << "page.html"
+                                              << QStringList{"save failed"};
+    QTest::newRow("no page runtime: nothing saved") << "castle.qw" << start << false << "page.html"
+                                                    << QStringList{"no runtime"};
+    QTest::newRow("level it leads to is missing")
+        << "castle.qw" << "Pit.|LOADLEVEL nowhere.qw COMMENT=Down.|START|" << true << "page.html"
+        << QStringList{"dialog", "publish failed"};
+    QTest::newRow("page would replace the level") << "castle.qw" << start << true << "castle.qw"
+                                                  << QStringList{"dialog", "publish failed"};
+}
+
+// "Publish as Web Page…": saved as "Save Level Changes" saves, a file dialog,
+// then the page; the current folder stays where it was.
+void TestMapWindow::publish()
+{
+    QFETCH(QString, level);
+    QFETCH(QString, record);
+    QFETCH(bool, runtime);
+    QFETCH(QString, target);
+    QFETCH(QStringList, events);
+
+    // The programs' folder, with a page runtime of the test's own.
+    QTemporaryDir programs;
+    QVERIFY(QFile::copy(QStringLiteral(QUILLMOOR_BIN_DIR "/Language.txt"), programs.filePath("Language.txt")));
+    if (runtime) {
+        QVERIFY(QDir(programs.path()).mkpath("web"));
+        QVERIFY(writeFile(programs.filePath("web/quillmoorpage.html"), "<html>@QUILLMOOR_GAME@</html>"));
+    }
+    QTemporaryDir work;
+    QVERIFY(QDir(work.path()).mkpath("out"));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work.path()));
+    auto back = qScopeGuard([&previous] { QDir::setCurrent(previous); });
+    const QString here = QDir::currentPath();
+
+    Studio studio;
+    studio.platform.folder = programs.path();
+    studio.map.document().levelfile = level;
+    studio.map.document().updategrid({1, 1}, LocationRecord(toText(record)), 0);
+    if (!target.isEmpty())
+        studio.platform.saveFileResults.enqueue(work.filePath(target));
+    auto *publish = studio.map.findChild<QPushButton *>(QStringLiteral("publishButton"));
+    QVERIFY(publish);
+    QCOMPARE(publish->text(), QStringLiteral("Publish as Web Page\u2026"));
+    publish->click();
+
+    QStringList seen;
+    for (const ScriptedPlatform::Event &event : studio.platform.events) {
+        if (event.kind == Kind::SaveFile) {
+            seen << "dialog";
+            QCOMPARE(event.text, QStringLiteral("Publish as Web Page"));
+            // The level's name with ".html", where the level lies.
+            QCOMPARE(event.arguments, QStringList{here + "/" + QFileInfo(level).completeBaseName() + ".html"});
+        } else if (event.kind != Kind::Inform) {
+            seen << "asked: " + event.text;
+        } else if (event.text == NoStart) {
+            seen << "no start";
+        } else if (event.text.startsWith(QLatin1String("Could not save"))) {
+            seen << "save failed";
+        } else if (event.text.contains(QLatin1String("page runtime"))) {
+            seen << "no runtime";
+        } else if (event.text.contains(QLatin1String("published")) && event.text.contains(work.filePath(target))) {
+            seen << "published";
+        } else {
+            seen << "publish failed";
+            QVERIFY2(event.text.contains(QLatin1String("nowhere.qw")) || event.text.contains(QLatin1String("castle.qw")),
+                     qPrintable(event.text));
+        }
+    }
+    QCOMPARE(seen, events);
+    QCOMPARE(QDir::currentPath(), here);
+    // Saved first whenever there was something to publish with.
+    QCOMPARE(QFile::exists(level), runtime && !level.startsWith(QLatin1String("gone/")));
+    if (events.contains("published")) {
+        const QByteArray page = readAll(work.filePath(target));
+        QVERIFY(page.startsWith("<html>"));
+        QVERIFY(!page.contains("@QUILLMOOR_GAME@"));
+        // The level as saved, in the page's data.
+        QVERIFY(page.contains(readAll(level).toBase64()));
+    } else if (target != level) {
+        QVERIFY(target.isEmpty() || !QFile::exists(work.filePath(target)));
+    }
+    if (target == level)
+        QVERIFY(readAll(level).startsWith("[MAP]"));
 }
 
 QTEST_MAIN(TestMapWindow)

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
+#include "buildinfo.h"
 #include "locationartist.h"
 #include "locationbutton.h"
 #include "qtext.h"
 #include "scriptedplatform.h"
 #include "startdialog.h"
+#include "studiocommandline.h"
 #include "testfiles.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -82,6 +86,13 @@ private Q_SLOTS:
     void unreadableNameStays();
     void browse();
     void closingEndsTheStudio();
+    void commandLine_data();
+    void commandLine();
+    void openFromCommandLine_data();
+    void openFromCommandLine();
+    void programOptions_data();
+    void programOptions();
+    void accessibleNames();
 
 private:
     QTemporaryDir folder;
@@ -318,6 +329,167 @@ void TestStartDialog::closingEndsTheStudio()
     continued.proceed(QStringLiteral("new.qw"));
     QVERIFY(!continued.start.isVisible());
     QCOMPARE(quiet.count(), 0);
+}
+
+void TestStartDialog::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<bool>("version");
+    QTest::addColumn<QString>("error"); // a part of it
+
+    QTest::newRow("nothing") << QStringList{} << "" << false << false << "";
+    QTest::newRow("a level") << QStringList{"castle.qw"} << "castle.qw" << false << false << "";
+    QTest::newRow("spaces in the path") << QStringList{"/home/me/my castle.qw"} << "/home/me/my castle.qw" << false
+                                        << false << "";
+    QTest::newRow("quotes stay") << QStringList{"a\"b.qw"} << "a\"b.qw" << false << false << "";
+    QTest::newRow("--help") << QStringList{"--help"} << "" << true << false << "";
+    QTest::newRow("--version") << QStringList{"--version"} << "" << false << true << "";
+    QTest::newRow("-- ends the options") << QStringList{"--", "--help"} << "--help" << false << false << "";
+    QTest::newRow("- is a name") << QStringList{"-"} << "-" << false << false << "";
+    QTest::newRow("empty argument") << QStringList{""} << "" << false << false << "";
+    QTest::newRow("unknown option") << QStringList{"-x"} << "" << false << false << "unknown option \"-x\"";
+    QTest::newRow("two levels") << QStringList{"a.qw", "b.qw"} << "" << false << false << "one level file only";
+}
+
+void TestStartDialog::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, level);
+    QFETCH(bool, help);
+    QFETCH(bool, version);
+    QFETCH(QString, error);
+    std::vector<std::string> given;
+    for (const QString &argument : arguments)
+        given.push_back(argument.toStdString());
+    const StudioCommandLine options = StudioCommandLine::parse(given);
+    QCOMPARE(QString::fromStdString(options.level), level);
+    QCOMPARE(options.help, help);
+    QCOMPARE(options.version, version);
+    QVERIFY2(error.isEmpty() ? options.error.empty() : QString::fromStdString(options.error).contains(error),
+             options.error.c_str());
+}
+
+void TestStartDialog::openFromCommandLine_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<bool>("asked"); // the extension question
+    QTest::addColumn<QString>("levelfile"); // empty: the start dialog stays
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("message"); // a part of the one message told
+
+    const QList<Answer> yes{Answer::Yes};
+    const QList<Answer> no{Answer::No};
+    QTest::newRow("existing") << "old.qw" << no << false << "old.qw" << "Level: old.qw" << "";
+    QTest::newRow("existing, spaces around") << " old.qw " << no << false << "old.qw" << "Level:  old.qw " << "";
+    // Handed over by a file manager: opened whatever its name.
+    QTest::newRow("existing without .qw") << "notes" << no << false << "notes" << "Level: notes" << "";
+    QTest::newRow("new") << "fresh.qw" << no << false << "fresh.qw" << "fresh.qw" << "";
+    QTest::newRow("new without .qw, Yes") << "fresh" << yes << true << "fresh.qw" << "fresh.qw" << "";
+    QTest::newRow("new without .qw, No") << "fresh" << no << true << "fresh" << "fresh" << "";
+    QTest::newRow("a folder") << "folder.qw" << no << false << "" << "" << "is a folder";
+    if (geteuid() != 0) // permissions do not stop root
+        QTest::newRow("unreadable") << "locked.qw" << no << false << "" << "" << "cannot be read";
+}
+
+void TestStartDialog::openFromCommandLine()
+{
+    QFETCH(QString, path);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(bool, asked);
+    QFETCH(QString, levelfile);
+    QFETCH(QString, caption);
+    QFETCH(QString, message);
+    QVERIFY(writeFile(QStringLiteral("notes"), levelWith({QStringLiteral("[COMBOS]"), QString()})));
+    QVERIFY(QDir().mkpath(QStringLiteral("folder.qw")));
+    QVERIFY(writeFile(QStringLiteral("locked.qw"), "[MAP]\r\n"));
+    QVERIFY(QFile::setPermissions(QStringLiteral("locked.qw"), QFile::WriteOwner));
+
+    // As the studio starts with a level named: the start dialog not shown.
+    ScriptedPlatform platform;
+    platform.folder = QStringLiteral(QUILLMOOR_BIN_DIR);
+    platform.answers.append(answers);
+    StartDialog start(platform);
+    const bool opened = start.openFromCommandLine(path);
+
+    QCOMPARE(opened, !levelfile.isEmpty());
+    QCOMPARE(platform.texts(Kind::Ask), asked ? QStringList{ExtensionQuestion} : QStringList());
+    const QStringList messages = platform.texts(Kind::Inform);
+    QCOMPARE(messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(messages.first().contains(message), qPrintable(messages.first()));
+    // What cannot be opened stays in the dialog, for the author to mend.
+    if (!opened)
+        QCOMPARE(start.findChild<QLineEdit *>(QStringLiteral("Text1"))->text(), path);
+    QVERIFY(!start.isVisible());
+    if (opened) {
+        MapWindow *map = start.mapWindow();
+        QVERIFY(map && map->isVisible());
+        QCOMPARE(map->document().levelfile, levelfile);
+        QCOMPARE(map->findChild<QLabel *>(QStringLiteral("Label19"))->text(), caption);
+        QCOMPARE(map->buttonColor(2, 3), levelfile == "old.qw" ? LocationButton::InUse : LocationButton::NotInUse);
+    }
+    QFile::remove(QStringLiteral("locked.qw"));
+    QDir().rmdir(QStringLiteral("folder.qw"));
+}
+
+void TestStartDialog::programOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: studio [OPTIONS] [--] [LEVEL]\n" << "";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << "studio " QUILLMOOR_VERSION "\n" << "";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 1 << ""
+                                    << "studio: unknown option \"--frobnicate\".";
+}
+
+// Answered before any window is made, so no display is needed.
+void TestStartDialog::programOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess studio;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    studio.setProcessEnvironment(environment);
+    studio.start(QStringLiteral(QUILLMOOR_BIN_DIR "/studio"), arguments);
+    QVERIFY(studio.waitForFinished(30000));
+    QCOMPARE(studio.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(studio.exitCode(), status);
+    const QString printed = QString::fromUtf8(studio.readAllStandardOutput());
+    QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
+    const QString complaint = QString::fromUtf8(studio.readAllStandardError());
+    QVERIFY2(err.isEmpty() ? complaint.isEmpty() : complaint.startsWith(err), qPrintable(complaint));
+}
+
+void TestStartDialog::accessibleNames()
+{
+    Studio studio;
+    const QList<std::pair<const char *, QString>> names{
+        {"Text1", QStringLiteral("Enter name of level file (*.qw) to edit/create:")},
+        {"Command2", QStringLiteral("Browse for a level file")},
+        {"Command1", QStringLiteral("Continue")},
+    };
+    for (const auto &[name, spoken] : names) {
+        QWidget *control = studio.start.findChild<QWidget *>(QLatin1String(name));
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), spoken);
+    }
+    // The focus runs as the dialog reads: the name, "...", "Continue".
+    QWidget *at = studio.text1();
+    for (const char *name : {"Command2", "Command1"}) {
+        at = at->nextInFocusChain();
+        while (at->focusPolicy() == Qt::NoFocus)
+            at = at->nextInFocusChain();
+        QCOMPARE(at->objectName(), QLatin1String(name));
+    }
 }
 
 QTEST_MAIN(TestStartDialog)
