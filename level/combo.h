@@ -22,6 +22,23 @@ struct Combo
         auto at = [line](std::size_t i) { return i < line.size() ? line[i] : char32_t(0); };
         return {at(0), at(2), at(4)};
     }
+    // The line a level file holds, which reads back as this row: a row cut
+    // short ends at its first missing character (with line() a lone "F"
+    // would come back with "=" as its second ingredient, and grow by one
+    // "=" with each save).
+    Text fileLine() const
+    {
+        Text text(1, first);
+        if (second != 0) {
+            text += U'+';
+            text += second;
+            if (result != 0) {
+                text += U'=';
+                text += result;
+            }
+        }
+        return text;
+    }
     // The line form; a missing character is left out.
     Text line() const
     {

@@ -46,7 +46,7 @@ std::string LevelWriter::write(const Level &level)
     text += End;
     for (const Combo &combo : level.combos) {
         if (!combo.isFree()) {
-            text += combo.line();
+            text += combo.fileLine();
             text += End;
         }
     }

@@ -64,6 +64,7 @@ void TestLevelWriter::roundTrip_data()
     QTest::newRow("items with a gap and unknown lines")
         << QByteArray(::workedExample()).replace("C oil\r\n", "").replace("PATH W\r\n", "PATH W\r\nODD LINE\r\n");
     QTest::newRow("bare CR inside a line") << QByteArray(::workedExample()).replace("cold", "co\rld");
+    QTest::newRow("rules cut short") << QByteArray(::workedExample()).replace("B+C=D\r\n", "B+C=D\r\nF\r\nD+E\r\nG+=\r\n");
 }
 
 void TestLevelWriter::roundTrip()
