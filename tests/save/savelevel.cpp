@@ -4,8 +4,9 @@
 // is replaced only by the whole new one. The fault tests kill it while it
 // writes, or run it with too little room for the file.
 //   savelevel FILE VERSION [MAX-FILE-BYTES]
-// Prints "writing" once the file is made and about to be written; exits 0
-// when saved, 1 with the error on standard error when not.
+// Prints "writing" once the file is made and about to be written, and
+// "saved" once it is in place; exits 0 when saved, 1 with the error on
+// standard error when not.
 #include "biglevel.h"
 #include "levelwriter.h"
 
@@ -57,5 +58,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
+    std::puts("saved");
+    std::fflush(stdout);
     return 0;
 }

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
+
 // Saves a large level in a process of its own (savelevel, the studio's save
 // path) and kills it at random moments, fills its disk or takes its folder
 // away: the level file is always the old bytes or the new, never a mix.
@@ -28,6 +30,8 @@ private:
     // Starts saving the new level to path; returns once the level is made
     // and its writing begins.
     bool startSave(QProcess &save, const QString &path, const QStringList &more = {});
+    // Waits until the save prints what.
+    static bool waitFor(QProcess &save, const QByteArray &what);
 
     QByteArray old; // on disk before each save
     QByteArray saved; // what the save writes
@@ -43,10 +47,13 @@ void TestSaveFaults::initTestCase()
 bool TestSaveFaults::startSave(QProcess &save, const QString &path, const QStringList &more)
 {
     save.start(QStringLiteral(SAVELEVEL), QStringList{path, QStringLiteral("2")} + more);
-    if (!save.waitForStarted())
-        return false;
+    return save.waitForStarted() && waitFor(save, "writing");
+}
+
+bool TestSaveFaults::waitFor(QProcess &save, const QByteArray &what)
+{
     QByteArray said;
-    while (!said.contains("writing")) {
+    while (!said.contains(what)) {
         if (!save.waitForReadyRead(60000))
             return false;
         said += save.readAllStandardOutput();
@@ -66,23 +73,29 @@ void TestSaveFaults::killedWhileSaving()
     QVERIFY(startSave(whole, path));
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(whole.waitForFinished(60000));
+    QVERIFY(waitFor(whole, "saved"));
     const qint64 micros = timer.nsecsElapsed() / 1000;
+    QVERIFY(whole.waitForFinished(60000));
     QCOMPARE(whole.exitCode(), 0);
     QVERIFY(TestFiles::read(path) == saved);
 
-    // Kills spread from the first moment of writing to a little after the
-    // end, so that some land in the writing, some in the commit.
+    // Kills at random moments from the first of writing on, up to a bound
+    // that follows what they find: a save that was done by then brings it
+    // down to that moment, one that was not raises it a little. So the kills
+    // keep landing while the file is written and committed, however the
+    // machine's load stretches a save.
     QRandomGenerator random(20261207);
+    qint64 bound = micros + micros / 4 + 1;
     int kept = 0;
     int replaced = 0;
     int leftovers = 0;
-    constexpr int Rounds = 30;
+    constexpr int Rounds = 20;
     for (int round = 0; round < Rounds; ++round) {
         QVERIFY(TestFiles::write(path, old));
         QProcess save;
         QVERIFY(startSave(save, path));
-        QThread::usleep(random.bounded(micros + micros / 4 + 1));
+        const qint64 delay = random.bounded(bound);
+        QThread::usleep(delay);
         save.kill();
         QVERIFY(save.waitForFinished(60000));
         const QByteArray found = TestFiles::read(path);
@@ -91,6 +104,7 @@ void TestSaveFaults::killedWhileSaving()
                                 .arg(round)
                                 .arg(found.size())));
         ++(found == old ? kept : replaced);
+        bound = found == old ? bound + bound / 4 + 1 : std::max<qint64>(delay, 100);
         // A save killed before its commit may leave its unfinished copy.
         for (const QString &name : QDir(dir.path()).entryList(QDir::Files)) {
             if (name != QStringLiteral("level.qw") && QFile::remove(dir.filePath(name)))
