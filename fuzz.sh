@@ -91,12 +91,14 @@ if ((lines)); then
         llvm-profdata merge -o "$coverage/$target.profdata" "$coverage"/"$target"-*.profraw
         total=$(llvm-cov report "$coverage/fuzz/fuzz_$target" -instr-profile="$coverage/$target.profdata" \
             level player | grep '^TOTAL')
-        report[$i]+=$(awk '{printf "   %s of %s lines", $(NF-3), $(NF-4)}' <<<"$total")
+        report[$i]+=$(awk '{printf "   lines %s of %s", $(NF-3), $(NF-5)}' <<<"$total")
     done
 fi
 
 echo
-printf '%-9s %9s %12s %7s %7s %7s\n' target exec/s executions cov ft corpus
+covered=
+((lines)) && covered='   line coverage of level/ and player/'
+printf '%-9s %9s %12s %7s %7s %7s%s\n' target exec/s executions cov ft corpus "$covered"
 printf '%s\n' "${report[@]}"
 if ((${#failed[@]} > 0)); then
     echo "Failed: ${failed[*]} (inputs in $build/crashes/)"
