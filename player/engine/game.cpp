@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -85,6 +86,24 @@ int menuNumber(TextView answer)
     if (!std::isfinite(value) || value < -32768.0 || value > 32767.0)
         return 0;
     return int(value);
+}
+
+// A level shared by others may name /dev/zero or a pipe as the next level:
+// reading it would never end, or wait for ever.
+bool isDeviceOrPipe(const std::string &path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_type type = fs::status(path, error).type();
+    return type != fs::file_type::regular && type != fs::file_type::directory && type != fs::file_type::not_found
+        && !error;
+}
+
+LevelReader::Result deviceOrPipe(const std::string &path)
+{
+    LevelReader::Result result;
+    result.error = "Cannot open the level file \"" + path + "\": it is a device or a pipe, not a level file.";
+    return result;
 }
 
 } // namespace
@@ -256,7 +275,7 @@ const LanguageTable::Fields &Game::fields(int n) const
     return languages.fields(language, n);
 }
 
-void Game::loadgame(const std::string &gamefile)
+void Game::loadgame(const std::string &gamefile, bool namedByLevel)
 {
     if (setup.keepLevels) {
         const auto kept = std::find_if(levels.begin(), levels.end(),
@@ -269,7 +288,8 @@ void Game::loadgame(const std::string &gamefile)
     // A level that fails half-way is played with what was read before the fault.
     const auto held = setup.heldLevels.find(gamefile);
     LevelReader::Result result = held != setup.heldLevels.end() ? LevelReader::read(held->second, gamefile)
-                                                                : LevelReader::readFile(gamefile);
+        : namedByLevel && isDeviceOrPipe(gamefile)               ? deviceOrPipe(gamefile)
+                                                                 : LevelReader::readFile(gamefile);
     Level &read = result.level;
     LoadedLevel loaded;
     loaded.path = gamefile;
@@ -361,7 +381,7 @@ void Game::loadLevelAt(const RecordPool::Facts &facts)
     }
     // The facts belong to the old level's record, which the load replaces.
     const LocationRecord::LevelLoad load = *facts.levelLoad;
-    loadgame(LevelLookup::resolve(text::toUtf8(load.file), levelFile()));
+    loadgame(LevelLookup::resolve(text::toUtf8(load.file), levelFile()), true);
     if (host) {
         host->prependLineBreak();
         print({load.comment, U" ", CrLf});

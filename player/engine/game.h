@@ -103,7 +103,9 @@ private:
     void turn();
     void prompt();
 
-    void loadgame(const std::string &gamefile);
+    // namedByLevel: the file is named by a level, whoever wrote it, and is
+    // read only when it is a file (not a device or a pipe).
+    void loadgame(const std::string &gamefile, bool namedByLevel = false);
     void enterLevel(std::size_t index);
     // Describes the location; stops at the end-of-game question, which
     // describeRest() takes up after a No.

@@ -31,6 +31,8 @@ private Q_SLOTS:
     void roundTrip();
     void items_data();
     void items();
+    void rules_data();
+    void rules();
     void normaliseRecord_data();
     void normaliseRecord();
     void encoding();
@@ -90,6 +92,27 @@ void TestLevelWriter::items()
     Level level;
     level.items[0] = toText(name);
     QCOMPARE(write(level), write(Level{}).replace("[ITEMS]\r\n", "[ITEMS]\r\n" + line));
+}
+
+void TestLevelWriter::rules_data()
+{
+    QTest::addColumn<QString>("row"); // read by position, as the item manager's tokens are
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("a rule") << "B+C=D" << QByteArray("B+C=D\r\n");
+    // A row whose second box was empty: its characters are written as they
+    // stand, "+" and "=" whatever lies between.
+    QTest::newRow("empty second ingredient") << "A+=C" << QByteArray("A+==\r\n");
+    QTest::newRow("first ingredient alone") << "F" << QByteArray("F+=\r\n");
+    QTest::newRow("blank first ingredient is no rule") << " +B=C" << QByteArray();
+}
+
+void TestLevelWriter::rules()
+{
+    QFETCH(QString, row);
+    QFETCH(QByteArray, line);
+    Level level;
+    level.combos = {Combo::fromLine(toText(row))};
+    QCOMPARE(write(level), write(Level{}).replace("[COMBOS]\r\n", "[COMBOS]\r\n" + line));
 }
 
 void TestLevelWriter::normaliseRecord_data()

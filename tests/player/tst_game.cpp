@@ -420,6 +420,11 @@ void TestGame::faults_data()
         << english << QStringList{"x"}
         << QStringList{"Cannot open the level file \"nowhere.qw\": No such file or directory." + tail} << ""
         << "I do not understand 'x'. Try HELP.\r\n\r\n\r\n>";
+    QTest::newRow("load level that is a device")
+        << GameFiles::crlf({"[LOCATION 1A]", "Gate.", "LOADLEVEL /dev/zero COMMENT=Off you go.", "START", ""})
+        << english << QStringList{"x"}
+        << QStringList{"Cannot open the level file \"/dev/zero\": it is a device or a pipe, not a level file." + tail}
+        << "" << "I do not understand 'x'. Try HELP.\r\n\r\n\r\n>";
 }
 
 void TestGame::faults()

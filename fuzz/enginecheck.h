@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "game.h"
+#include "gamehost.h"
+
+#include <vector>
+
+// Plays one game line by line and checks after every line what the rules
+// guarantee: the player stands on the map (or the game stopped with a
+// message), a line changes only what its command may (one step along an
+// open path, or the record where the player stands by exactly what taking
+// or dropping does, or the inventory by the level's rules, or everything at
+// once by loading a level), every line the console shows is ended, the
+// facts the game reads from a record are the record's, and a game resumed
+// from the state before the line, and a game without a console, play the
+// line alike.
+class EngineCheck : public GameHost
+{
+public:
+    explicit EngineCheck(const Game::Setup &setup);
+
+    void run(const std::vector<Text> &lines);
+
+    void append(TextView text) override;
+    void clear() override { console.clear(); }
+    void prependLineBreak() override;
+    void inform(const std::string &text) override;
+
+private:
+    struct Step
+    {
+        PlayState play;
+        Game::State state;
+    };
+
+    void play(const Text &line, Game &game);
+    void checkWaiting() const;
+    void checkStep(const Step &before, const Step &after) const;
+    void checkMove(const Step &before, const Step &after) const;
+    void checkTakeOrDrop(const Step &before, const Step &after) const;
+    void checkCombine(const Step &before, const Step &after) const;
+    void checkFacts();
+    void checkResume(const Step &before, const Text &line);
+    void checkQuiet() const;
+
+    Game::Setup setup;
+    Game game;
+    Game quiet; // shows nothing, as tools play
+    Text console;
+    bool prepended = false;
+    std::vector<bool> factsChecked;
+};
