@@ -9,6 +9,7 @@ tools/ensure-deps
 tools/build release
 echo "== quillmoorplayer, terminal mode"
 bench/player.sh build/release/bin "$runs"
+build/release/bench/enginebench build/release/bin tests/data/walkthrough.in "$runs"
 echo
 echo "== studio"
 bench/studio.sh build/release "$runs"

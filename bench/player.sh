@@ -94,10 +94,34 @@ for ((i = 0; i < runs; i++)); do
 done
 lines=$(wc -l < "$work/out.txt")
 
+# Levels with one long narrative: loading it and describing the location in
+# the terminal, which grows with the narrative's size.
+declare -A narrative
+for mb in 2 4 8; do
+    python3 -c "
+import sys
+n = $mb * 1000 * 1000
+line = ('The mist lies on the moor like wet wool, so thick that the way vanishes. ' * (n // 74 + 1))[:n]
+sys.stdout.buffer.write(b'[ITEMS]\r\nA lamp\r\n\r\n[LOCATION 1A]\r\n' + line.encode() + b'\r\nPATH E\r\nITEM A\r\nSTART\r\n\r\n[COMBOS]\r\n\r\n')
+" > "$work/big$mb.qw"
+    times=()
+    for ((i = 0; i < runs; i++)); do
+        t0=$(now)
+        "$player" --tty --language "$work/Language.txt" "$work/big$mb.qw" < /dev/null > /dev/null
+        t1=$(now)
+        times+=($(((t1 - t0) / 1000)))
+    done
+    narrative[$mb]=$(printf '%s\n' "${times[@]}" | median)
+done
+
 startup_us=$(printf '%s\n' "${startup[@]}" | median)
 session_us=$(printf '%s\n' "${session[@]}" | median)
 awk -v level="$(basename "$start_level")" -v us="$startup_us" -v runs="$runs" \
     'BEGIN { printf "Start to first prompt (%s): median %.1f ms over %d runs\n", level, us / 1000, runs }'
+for mb in 2 4 8; do
+    awk -v mb="$mb" -v us="${narrative[$mb]}" -v runs="$runs" \
+        'BEGIN { printf "A %d MB narrative, loaded and described: median %.1f ms over %d runs\n", mb, us / 1000, runs }'
+done
 awk -v lines="$lines" -v us="$session_us" -v runs="$runs" \
     'BEGIN { printf "10,000 piped commands (%d lines out): median %.1f ms over %d runs, %.1f us per command\n",
              lines, us / 1000, runs, us / 10000 }'
