@@ -105,6 +105,14 @@ void CheckLevelDialog::buildControls()
     problemsLabel->setObjectName(QStringLiteral("problemsLabel"));
     // Enter (activation) and a double click open the problem's location.
     connect(problems, &QTreeWidget::itemActivated, this, &CheckLevelDialog::choose);
+    // A row shows one line of a sentence that may be longer.
+    problemText = new QLabel(this);
+    problemText->setObjectName(QStringLiteral("problemText"));
+    problemText->setTextFormat(Qt::PlainText);
+    problemText->setWordWrap(true);
+    problemText->setMinimumHeight(problemText->fontMetrics().lineSpacing() * 2);
+    problemText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(problems, &QTreeWidget::currentItemChanged, this, &CheckLevelDialog::showInFull);
 
     verdictLabel = new QLabel(this);
     verdictLabel->setObjectName(QStringLiteral("verdictLabel"));
@@ -152,6 +160,7 @@ void CheckLevelDialog::buildControls()
     layout->addWidget(heading);
     layout->addWidget(problemsLabel);
     layout->addWidget(problems, 3);
+    layout->addWidget(problemText);
     layout->addWidget(verdictCaption);
     layout->addWidget(verdictLabel);
     layout->addWidget(walkthroughLabel);
@@ -180,6 +189,7 @@ void CheckLevelDialog::check(const std::string &levelBytes, const QString &level
 
     heading->setText(QStringLiteral("Level: %1").arg(QDir::toNativeSeparators(path)));
     problems->clear();
+    problemText->clear();
     problemsLabel->setText(QStringLiteral("Problems"));
     walkthrough->clear();
     walkthroughLabel->setText(QStringLiteral("Walkthrough"));
@@ -337,6 +347,18 @@ void CheckLevelDialog::choose(QTreeWidgetItem *entry)
     const QVariant row = entry ? entry->data(SeverityColumn, RowRole) : QVariant();
     if (row.isValid())
         Q_EMIT locationChosen(row.toInt(), entry->data(SeverityColumn, ColumnRole).toInt());
+}
+
+void CheckLevelDialog::showInFull(QTreeWidgetItem *entry)
+{
+    if (!entry) {
+        problemText->clear();
+        return;
+    }
+    QString text = entry->text(TextColumn);
+    if (entry->data(SeverityColumn, RowRole).isValid())
+        text += QStringLiteral(" (Enter opens %1 in Area Stats.)").arg(entry->text(LocationColumn));
+    problemText->setText(text);
 }
 
 void CheckLevelDialog::hideEvent(QHideEvent *event)

@@ -76,6 +76,7 @@ private:
     void finish(CheckReport report, unsigned run);
     void present();
     void choose(QTreeWidgetItem *entry);
+    void showInFull(QTreeWidgetItem *entry);
     void join();
 
     std::string bytes;
@@ -92,6 +93,7 @@ private:
     QLabel *heading = nullptr;
     QLabel *problemsLabel = nullptr;
     QTreeWidget *problems = nullptr;
+    QLabel *problemText = nullptr; // the chosen problem in full
     QLabel *verdictLabel = nullptr;
     QLabel *walkthroughLabel = nullptr;
     QListWidget *walkthrough = nullptr;

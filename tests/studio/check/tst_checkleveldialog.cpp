@@ -145,6 +145,11 @@ void TestCheckLevelDialog::shows()
 
     QCOMPARE(verdictShown(dialog), verdict);
     QCOMPARE(rows(dialog), problems.replaceInStrings("$DIR", dir.path()));
+    // The first problem, chosen, stands in full below the list.
+    const QString full = dialog.findChild<QLabel *>("problemText")->text();
+    QCOMPARE(full.isEmpty(), problems.isEmpty());
+    if (!problems.isEmpty())
+        QVERIFY2(full.startsWith(problems.first().section('|', 3)), qPrintable(full));
     QCOMPARE(entries(dialog.findChild<QListWidget *>("walkthroughList")), walkthrough);
     QCOMPARE(dialog.findChild<QPushButton *>("playButton")->isEnabled(), playable);
     QVERIFY(!dialog.findChild<QPushButton *>("stopButton")->isEnabled());
