@@ -30,6 +30,14 @@ CommandLine CommandLine::parse(const std::vector<std::string> &arguments)
             result.languageFile = arguments[at];
         } else if (argument.rfind("--language=", 0) == 0) {
             result.languageFile = argument.substr(argument.find('=') + 1);
+        } else if (argument == "--walkthrough") {
+            if (++at == arguments.size()) {
+                result.error = "quillmoorplayer: --walkthrough needs the name of a file of commands." + tryHelp;
+                return result;
+            }
+            result.walkthroughFile = arguments[at];
+        } else if (argument.rfind("--walkthrough=", 0) == 0) {
+            result.walkthroughFile = argument.substr(argument.find('=') + 1);
         } else {
             result.error = "quillmoorplayer: unknown option \"" + argument + "\"." + tryHelp;
             return result;
@@ -54,6 +62,10 @@ const char *CommandLine::usage()
            "  --tty              play in the terminal instead of a window; taken\n"
            "                     without asking when there is no display\n"
            "  --language FILE    read the languages from FILE instead of Language.txt\n"
+           "  --walkthrough FILE type the lines of FILE first, one command a line, as\n"
+           "                     if the user typed them; the window types one about\n"
+           "                     every half second and takes the keys again after\n"
+           "                     the last, the terminal reads them before its input\n"
            "  --help             show this help and exit\n"
            "  --version          show the version and exit\n"
            "  --                 end of the options: what follows names the level\n"

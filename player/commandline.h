@@ -17,6 +17,8 @@ public:
     bool help = false;
     bool version = false;
     std::string languageFile; // empty: Language.txt from the data folder
+    // Lines typed for the user before the user types; empty: none.
+    std::string walkthroughFile;
     // What follows the options, joined by single spaces, double quotes removed.
     std::string level;
     std::string error; // a wrong option; empty when the arguments are fine

@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "datafolder.h"
 #include "terminalhost.h"
+#include "walkthroughfile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -50,6 +51,15 @@ int main(int argc, char *argv[])
 
     if (options.tty || !displayAvailable()) {
         TerminalHost terminal;
+        if (!options.walkthroughFile.empty()) {
+            std::string error;
+            std::optional<std::vector<Text>> lines = WalkthroughFile::read(options.walkthroughFile, &error);
+            if (!lines) {
+                std::fprintf(stderr, "%s\n", error.c_str());
+                return 1;
+            }
+            terminal.typeFirst(std::move(*lines));
+        }
         return terminal.play({options.level, DataFolder::file("QUILLMOOR.qw"),
                               options.languageFile.empty() ? DataFolder::file("Language.txt") : options.languageFile});
     }

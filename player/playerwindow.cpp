@@ -8,11 +8,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget *parent)
     : QWidget(parent)
     , platform(platform)
     , Text1(new QPlainTextEdit(this))
     , game(*this, setup)
+    , typist(new QTimer(this))
 {
     setObjectName(QStringLiteral("PlayerWindow"));
     setWindowTitle(QStringLiteral("TEXT PUZZLE QUILLMOOR"));
@@ -34,6 +37,51 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Text1);
+
+    connect(typist, &QTimer::timeout, this, &PlayerWindow::typeNext);
+}
+
+void PlayerWindow::typeLines(std::vector<Text> lines, std::chrono::milliseconds pace)
+{
+    typed.assign(std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+    typing = false;
+    // Half the time the line stands typed before its Enter, so that it can
+    // be read before the game answers it, which may clear the console.
+    typist->setInterval(pace / 2);
+    if (typed.empty())
+        typist->stop();
+    else
+        typist->start();
+}
+
+void PlayerWindow::typeNext()
+{
+    if (game.state() == Game::State::Ended || game.state() == Game::State::Stopped)
+        typed.clear();
+    if (typed.empty()) {
+        typist->stop();
+        return;
+    }
+    // Before the game starts, and while a question is open, the line waits.
+    if (busy || !game.waiting())
+        return;
+    if (!typing) {
+        // As the user types it: at the end of the console.
+        QTextCursor end(Text1->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(QString::fromStdU32String(typed.front()));
+        Text1->moveCursor(QTextCursor::End);
+        Text1->ensureCursorVisible();
+        typing = true;
+        return;
+    }
+    typing = false;
+    typed.pop_front();
+    Text1->moveCursor(QTextCursor::End);
+    Text1->insertPlainText(QStringLiteral("\n"));
+    lineEntered();
+    if (typed.empty())
+        typist->stop();
 }
 
 void PlayerWindow::append(TextView text)
@@ -83,6 +131,9 @@ void PlayerWindow::start()
 
 bool PlayerWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // Keys typed while the lines are typed would end up inside them.
+    if (watched == Text1 && event->type() == QEvent::KeyPress && !typed.empty())
+        return true;
     if (watched == Text1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && game.waiting() && !busy) {

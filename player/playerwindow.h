@@ -6,8 +6,13 @@
 
 #include <QWidget>
 
+#include <chrono>
+#include <deque>
+#include <vector>
+
 class Platform;
 class QPlainTextEdit;
+class QTimer;
 
 // The player's window: one console filling it, green on black, where the game
 // writes and where the user types each command at the end and presses Enter.
@@ -24,6 +29,11 @@ public:
     void prependLineBreak() override;
     void inform(const std::string &text) override;
 
+    // Types the lines into the console one at a time, each as soon as the
+    // game waits and pace after the one before, so the user can follow them;
+    // the keyboard is the user's again after the last.
+    void typeLines(std::vector<Text> lines, std::chrono::milliseconds pace = std::chrono::milliseconds(500));
+
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -34,10 +44,14 @@ private:
     // Asks the game's questions, then closes the window when the game has
     // ended or goes inert when it stopped.
     void settle();
+    void typeNext();
 
     Platform &platform;
     QPlainTextEdit *Text1;
     Game game;
     bool shown = false;
     bool busy = false; // a line is being handled; a question may be open
+    std::deque<Text> typed; // lines still to type for the user
+    bool typing = false; // the first of them stands typed, before its Enter
+    QTimer *typist;
 };

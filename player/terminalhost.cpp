@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include <unistd.h>
 
@@ -85,8 +86,19 @@ void TerminalHost::inform(const std::string &text)
     writeMessage(text);
 }
 
+void TerminalHost::typeFirst(std::vector<Text> lines)
+{
+    typed.assign(std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+}
+
 std::optional<Text> TerminalHost::readLine()
 {
+    if (!typed.empty()) {
+        Text text = std::move(typed.front());
+        typed.pop_front();
+        append(text + U"\n");
+        return text;
+    }
     std::fflush(stdout);
     const ssize_t got = ::getline(&buffer, &capacity, stdin);
     if (got < 0)

@@ -4,13 +4,16 @@
 #include "game.h"
 #include "gamehost.h"
 
+#include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Plays in a terminal or through pipes: the console text goes to standard
 // output as it is written (line breaks as "\n"), messages to standard error,
 // and every line of standard input is one typed line. Piped input is echoed
-// after the prompt, so a session reads as a transcript. A question is asked
+// after the prompt, so a session reads as a transcript; so are the lines
+// given to read first. A question is asked
 // with "(y/n)" and answered by a line beginning with y or Y.
 class TerminalHost : public GameHost
 {
@@ -23,6 +26,9 @@ public:
     // Plays until the game ends, stops or the input runs out; returns the
     // exit status: 1 after a fault that stopped the game, else 0.
     int play(const Game::Setup &setup);
+    // Lines read before standard input, as if they came first in it; each
+    // is echoed after the prompt, since no terminal showed it.
+    void typeFirst(std::vector<Text> lines);
 
     void append(TextView text) override;
     void clear() override { }
@@ -34,6 +40,7 @@ private:
     std::optional<Text> readLine();
 
     bool echo;
+    std::deque<Text> typed;
     std::string out; // reused for each write
     char *buffer = nullptr; // the line read, grown by getline
     std::size_t capacity = 0;

@@ -5,6 +5,7 @@
 #include "datafolder.h"
 #include "playerwindow.h"
 #include "qtplatform.h"
+#include "walkthroughfile.h"
 
 #include <QApplication>
 
@@ -26,6 +27,17 @@ int main(int argc, char *argv[])
     PlayerWindow window(platform, {options.level, DataFolder::file("QUILLMOOR.qw"),
                                    options.languageFile.empty() ? DataFolder::file("Language.txt")
                                                                 : options.languageFile});
+    if (!options.walkthroughFile.empty()) {
+        std::string error;
+        std::optional<std::vector<Text>> lines = WalkthroughFile::read(options.walkthroughFile, &error);
+        if (!lines) {
+            // Started from the studio, the player has no terminal to say it in.
+            std::fprintf(stderr, "%s\n", error.c_str());
+            platform.inform(nullptr, QString::fromStdString(error));
+            return 1;
+        }
+        window.typeLines(std::move(*lines));
+    }
     window.show();
     return app.exec();
 }

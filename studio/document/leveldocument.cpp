@@ -143,7 +143,7 @@ LevelDocument::SaveResult LevelDocument::save()
             result.hasStart = true;
     }
 
-    const std::string bytes = LevelWriter::write(current);
+    const std::string bytes = bytesToSave();
     const QString where = QDir::toNativeSeparators(levelfile);
     QSaveFile file(levelfile);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -160,6 +160,12 @@ LevelDocument::SaveResult LevelDocument::save()
     markSaved();
     result.saved = true;
     return result;
+}
+
+std::string LevelDocument::bytesToSave() const
+{
+    // The writer writes every record in the form a save leaves it in.
+    return LevelWriter::write(current);
 }
 
 bool LevelDocument::isModified() const

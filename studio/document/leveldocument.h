@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The one level the studio edits, and the studio's only model: the 81
@@ -92,6 +93,9 @@ public:
     // file is replaced only once the whole level is written, so a failed save
     // leaves the old file whole.
     SaveResult save();
+    // The file a save would write now, without saving or changing anything:
+    // what a check of the level as the author sees it reads.
+    std::string bytesToSave() const;
     // Whether saving now would write something other than the last save or load.
     bool isModified() const;
 

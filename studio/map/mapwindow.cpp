@@ -2,6 +2,9 @@
 #include "mapwindow.h"
 
 #include "buildinfo.h"
+#include "filebytes.h"
+#include "gameerror.h"
+#include "languagetable.h"
 #include "locationbutton.h"
 #include "locationpicture.h"
 #include "locationsummary.h"
@@ -15,6 +18,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSaveFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -24,6 +29,9 @@ const QString TestQuestion = QStringLiteral("Level Data Saved. Do you want to te
 const QString PlayerProgram = QStringLiteral("quillmoorplayer");
 const QString PublishCommand = QStringLiteral("Publish as Web Page\u2026");
 const QString PageRuntime = QStringLiteral("web/quillmoorpage.html");
+const QString CheckCommand = QStringLiteral("Check Level");
+const QString CheckTip = QStringLiteral("Find what is wrong with the level as it stands, without saving it, and "
+                                        "whether it can be won, with the shortest walkthrough");
 
 std::string localPath(const QString &path)
 {
@@ -54,6 +62,7 @@ MapWindow::MapWindow(Platform &platform, QWidget *parent)
     , platform(platform)
     , areaStats(doc, platform, this)
     , itemManager(doc, this)
+    , checker(this)
 {
     setObjectName(QStringLiteral("MapWindow"));
     setWindowTitle(QStringLiteral("Quillmoor Studio v1.0"));
@@ -65,7 +74,12 @@ MapWindow::MapWindow(Platform &platform, QWidget *parent)
     itemManager.setHistory(&edits);
     for (int i = 0; i < Level::LocationCount; ++i)
         refresh(GridRef::fromIndex(i));
+    connect(&checker, &CheckLevelDialog::locationChosen, this, &MapWindow::roomstats);
+    connect(&checker, &CheckLevelDialog::checkAgainRequested, this, &MapWindow::checkLevel);
+    connect(&checker, &CheckLevelDialog::playRequested, this, &MapWindow::playWalkthrough);
 }
+
+MapWindow::~MapWindow() = default;
 
 void MapWindow::buildGrid()
 {
@@ -134,6 +148,17 @@ void MapWindow::buildGrid()
     publish->setToolTip(QStringLiteral("Save the level, then write it as one web page that plays in any browser"));
     connect(publish, &QPushButton::clicked, this, &MapWindow::publishPage);
     setTabOrder(save, publish);
+
+    // In the free room between "Publish as Web Page…" and "Save Level
+    // Changes"; the focus comes to it last.
+    auto *check = new QPushButton(CheckCommand, this);
+    check->setObjectName(QStringLiteral("checkButton"));
+    check->setGeometry(Twips::rect(5520, 8640, 1935, 375));
+    check->setToolTip(CheckTip);
+    check->setAccessibleName(CheckCommand);
+    check->setAccessibleDescription(CheckTip);
+    connect(check, &QPushButton::clicked, this, &MapWindow::checkLevel);
+    setTabOrder(publish, check);
 }
 
 void MapWindow::buildActions()
@@ -157,10 +182,14 @@ void MapWindow::buildActions()
     auto *publish = new QAction(PublishCommand, this);
     publish->setObjectName(QStringLiteral("actionPublish"));
     connect(publish, &QAction::triggered, this, &MapWindow::publishPage);
+    auto *check = new QAction(CheckCommand, this);
+    check->setObjectName(QStringLiteral("actionCheckLevel"));
+    check->setToolTip(CheckTip);
+    connect(check, &QAction::triggered, this, &MapWindow::checkLevel);
 
     // Reachable without the keys too: a right click anywhere in the window,
     // or the menu key, shows them with their shortcuts.
-    for (QAction *action : {undo, redo, apart, publish}) {
+    for (QAction *action : {undo, redo, apart, publish, check}) {
         action->setShortcutVisibleInContextMenu(true);
         addAction(action);
     }
@@ -345,18 +374,95 @@ void MapWindow::publishPage()
                               .arg(QDir::toNativeSeparators(target)));
 }
 
+QString MapWindow::playerProgram() const
+{
+    // The player lies beside the studio.
+    return QDir(platform.programFolder()).filePath(PlayerProgram);
+}
+
 void MapWindow::launchPlayer()
 {
-    // The player lies beside the studio and gets the level path untouched by
-    // any shell. "--" ends the player's options, so a level whose name starts
-    // with "-" is still taken for the level.
-    const QString player = QDir(platform.programFolder()).filePath(PlayerProgram);
+    // The player gets the level path untouched by any shell. "--" ends the
+    // player's options, so a level whose name starts with "-" is still taken
+    // for the level.
     QString error;
-    if (!platform.startProgram(player, {QStringLiteral("--"), doc.levelfile}, &error)) {
+    if (!platform.startProgram(playerProgram(), {QStringLiteral("--"), doc.levelfile}, &error)) {
         platform.inform(this, QStringLiteral("The level is saved, but the game player could not be started "
                                              "to test it.\n%1")
                                   .arg(error));
     }
+}
+
+void MapWindow::checkLevel()
+{
+    // The level as the author sees it, named by its own path so that the
+    // levels it chains to are found as the player finds them, in the
+    // language the player would take.
+    checker.check(doc.bytesToSave(), doc.levelfile, shippedFile(QStringLiteral("Language.txt")));
+    checker.show();
+    bringToFront(&checker);
+}
+
+void MapWindow::playWalkthrough()
+{
+    const std::optional<CheckReport> &report = checker.report();
+    if (!report || !report->failure.empty() || report->winnable != true)
+        return;
+    // The walkthrough wins the level as it was checked, and the player plays
+    // the file: both must still be that level.
+    if (doc.bytesToSave() != checker.checkedBytes() || doc.levelfile != checker.checkedPath()) {
+        platform.inform(&checker, QStringLiteral("The level has changed since it was checked, so the walkthrough may "
+                                                 "no longer win it. Press \"Check Again\", then play the "
+                                                 "walkthrough."));
+        return;
+    }
+    if (FileBytes::read(localPath(doc.levelfile), nullptr) != checker.checkedBytes()) {
+        if (!platform.ask(&checker, QStringLiteral("The player plays the level file, which does not hold the level "
+                                                   "as checked yet. Save the level now and play the walkthrough?")))
+            return;
+        if (!saveWithWarnings())
+            return;
+    }
+
+    QStringList lines;
+    // With several languages the player first asks for one: the check played
+    // the first.
+    try {
+        if (LanguageTable::readFile(localPath(checker.checkedLanguage())).count() > 1)
+            lines << QStringLiteral("1");
+    } catch (const GameError &) {
+        // The player says itself what is wrong with its language file.
+    }
+    for (const std::string &command : report->walkthrough)
+        lines << QString::fromStdString(command);
+    const QString file = walkthroughFile(lines);
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (!platform.startProgram(playerProgram(),
+                               {QStringLiteral("--walkthrough"), file, QStringLiteral("--"), doc.levelfile}, &error)) {
+        platform.inform(&checker, QStringLiteral("The game player could not be started to play the walkthrough.\n%1")
+                                      .arg(error));
+    }
+}
+
+QString MapWindow::walkthroughFile(const QStringList &lines)
+{
+    // The player reads the file as it starts, which may be after this
+    // returns; each play keeps its own file until the studio ends.
+    if (!walkthroughs)
+        walkthroughs = std::make_unique<QTemporaryDir>();
+    QString why = walkthroughs->errorString();
+    if (walkthroughs->isValid()) {
+        const QString path = walkthroughs->filePath(QStringLiteral("walkthrough-%1.txt").arg(++walkthroughCount));
+        QSaveFile file(path);
+        const QByteArray text = lines.isEmpty() ? QByteArray() : (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+        if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+            return path;
+        why = file.errorString();
+    }
+    platform.inform(&checker, QStringLiteral("The walkthrough could not be written for the player: %1.").arg(why));
+    return QString();
 }
 
 void MapWindow::closeEvent(QCloseEvent *event)
@@ -388,5 +494,6 @@ void MapWindow::closeEvent(QCloseEvent *event)
     // The studio ends with its main window; the dialogs go with it.
     areaStats.hide();
     itemManager.hide();
+    checker.hide();
     event->accept();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "areastatsdialog.h"
+#include "checkleveldialog.h"
 #include "itemmanagementdialog.h"
 #include "leveldocument.h"
 
@@ -9,27 +10,32 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class LocationButton;
 class Platform;
 class QLabel;
+class QTemporaryDir;
 
 // The studio's main window: the 9 by 9 grid of location buttons under a
 // heading that names the level, with "Manage Items", "Publish as Web Page…"
-// and "Save Level Changes" below. It owns the level document, the two editing
-// dialogs and the history of their commits, and keeps each button's colour,
-// picture and spoken description in step with the document, from which it
-// derives them. Undo, Redo and Publish are also in its context menu.
+// "Check Level" and "Save Level Changes" below. It owns the level document, the
+// two editing dialogs, the history of their commits and the "Check Level"
+// window, and keeps each button's colour, picture and spoken description in
+// step with the document, from which it derives them. Undo, Redo, Publish and
+// Check Level are also in its context menu.
 class MapWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit MapWindow(Platform &platform, QWidget *parent = nullptr);
+    ~MapWindow() override;
 
     LevelDocument &document() { return doc; }
     AreaStatsDialog &areaStatsDialog() { return areaStats; }
     ItemManagementDialog &itemManagementDialog() { return itemManager; }
+    CheckLevelDialog &checkLevelDialog() { return checker; }
     // Every commit of the two dialogs, to undo and redo.
     QUndoStack &history() { return edits; }
 
@@ -60,6 +66,13 @@ public:
     // "Publish as Web Page…": saves as "Save Level Changes" does, then writes
     // the level into the web page the author chooses.
     void publishPage();
+    // "Check Level": checks the level as a save would write it now, without
+    // saving, in the "Check Level" window.
+    void checkLevel();
+    // "Play the Walkthrough" of the "Check Level" window: once the level file
+    // holds the level as checked (saved first if the author agrees), starts
+    // the player on it typing the walkthrough.
+    void playWalkthrough();
 
     // A file shipped with the programs: beside them, else in the installed
     // data; empty when neither holds it.
@@ -80,12 +93,19 @@ private:
     void refresh(GridRef at);
     void bringToFront(QWidget *window);
     void launchPlayer();
+    QString playerProgram() const;
+    // Writes the lines the player is to type into a file that lasts as long
+    // as the studio runs; empty when it cannot be written.
+    QString walkthroughFile(const QStringList &lines);
 
     Platform &platform;
     LevelDocument doc;
     QUndoStack edits;
     AreaStatsDialog areaStats;
     ItemManagementDialog itemManager;
+    CheckLevelDialog checker;
+    std::unique_ptr<QTemporaryDir> walkthroughs;
+    int walkthroughCount = 0;
     QLabel *heading = nullptr;
     std::array<LocationButton *, Level::LocationCount> buttons{};
 };

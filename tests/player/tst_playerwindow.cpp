@@ -26,6 +26,9 @@ private Q_SLOTS:
     void play();
     void stops();
     void closing();
+    void walkthrough_data();
+    void walkthrough();
+    void keysWaitForTheWalkthrough();
 
 private:
     // Shows a window on a level and a language file of the test folder and
@@ -164,6 +167,87 @@ void TestPlayerWindow::closing()
     open("a.qw", "two.txt");
     QVERIFY(window->close());
     QVERIFY(platform.events.isEmpty());
+}
+
+void TestPlayerWindow::walkthrough_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QString>("console"); // when the window stays open
+    QTest::addColumn<QStringList>("questions");
+
+    const QStringList grapple{"take rope", "take hook", "combine rope with hook", "s"};
+    QTest::newRow("played to the end, which the user ends")
+        << "Language.txt" << grapple << QList<Answer>{Answer::Yes} << QString() << QStringList{"End the game?"};
+    QTest::newRow("played to the end, and the user plays on")
+        << "Language.txt" << grapple << QList<Answer>{Answer::No}
+        << "\nTop of the wall.\nYou have won!\nThere is an exit north. \n>" << QStringList{"End the game?"};
+    QTest::newRow("the language chosen first")
+        << "two.txt" << QStringList{"2", "take rope"} << QList<Answer>{}
+        << "You take the rope.\nCell.\nAusgang south. Ausgang east. You see hook. \n>" << QStringList{};
+    // Lines after a question wait for its answer, and then go on.
+    QTest::newRow("a question answered between the lines")
+        << "Language.txt" << QStringList{"quit", "take rope"} << QList<Answer>{Answer::No}
+        << "You take the rope.\nCell.\nThere is an exit south. There is an exit east. You see hook. \n>"
+        << QStringList{"Do you really want to quit?"};
+    QTest::newRow("lines after the game has ended are not typed")
+        << "Language.txt" << QStringList{"q", "take rope"} << QList<Answer>{Answer::Yes} << QString()
+        << QStringList{"Do you really want to quit?"};
+    QTest::newRow("no lines") << "Language.txt" << QStringList{} << QList<Answer>{}
+                              << "Text Quillmoor Player: v1.0.1\nMade with the Quillmoor authoring kit\n\nDefault "
+                                 "Language:\n[1] English\n\n>Cell.\nThere is an exit south. There is an exit east. "
+                                 "You see rope. You see hook. \n>"
+                              << QStringList{};
+}
+
+// The window types the lines itself, one at a time, as the user would.
+void TestPlayerWindow::walkthrough()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, lines);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QString, console);
+    QFETCH(QStringList, questions);
+    platform.answers.append(answers);
+    window = std::make_unique<PlayerWindow>(
+        platform, Game::Setup{dir.filePath("a.qw").toStdString(), {}, dir.filePath(language).toStdString()});
+    Text1 = window->findChild<QPlainTextEdit *>("Text1");
+    std::vector<Text> typed;
+    for (const QString &line : lines)
+        typed.push_back(line.toStdU32String());
+    window->typeLines(typed, std::chrono::milliseconds(20));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // Done when the window has closed, or all lines are typed and answered.
+    QTRY_VERIFY(!window->isVisible() || (platform.events.size() == questions.size() && this->console() == console));
+    QTest::qWait(100);
+    QCOMPARE(platform.texts(ScriptedPlatform::Kind::Ask), questions);
+    QCOMPARE(platform.texts(ScriptedPlatform::Kind::Inform), QStringList{});
+    QCOMPARE(window->isVisible(), !console.isNull());
+    if (!console.isNull())
+        QCOMPARE(this->console(), console);
+}
+
+// Keys pressed while the lines are typed would be mixed into them; they are
+// the user's again after the last line.
+void TestPlayerWindow::keysWaitForTheWalkthrough()
+{
+    window = std::make_unique<PlayerWindow>(
+        platform, Game::Setup{dir.filePath("a.qw").toStdString(), {}, dir.filePath("Language.txt").toStdString()});
+    Text1 = window->findChild<QPlainTextEdit *>("Text1");
+    window->typeLines({U"take rope", U"take hook"}, std::chrono::milliseconds(400));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_VERIFY(console().endsWith('>'));
+    type("xyz");
+    // Each line stands typed for a moment before its Enter.
+    QTRY_VERIFY(console().endsWith(">take rope"));
+    type("xyz");
+    QVERIFY(!console().contains("xyz"));
+    QTRY_VERIFY(console().startsWith("You take the hook."));
+    type("i");
+    QCOMPARE(console(), "You carry:\nrope\nhook\n\nCell.\nThere is an exit south. There is an exit east. \n>");
 }
 
 QTEST_MAIN(TestPlayerWindow)

@@ -52,6 +52,11 @@ void TestTerminal::initTestCase()
     GameFiles::write(dir.path(), "-x.qw", GameFiles::adventure());
     GameFiles::write(dir.path(), "nostart.qw", GameFiles::crlf({"[LOCATION 1A]", "Cell.", ""}));
     GameFiles::write(dir.path(), "Language.txt", GameFiles::language({{"English", GameFiles::english()}}));
+    // Lines as an editor or a person may write them: CR LF or LF, the last
+    // one maybe without its end.
+    GameFiles::write(dir.path(), "first.txt", "take rope\r\ntake hook\n");
+    GameFiles::write(dir.path(), "win.txt", "take rope\ntake hook\nuse rope hook\ns");
+    GameFiles::write(dir.path(), "empty.txt", "");
     QStringList german = GameFiles::english();
     german[11] = "Ausgang";
     GameFiles::write(dir.path(), "two.txt",
@@ -105,6 +110,26 @@ void TestTerminal::sessions_data()
               "s\nTop of the wall.\nYou have won!\nEnd the game? (y/n) n\nThere is an exit north. \n>"
               "q\nDo you really want to quit? (y/n) y\n"
         << "" << 0;
+    const QString won = start
+        + "take rope\nYou take the rope.\nCell.\nThere is an exit south. There is an exit east. You see hook. \n>"
+          "take hook\nYou take the hook.\nCell.\nThere is an exit south. There is an exit east. \n>"
+          "use rope hook\nYou combine the rope with the hook and make grapple.\n"
+          "Cell.\nThere is an exit south. There is an exit east. \n>"
+          "s\nTop of the wall.\nYou have won!\nEnd the game? (y/n) ";
+    QTest::newRow("a walkthrough, then standard input")
+        << english + QStringList{"--walkthrough", "$DIR/first.txt", "$DIR/a.qw"} << QByteArray("use rope hook\ns\ny\n")
+        << false << won + "y\n" << "" << 0;
+    QTest::newRow("a walkthrough played to its end, where input answers")
+        << english + QStringList{"--walkthrough=$DIR/win.txt", "--", "$DIR/a.qw"} << QByteArray("y\n") << false
+        << won + "y\n" << "" << 0;
+    QTest::newRow("a walkthrough played to its end, and no input") << english + QStringList{"--walkthrough",
+                                                                                           "$DIR/win.txt", "$DIR/a.qw"}
+                                                                 << QByteArray() << false << won << "" << 0;
+    QTest::newRow("an empty walkthrough") << english + QStringList{"--walkthrough", "$DIR/empty.txt", "$DIR/a.qw"}
+                                          << QByteArray() << false << start << "" << 0;
+    QTest::newRow("a walkthrough that cannot be read")
+        << english + QStringList{"--walkthrough", "$DIR/missing.txt", "$DIR/a.qw"} << QByteArray() << false << ""
+        << "Cannot open the walkthrough file \"$DIR/missing.txt\": No such file or directory.\n" << 1;
     QTest::newRow("end of input at a question ends the game")
         << english + QStringList{"$DIR/a.qw"} << QByteArray("take rope\ntake hook\nuse rope hook\ns") << false
         << start
@@ -172,6 +197,10 @@ void TestTerminal::options_data()
     QTest::newRow("language without its file")
         << QStringList{"--language"} << ""
         << "quillmoorplayer: --language needs the name of a language file. Try \"quillmoorplayer --help\".\n" << 1;
+    QTest::newRow("walkthrough without its file")
+        << QStringList{"--tty", "--walkthrough"} << ""
+        << "quillmoorplayer: --walkthrough needs the name of a file of commands. Try \"quillmoorplayer --help\".\n"
+        << 1;
 }
 
 void TestTerminal::options()

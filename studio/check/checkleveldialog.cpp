@@ -1,0 +1,370 @@
+// SPDX-License-Identifier: MIT
+#include "checkleveldialog.h"
+
+#include "levelcheck.h"
+#include "textreport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHideEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <new>
+
+namespace {
+
+enum Column { SeverityColumn, LocationColumn, LineColumn, TextColumn };
+
+// Where a problem of the level being edited lies, for opening it.
+constexpr int RowRole = Qt::UserRole;
+constexpr int ColumnRole = Qt::UserRole + 1;
+
+QString number(std::size_t value)
+{
+    return QString::fromStdString(TextReport::number(value));
+}
+
+QString counted(std::size_t count, const char *one, const char *many)
+{
+    return number(count) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
+}
+
+// The label above a control names it, for a screen reader as for the eye.
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *caption = new QLabel(text, parent);
+    caption->setBuddy(buddy);
+    buddy->setAccessibleName(text);
+    return caption;
+}
+
+QPushButton *button(const QString &text, const QString &name, const QString &tip, QWidget *parent)
+{
+    auto *made = new QPushButton(text, parent);
+    made->setObjectName(name);
+    made->setToolTip(tip);
+    made->setAccessibleName(text);
+    made->setAccessibleDescription(tip);
+    // Enter belongs to the list of problems, where it opens a location.
+    made->setAutoDefault(false);
+    return made;
+}
+
+} // namespace
+
+CheckLevelDialog::CheckLevelDialog(QWidget *parent)
+    : QDialog(parent)
+    , maxStates(LevelCheck::Options{}.maxStates)
+{
+    setObjectName(QStringLiteral("CheckLevelDialog"));
+    setWindowTitle(QStringLiteral("Check Level"));
+    setModal(false);
+    buildControls();
+    resize(620, 560);
+}
+
+CheckLevelDialog::~CheckLevelDialog()
+{
+    stop();
+    join();
+}
+
+void CheckLevelDialog::buildControls()
+{
+    heading = new QLabel(this);
+    heading->setObjectName(QStringLiteral("levelLabel"));
+    heading->setTextFormat(Qt::PlainText);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+
+    problems = new QTreeWidget(this);
+    problems->setObjectName(QStringLiteral("problemList"));
+    problems->setColumnCount(4);
+    problems->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Location"), QStringLiteral("Line"),
+                               QStringLiteral("Problem")});
+    problems->setRootIsDecorated(false);
+    problems->setUniformRowHeights(false);
+    problems->setWordWrap(true);
+    problems->setAllColumnsShowFocus(true);
+    problems->header()->setStretchLastSection(true);
+    problems->header()->setSectionResizeMode(QHeaderView::Interactive);
+    const int digit = problems->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    problems->setColumnWidth(SeverityColumn, digit * 10);
+    problems->setColumnWidth(LocationColumn, digit * 9);
+    problems->setColumnWidth(LineColumn, digit * 6);
+    problemsLabel = label(QStringLiteral("Problems"), problems, this);
+    problemsLabel->setObjectName(QStringLiteral("problemsLabel"));
+    // Enter (activation) and a double click open the problem's location.
+    connect(problems, &QTreeWidget::itemActivated, this, &CheckLevelDialog::choose);
+    // A row shows one line of a sentence that may be longer.
+    problemText = new QLabel(this);
+    problemText->setObjectName(QStringLiteral("problemText"));
+    problemText->setTextFormat(Qt::PlainText);
+    problemText->setWordWrap(true);
+    problemText->setMinimumHeight(problemText->fontMetrics().lineSpacing() * 2);
+    problemText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(problems, &QTreeWidget::currentItemChanged, this, &CheckLevelDialog::showInFull);
+
+    verdictLabel = new QLabel(this);
+    verdictLabel->setObjectName(QStringLiteral("verdictLabel"));
+    verdictLabel->setTextFormat(Qt::PlainText);
+    verdictLabel->setWordWrap(true);
+    // Reachable by Tab, so a screen reader reads the verdict.
+    verdictLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    verdictLabel->setFocusPolicy(Qt::StrongFocus);
+    verdictLabel->setFrameShape(QFrame::StyledPanel);
+    verdictLabel->setMargin(4);
+    auto *verdictCaption = label(QStringLiteral("Verdict"), verdictLabel, this);
+
+    walkthrough = new QListWidget(this);
+    walkthrough->setObjectName(QStringLiteral("walkthroughList"));
+    walkthroughLabel = label(QStringLiteral("Walkthrough"), walkthrough, this);
+    walkthroughLabel->setObjectName(QStringLiteral("walkthroughLabel"));
+
+    progress = new QProgressBar(this);
+    progress->setObjectName(QStringLiteral("checkProgress"));
+    progress->setRange(0, 0);
+    progress->setTextVisible(false);
+    progress->setAccessibleName(QStringLiteral("Checking"));
+    progress->setMaximumWidth(160);
+
+    stopButton = button(QStringLiteral("Stop"), QStringLiteral("stopButton"),
+                        QStringLiteral("Stop the check; whether the level can be won stays unknown"), this);
+    connect(stopButton, &QPushButton::clicked, this, &CheckLevelDialog::stop);
+    againButton = button(QStringLiteral("Check Again"), QStringLiteral("checkAgainButton"),
+                         QStringLiteral("Check the level as it stands now"), this);
+    connect(againButton, &QPushButton::clicked, this, &CheckLevelDialog::checkAgainRequested);
+    playButton = button(QStringLiteral("Play the Walkthrough"), QStringLiteral("playButton"),
+                        QStringLiteral("Start the player on the saved level and type the walkthrough into it"), this);
+    connect(playButton, &QPushButton::clicked, this, &CheckLevelDialog::playRequested);
+    closeButton = button(QStringLiteral("Close"), QStringLiteral("closeButton"),
+                         QStringLiteral("Close this window; a check still running stops"), this);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(progress);
+    buttons->addStretch();
+    for (QPushButton *each : {stopButton, againButton, playButton, closeButton})
+        buttons->addWidget(each);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(problemsLabel);
+    layout->addWidget(problems, 3);
+    layout->addWidget(problemText);
+    layout->addWidget(verdictCaption);
+    layout->addWidget(verdictLabel);
+    layout->addWidget(walkthroughLabel);
+    layout->addWidget(walkthrough, 2);
+    layout->addLayout(buttons);
+
+    setTabOrder(problems, verdictLabel);
+    setTabOrder(verdictLabel, walkthrough);
+    setTabOrder(walkthrough, stopButton);
+    setTabOrder(stopButton, againButton);
+    setTabOrder(againButton, playButton);
+    setTabOrder(playButton, closeButton);
+}
+
+void CheckLevelDialog::check(const std::string &levelBytes, const QString &levelPath, const QString &languageFile)
+{
+    stop();
+    join();
+    ++runs;
+    bytes = levelBytes;
+    path = levelPath;
+    language = languageFile;
+    outcome.reset();
+    stopped = false;
+    busy = true;
+
+    heading->setText(QStringLiteral("Level: %1").arg(QDir::toNativeSeparators(path)));
+    problems->clear();
+    problemText->clear();
+    problemsLabel->setText(QStringLiteral("Problems"));
+    walkthrough->clear();
+    walkthroughLabel->setText(QStringLiteral("Walkthrough"));
+    verdictLabel->setText(QStringLiteral("Checking the level and searching for the shortest way to win\u2026"));
+    progress->setVisible(true);
+    stopButton->setEnabled(true);
+    againButton->setEnabled(false);
+    playButton->setEnabled(false);
+
+    if (language.isEmpty()) {
+        CheckReport report;
+        report.failure = "The language file \"Language.txt\" is not installed with the studio, so the level cannot "
+                         "be played to check it.";
+        finish(std::move(report), runs);
+        return;
+    }
+
+    LevelCheck::Options options;
+    options.languageFile = QFile::encodeName(language).toStdString();
+    options.maxStates = maxStates;
+    job = std::make_shared<Job>();
+    options.cancel = &job->cancel;
+    // The thread gets copies of everything it reads, and only hands its
+    // report back to this window's thread; the flag lives as long as it runs.
+    worker = std::thread([this, run = runs, held = job, options, level = bytes,
+                          file = QFile::encodeName(path).toStdString()] {
+        CheckReport report;
+        try {
+            report = LevelCheck::checkBytes(level, file, options);
+        } catch (const std::bad_alloc &) {
+            report = {};
+            report.failure = "The check ran out of memory before it could tell whether the level can be won.";
+        } catch (const std::exception &fault) {
+            report = {};
+            report.failure = std::string("The check failed: ") + fault.what();
+        }
+        QMetaObject::invokeMethod(
+            this, [this, run, found = std::move(report)]() mutable { finish(std::move(found), run); },
+            Qt::QueuedConnection);
+    });
+}
+
+void CheckLevelDialog::stop()
+{
+    if (!busy || !job)
+        return;
+    stopped = true;
+    job->cancel = true;
+    stopButton->setEnabled(false);
+}
+
+void CheckLevelDialog::join()
+{
+    if (worker.joinable())
+        worker.join();
+}
+
+void CheckLevelDialog::finish(CheckReport report, unsigned run)
+{
+    // A check forgotten for a newer one has nothing to show.
+    if (run != runs)
+        return;
+    join();
+    job.reset();
+    busy = false;
+    outcome = std::move(report);
+    present();
+    Q_EMIT checked();
+}
+
+void CheckLevelDialog::present()
+{
+    const CheckReport &report = *outcome;
+    progress->setVisible(false);
+    stopButton->setEnabled(false);
+    againButton->setEnabled(true);
+    playButton->setEnabled(report.failure.empty() && report.winnable == true);
+
+    std::size_t errors = 0;
+    for (const Problem &problem : report.problems) {
+        errors += problem.isError();
+        const QString severity = problem.isError() ? QStringLiteral("Error") : QStringLiteral("Warning");
+        const QString where = problem.location ? QString::fromStdString(problem.location->name()) : QString();
+        const QString line = problem.line > 0 ? QString::number(problem.line) : QString();
+        const QString text = QString::fromStdString(problem.text);
+        auto *entry = new QTreeWidgetItem(problems, {severity, where, line, text});
+        entry->setToolTip(TextColumn, text);
+        // A screen reader reads the row as one sentence.
+        QString spoken = severity;
+        if (!where.isEmpty())
+            spoken += QStringLiteral(" at ") + where;
+        if (!line.isEmpty())
+            spoken += QStringLiteral(", line ") + line;
+        spoken += QStringLiteral(": ") + text;
+        // Only a location of the level being edited can be opened here.
+        if (problem.location && problem.file.empty()) {
+            entry->setData(SeverityColumn, RowRole, problem.location->row);
+            entry->setData(SeverityColumn, ColumnRole, problem.location->col);
+            spoken += QStringLiteral(" Press Enter to open %1 in Area Stats.").arg(where);
+            entry->setToolTip(LocationColumn, QStringLiteral("Press Enter or double-click to open %1 in Area Stats")
+                                                  .arg(where));
+        }
+        for (int column = SeverityColumn; column <= TextColumn; ++column)
+            entry->setData(column, Qt::AccessibleTextRole, spoken);
+    }
+    const std::size_t warnings = report.problems.size() - errors;
+    problemsLabel->setText(report.problems.empty()
+                               ? QStringLiteral("Problems: none found")
+                               : QStringLiteral("Problems: %1, %2")
+                                     .arg(counted(errors, "error", "errors"), counted(warnings, "warning", "warnings")));
+
+    verdictLabel->setText(verdict(report, stopped));
+
+    for (std::size_t i = 0; i < report.walkthrough.size(); ++i) {
+        walkthrough->addItem(
+            QStringLiteral("%1. %2").arg(i + 1).arg(QString::fromStdString(report.walkthrough[i])));
+    }
+    if (!report.walkthrough.empty())
+        walkthroughLabel->setText(QStringLiteral("Walkthrough: %1").arg(counted(report.walkthrough.size(), "command", "commands")));
+
+    // The focus goes where there is something to read.
+    if (problems->topLevelItemCount() > 0) {
+        problems->setCurrentItem(problems->topLevelItem(0));
+        problems->setFocus();
+    } else {
+        verdictLabel->setFocus();
+    }
+}
+
+QString CheckLevelDialog::verdict(const CheckReport &report, bool stopped)
+{
+    if (!report.failure.empty())
+        return QStringLiteral("The level could not be checked: %1").arg(QString::fromStdString(report.failure));
+    if (!report.searched)
+        return QString();
+    if (!report.winnable) {
+        const QString states = counted(report.states, "play state", "play states");
+        return stopped ? QStringLiteral("Unknown: stopped after %1.").arg(states)
+                       : QStringLiteral("Unknown: stopped after %1, the most one check explores.").arg(states);
+    }
+    if (!*report.winnable) {
+        if (report.states == 0)
+            return QStringLiteral("Cannot be won: the player stops before the first command.");
+        return QStringLiteral("Cannot be won: every reachable play state (%1) was explored.").arg(number(report.states));
+    }
+    if (report.walkthrough.empty())
+        return QStringLiteral("Winnable in 0 commands: the game ends where it starts.");
+    return QStringLiteral("Winnable in %1 (%2 searched).")
+        .arg(counted(report.walkthrough.size(), "command", "commands"),
+             counted(report.states, "play state", "play states"));
+}
+
+void CheckLevelDialog::choose(QTreeWidgetItem *entry)
+{
+    const QVariant row = entry ? entry->data(SeverityColumn, RowRole) : QVariant();
+    if (row.isValid())
+        Q_EMIT locationChosen(row.toInt(), entry->data(SeverityColumn, ColumnRole).toInt());
+}
+
+void CheckLevelDialog::showInFull(QTreeWidgetItem *entry)
+{
+    if (!entry) {
+        problemText->clear();
+        return;
+    }
+    QString text = entry->text(TextColumn);
+    if (entry->data(SeverityColumn, RowRole).isValid())
+        text += QStringLiteral(" (Enter opens %1 in Area Stats.)").arg(entry->text(LocationColumn));
+    problemText->setText(text);
+}
+
+void CheckLevelDialog::hideEvent(QHideEvent *event)
+{
+    // Closed, not just minimised: nobody waits for the verdict any more.
+    if (!event->spontaneous())
+        stop();
+    QDialog::hideEvent(event);
+}
