@@ -4,21 +4,26 @@
 #include "buildinfo.h"
 
 #include <filesystem>
+#include <initializer_list>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string firstExisting(const std::string &name, const char *installed)
+// installed: where the file lies once installed, seen from the folder of
+// whichever kind of program is asking (a program in bin, or a helper).
+std::string firstExisting(const std::string &name, std::initializer_list<const char *> installed)
 {
     const fs::path folder = DataFolder::programFolder();
     std::error_code ignored;
     const fs::path beside = folder / name;
     if (fs::exists(beside, ignored))
         return beside.string();
-    const fs::path other = (folder / installed / name).lexically_normal();
-    if (fs::exists(other, ignored))
-        return other.string();
+    for (const char *place : installed) {
+        const fs::path other = (folder / place / name).lexically_normal();
+        if (fs::exists(other, ignored))
+            return other.string();
+    }
     return {};
 }
 
@@ -41,11 +46,11 @@ std::string DataFolder::file(const std::string &name)
 
 std::string DataFolder::existingFile(const std::string &name)
 {
-    return firstExisting(name, QUILLMOOR_DATA_FROM_BIN);
+    return firstExisting(name, {QUILLMOOR_DATA_FROM_BIN, QUILLMOOR_DATA_FROM_LIBEXEC});
 }
 
 std::string DataFolder::helperProgram(const std::string &name)
 {
-    const std::string found = firstExisting(name, QUILLMOOR_LIBEXEC_FROM_BIN);
+    const std::string found = firstExisting(name, {QUILLMOOR_LIBEXEC_FROM_BIN});
     return found.empty() ? (fs::path(programFolder()) / name).string() : found;
 }

@@ -5,7 +5,8 @@
 
 // Where the programs find what is shipped with them: beside the program, as
 // in the build folder, or in the installed data folder (share/quillmoor
-// beside the programs' bin folder, whatever the prefix).
+// beside the programs' bin folder, whatever the prefix), which the helpers in
+// libexec/quillmoor find as well.
 class DataFolder
 {
 public:

@@ -5,10 +5,32 @@
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QSettings>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <iterator>
+
+namespace {
+
+// Where the console's text size is remembered: the user's settings of the
+// player (~/.config/Quillmoor/Player.conf).
+const QString Organisation = QStringLiteral("Quillmoor");
+const QString Application = QStringLiteral("Player");
+const QString FontSizeKey = QStringLiteral("console/fontSize");
+
+int rememberedFontSize()
+{
+    bool number = false;
+    const int points = QSettings(Organisation, Application).value(FontSizeKey).toInt(&number);
+    if (!number)
+        return PlayerWindow::DefaultFontSize;
+    return std::clamp(points, PlayerWindow::MinFontSize, PlayerWindow::MaxFontSize);
+}
+
+} // namespace
 
 PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget *parent)
     : QWidget(parent)
@@ -22,7 +44,10 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     resize(800, 560);
 
     Text1->setObjectName(QStringLiteral("Text1"));
-    QFont font(QStringLiteral("Courier New"), 12);
+    Text1->setAccessibleName(QStringLiteral("Console"));
+    Text1->setAccessibleDescription(QStringLiteral("The game's text. Type a command at the end and press Enter. "
+                                                   "Control plus and Control minus change the text size."));
+    QFont font(QStringLiteral("Courier New"), rememberedFontSize());
     font.setStyleHint(QFont::Monospace);
     Text1->setFont(font);
     QPalette colours = Text1->palette();
@@ -39,6 +64,15 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     layout->addWidget(Text1);
 
     connect(typist, &QTimer::timeout, this, &PlayerWindow::typeNext);
+    // Ctrl+= as well, for keyboards whose plus needs Shift; Ctrl+0 goes back
+    // to the default size.
+    auto zoom = [this](const QList<QKeySequence> &keys, auto change) {
+        for (const QKeySequence &key : keys)
+            connect(new QShortcut(key, this), &QShortcut::activated, this, change);
+    };
+    zoom({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { setFontSize(fontSize() + 1); });
+    zoom({QKeySequence::ZoomOut}, [this] { setFontSize(fontSize() - 1); });
+    zoom({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setFontSize(DefaultFontSize); });
 }
 
 void PlayerWindow::typeLines(std::vector<Text> lines, std::chrono::milliseconds pace)
@@ -84,29 +118,60 @@ void PlayerWindow::typeNext()
         typist->stop();
 }
 
+int PlayerWindow::fontSize() const
+{
+    return Text1->font().pointSize();
+}
+
+void PlayerWindow::setFontSize(int points)
+{
+    points = std::clamp(points, MinFontSize, MaxFontSize);
+    if (points == fontSize())
+        return;
+    QFont font = Text1->font();
+    font.setPointSize(points);
+    Text1->setFont(font);
+    Text1->ensureCursorVisible();
+    QSettings(Organisation, Application).setValue(FontSizeKey, points);
+}
+
 void PlayerWindow::append(TextView text)
 {
-    QTextCursor end(Text1->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(QString::fromUcs4(text.data(), qsizetype(text.size())).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    Text1->moveCursor(QTextCursor::End);
-    Text1->ensureCursorVisible();
+    pending += QString::fromUcs4(text.data(), qsizetype(text.size())).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 void PlayerWindow::clear()
 {
+    pending.clear();
     Text1->clear();
 }
 
 void PlayerWindow::prependLineBreak()
 {
+    if (Text1->document()->isEmpty()) {
+        pending.prepend(QLatin1Char('\n'));
+        return;
+    }
     QTextCursor start(Text1->document());
     start.insertText(QStringLiteral("\n"));
     Text1->moveCursor(QTextCursor::End);
 }
 
+void PlayerWindow::flush()
+{
+    if (pending.isEmpty())
+        return;
+    QTextCursor end(Text1->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(pending);
+    pending.clear();
+    Text1->moveCursor(QTextCursor::End);
+    Text1->ensureCursorVisible();
+}
+
 void PlayerWindow::inform(const std::string &text)
 {
+    flush();
     platform.inform(this, QString::fromStdString(text));
 }
 
@@ -158,8 +223,11 @@ void PlayerWindow::lineEntered()
 void PlayerWindow::settle()
 {
     busy = true;
-    while (game.state() == Game::State::Asking)
+    while (game.state() == Game::State::Asking) {
+        flush();
         game.answer(platform.ask(this, QString::fromStdU32String(game.question())));
+    }
+    flush();
     busy = false;
     if (game.state() == Game::State::Ended) {
         close();

@@ -16,13 +16,22 @@ class QTimer;
 
 // The player's window: one console filling it, green on black, where the game
 // writes and where the user types each command at the end and presses Enter.
-// The game starts once the window is first shown.
+// The game starts once the window is first shown. Ctrl+plus and Ctrl+minus
+// change the console's text size, which the player remembers; a screen reader
+// hears each turn's new text as one piece.
 class PlayerWindow : public QWidget, public GameHost
 {
     Q_OBJECT
 
 public:
+    // The console's text size in points: its default and its range.
+    static constexpr int DefaultFontSize = 12;
+    static constexpr int MinFontSize = 8;
+    static constexpr int MaxFontSize = 40;
+
     PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget *parent = nullptr);
+
+    int fontSize() const;
 
     void append(TextView text) override;
     void clear() override;
@@ -45,9 +54,14 @@ private:
     // ended or goes inert when it stopped.
     void settle();
     void typeNext();
+    // Puts what the game wrote since the console was last shown into it, in
+    // one insertion, so that a screen reader reads the turn as one text.
+    void flush();
+    void setFontSize(int points);
 
     Platform &platform;
     QPlainTextEdit *Text1;
+    QString pending; // written by the game, not yet in the console
     Game game;
     bool shown = false;
     bool busy = false; // a line is being handled; a question may be open

@@ -3,6 +3,7 @@
 #include "buildinfo.h"
 #include "commandline.h"
 #include "datafolder.h"
+#include "desktopidentity.h"
 #include "playerwindow.h"
 #include "qtplatform.h"
 #include "walkthroughfile.h"
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     // The name the desktop knows the player by, whichever program draws it.
     QApplication::setApplicationName(QStringLiteral("quillmoorplayer"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
+    DesktopIdentity::apply(IconArtist::Icon::Player);
     QtPlatform platform(QStringLiteral("Quillmoor Player"));
     PlayerWindow window(platform, {options.level, DataFolder::file("QUILLMOOR.qw"),
                                    options.languageFile.empty() ? DataFolder::file("Language.txt")

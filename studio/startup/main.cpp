@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The level editor: the start dialog names the level, the map window edits it.
 #include "buildinfo.h"
+#include "desktopidentity.h"
 #include "qtplatform.h"
 #include "startdialog.h"
 #include "studiocommandline.h"
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmoor Studio"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
+    DesktopIdentity::apply(IconArtist::Icon::Studio);
 
     QtPlatform platform(QStringLiteral("Quillmoor Studio"));
     StartDialog start(platform);

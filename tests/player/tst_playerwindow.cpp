@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "gamefiles.h"
 #include "playerwindow.h"
+#include "qtplatform.h"
 #include "scriptedplatform.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 using Answer = Platform::Answer;
@@ -29,11 +36,17 @@ private Q_SLOTS:
     void walkthrough_data();
     void walkthrough();
     void keysWaitForTheWalkthrough();
+    void fontSize_data();
+    void fontSize();
+    void announcesTurns();
+    void answersFromKeyboard_data();
+    void answersFromKeyboard();
 
 private:
     // Shows a window on a level and a language file of the test folder and
-    // waits until the game has started.
-    void open(const QString &level, const QString &language);
+    // waits until the game has started; the scripted platform unless another
+    // is given.
+    void open(const QString &level, const QString &language, Platform *desktop = nullptr);
     void type(const QString &line, Qt::Key enter = Qt::Key_Return);
     QString console() const { return Text1->toPlainText(); }
 
@@ -45,6 +58,10 @@ private:
 
 void TestPlayerWindow::initTestCase()
 {
+    // The remembered text size goes to the test's folder, never to the
+    // user's own settings.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("config"));
+    QSettings(QStringLiteral("Quillmoor"), QStringLiteral("Player")).clear();
     GameFiles::write(dir.path(), "a.qw", GameFiles::adventure());
     GameFiles::write(dir.path(), "field.qw", GameFiles::field());
     GameFiles::write(dir.path(), "nostart.qw", GameFiles::crlf({"[LOCATION 1A]", "Cell.", ""}));
@@ -60,10 +77,10 @@ void TestPlayerWindow::init()
     platform = ScriptedPlatform();
 }
 
-void TestPlayerWindow::open(const QString &level, const QString &language)
+void TestPlayerWindow::open(const QString &level, const QString &language, Platform *desktop)
 {
-    window = std::make_unique<PlayerWindow>(
-        platform, Game::Setup{dir.filePath(level).toStdString(), {}, dir.filePath(language).toStdString()});
+    window = std::make_unique<PlayerWindow>(desktop ? *desktop : platform,
+        Game::Setup{dir.filePath(level).toStdString(), {}, dir.filePath(language).toStdString()});
     Text1 = window->findChild<QPlainTextEdit *>("Text1");
     QVERIFY(Text1);
     window->show();
@@ -248,6 +265,147 @@ void TestPlayerWindow::keysWaitForTheWalkthrough()
     QTRY_VERIFY(console().startsWith("You take the hook."));
     type("i");
     QCOMPARE(console(), "You carry:\nrope\nhook\n\nCell.\nThere is an exit south. There is an exit east. \n>");
+}
+
+void TestPlayerWindow::fontSize_data()
+{
+    QTest::addColumn<QString>("stored"); // the remembered size before; empty: none
+    QTest::addColumn<QList<QKeySequence>>("keys");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QString>("remembered"); // after
+
+    const QKeySequence plus(Qt::CTRL | Qt::Key_Plus);
+    const QKeySequence minus(Qt::CTRL | Qt::Key_Minus);
+    QTest::newRow("the default") << "" << QList<QKeySequence>{} << 12 << "";
+    QTest::newRow("Ctrl+plus") << "" << QList<QKeySequence>{plus} << 13 << "13";
+    QTest::newRow("Ctrl+= where plus needs Shift") << "" << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Equal)}
+                                                   << 13 << "13";
+    QTest::newRow("Ctrl and the keypad's plus")
+        << "" << QList<QKeySequence>{QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)} << 13 << "13";
+    QTest::newRow("Ctrl+minus") << "" << QList<QKeySequence>{minus} << 11 << "11";
+    QTest::newRow("Ctrl and the keypad's minus")
+        << "" << QList<QKeySequence>{QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)} << 11 << "11";
+    QTest::newRow("the remembered size") << "20" << QList<QKeySequence>{} << 20 << "20";
+    QTest::newRow("from the remembered size") << "20" << QList<QKeySequence>{minus, minus} << 18 << "18";
+    QTest::newRow("Ctrl+0 goes back to the default")
+        << "20" << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_0)} << 12 << "12";
+    QTest::newRow("no larger than the largest") << "39" << QList<QKeySequence>{plus, plus, plus} << 40 << "40";
+    QTest::newRow("no smaller than the smallest") << "9" << QList<QKeySequence>{minus, minus, minus} << 8 << "8";
+    QTest::newRow("a size out of range, kept until changed") << "400" << QList<QKeySequence>{} << 40 << "400";
+    QTest::newRow("a size out of range, then changed") << "-3" << QList<QKeySequence>{plus} << 9 << "9";
+    QTest::newRow("no number") << "large" << QList<QKeySequence>{plus} << 13 << "13";
+}
+
+void TestPlayerWindow::fontSize()
+{
+    QFETCH(QString, stored);
+    QFETCH(QList<QKeySequence>, keys);
+    QFETCH(int, points);
+    QFETCH(QString, remembered);
+    const QString key = QStringLiteral("console/fontSize");
+    {
+        QSettings settings(QStringLiteral("Quillmoor"), QStringLiteral("Player"));
+        settings.clear();
+        if (!stored.isEmpty())
+            settings.setValue(key, stored);
+    }
+    open("a.qw", "Language.txt");
+    const QString shown = console();
+    for (const QKeySequence &keySequence : keys)
+        QTest::keySequence(Text1, keySequence);
+    QCOMPARE(window->fontSize(), points);
+    QCOMPARE(Text1->font().pointSize(), points);
+    QCOMPARE(Text1->font().family(), "Courier New");
+    // The keys change the size only: nothing is typed into the console.
+    QCOMPARE(console(), shown);
+    QCOMPARE(QSettings(QStringLiteral("Quillmoor"), QStringLiteral("Player")).value(key).toString(), remembered);
+    QSettings(QStringLiteral("Quillmoor"), QStringLiteral("Player")).clear();
+}
+
+// A screen reader hears the console by its name, and each turn's new text as
+// one insertion into it: each change of the console's document is what the
+// text box reports to assistive technology as text inserted.
+void TestPlayerWindow::announcesTurns()
+{
+    open("a.qw", "two.txt");
+    QAccessibleInterface *text = QAccessible::queryAccessibleInterface(Text1);
+    QVERIFY(text);
+    QCOMPARE(text->text(QAccessible::Name), "Console");
+    QVERIFY(text->text(QAccessible::Description).contains("Type a command"));
+    QCOMPARE(text->role(), QAccessible::EditableText);
+
+    QStringList inserted;
+    connect(Text1->document(), &QTextDocument::contentsChange, this, [&](int from, int, int added) {
+        QTextCursor change(Text1->document());
+        change.setPosition(from);
+        change.setPosition(std::min(from + added, Text1->document()->characterCount() - 1), QTextCursor::KeepAnchor);
+        if (change.hasSelection())
+            inserted += change.selectedText().replace(QChar::ParagraphSeparator, '\n');
+    });
+
+    // The language chosen, the first turn comes as one text.
+    QTest::keyClick(Text1, Qt::Key_2);
+    inserted.clear();
+    QTest::keyClick(Text1, Qt::Key_Return);
+    QCOMPARE(inserted, QStringList({"\n", console()}));
+    QVERIFY(console().startsWith("Cell.\n"));
+
+    inserted.clear();
+    type("take rope");
+    QCOMPARE(inserted.size(), 11); // the nine keys and the line break typed, then the turn
+    QCOMPARE(inserted.last(), console());
+    QVERIFY(console().startsWith("You take the rope.\n"));
+}
+
+void TestPlayerWindow::answersFromKeyboard_data()
+{
+    QTest::addColumn<QList<QKeySequence>>("keys"); // pressed in the question's box
+    QTest::addColumn<bool>("quits");
+
+    QTest::newRow("Y") << QList<QKeySequence>{QKeySequence(Qt::Key_Y)} << true;
+    QTest::newRow("N") << QList<QKeySequence>{QKeySequence(Qt::Key_N)} << false;
+    QTest::newRow("Enter takes the default, Yes") << QList<QKeySequence>{QKeySequence(Qt::Key_Return)} << true;
+    QTest::newRow("Escape") << QList<QKeySequence>{QKeySequence(Qt::Key_Escape)} << false;
+    QTest::newRow("Tab to No, Space")
+        << QList<QKeySequence>{QKeySequence(Qt::Key_Tab), QKeySequence(Qt::Key_Space)} << false;
+}
+
+// The real message boxes: the quit question answered by keys alone, after
+// which the console has the keyboard again.
+void TestPlayerWindow::answersFromKeyboard()
+{
+    QFETCH(QList<QKeySequence>, keys);
+    QFETCH(bool, quits);
+    QtPlatform desktop(QStringLiteral("Quillmoor Player"));
+    open("a.qw", "Language.txt", &desktop);
+
+    QString question;
+    QDeadlineTimer deadline(10000);
+    std::function<void()> answer = [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            if (!deadline.hasExpired())
+                QTimer::singleShot(10, answer);
+            return;
+        }
+        question = box->text();
+        // The keys go where the keyboard is: the box's focused button.
+        for (const QKeySequence &key : keys)
+            QTest::keySequence(box->focusWidget() ? box->focusWidget() : box, key);
+        // Keys that fail to answer fail the test rather than hang it.
+        QTimer::singleShot(5000, box, [box] { box->done(QMessageBox::Cancel); });
+    };
+    QTimer::singleShot(0, answer);
+    type("quit");
+    QCOMPARE(question, "Do you really want to quit?");
+    QCOMPARE(window->isVisible(), !quits);
+    if (!quits) {
+        QVERIFY(console().startsWith("Then carry on.\n"));
+        // The console keeps the keyboard for the next command.
+        QCOMPARE(window->focusWidget(), Text1);
+        type("take rope");
+        QVERIFY(console().startsWith("You take the rope.\n"));
+    }
 }
 
 QTEST_MAIN(TestPlayerWindow)
