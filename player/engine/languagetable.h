@@ -4,6 +4,7 @@
 #include "text.h"
 
 #include <array>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,7 @@ private:
 
     [[noreturn]] void overflow(const Language &row, int message) const;
 
-    std::vector<Language> languages;
+    // A language is large (every message's fields): a deque never moves one.
+    std::deque<Language> languages;
     std::string file;
 };
