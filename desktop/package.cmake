@@ -20,8 +20,9 @@ of location buttons and starts the player on it after a save; the player
 (quillmoorplayer), one console in a window or in a terminal, whose command
 words and sentences come from a language file (English, German, French and
 Spanish are included); quillmoorpublish, which turns a level into one web
-page that plays in any browser; and a bundled adventure. Level files (.qw)
-open in the player by a double-click.")
+page that plays in any browser; quillmoorcheck, which finds what is wrong
+with a level and proves whether it can be won; and a bundled adventure.
+Level files (.qw) open in the player by a double-click.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void dataFolder();
     void playerInTerminal();
     void publish();
+    void check();
     void studioStarts();
     void studioPicturesAndTestLaunch();
 
@@ -65,7 +66,7 @@ void TestInstall::layout_data()
     QTest::addColumn<bool>("program");
 
     for (const char *program : {"bin/quillmoorplayer", "bin/studio", "bin/quillmoorpublish",
-                                "libexec/quillmoor/quillmoorplayer-window"})
+                                "bin/quillmoorcheck", "libexec/quillmoor/quillmoorplayer-window"})
         QTest::newRow(program) << program << true;
     for (const char *file : {"share/quillmoor/Language.txt", "share/quillmoor/QUILLMOOR.qw",
                              "share/quillmoor/SCRIPTORIUM.qw", "share/quillmoor/languages/all.txt",
@@ -205,6 +206,16 @@ void TestInstall::publish()
     const QByteArray built = b.readAll();
     QCOMPARE(published.size(), built.size());
     QVERIFY(published == built);
+}
+
+// The installed checker proves the installed adventure with the installed
+// language's words.
+void TestInstall::check()
+{
+    const ToolRun checked = runInstalled("bin/quillmoorcheck", {installed("share/quillmoor/QUILLMOOR.qw")});
+    QVERIFY2(checked.exitCode == 0, checked.said());
+    QVERIFY2(checked.out.startsWith("No problems found.\n\nWinnable: "), checked.said());
+    QVERIFY(checked.out.contains(" 3. TAKE lantern\n"));
 }
 
 // The installed studio starts and stays up (its libraries and resources are

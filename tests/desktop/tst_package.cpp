@@ -146,6 +146,7 @@ void TestPackage::modes_data()
     QTest::newRow("the player") << "/usr/bin/quillmoorplayer" << "-rwxr-xr-x root/root";
     QTest::newRow("the studio") << "/usr/bin/studio" << "-rwxr-xr-x root/root";
     QTest::newRow("the publisher") << "/usr/bin/quillmoorpublish" << "-rwxr-xr-x root/root";
+    QTest::newRow("the checker") << "/usr/bin/quillmoorcheck" << "-rwxr-xr-x root/root";
     QTest::newRow("the player's window") << "/usr/libexec/quillmoor/quillmoorplayer-window" << "-rwxr-xr-x root/root";
     QTest::newRow("the bundled level") << "/usr/share/quillmoor/QUILLMOOR.qw" << "-rw-r--r-- root/root";
     QTest::newRow("the player's entry") << "/usr/share/applications/quillmoorplayer.desktop" << "-rw-r--r-- root/root";
