@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "iconartist.h"
+#include "noise.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -55,24 +56,6 @@ Layout layoutFor(int side)
     return layout;
 }
 
-// A repeatable grain for the rock, so that every build draws the same icons.
-class Grain
-{
-public:
-    explicit Grain(quint32 seed)
-        : state(seed * 2654435761u + 7u)
-    {
-    }
-    qreal next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return (state >> 8) / qreal(1 << 24);
-    }
-
-private:
-    quint32 state;
-};
-
 QPainterPath tilePath(const Layout &layout)
 {
     QPainterPath path;
@@ -92,7 +75,7 @@ void paintTile(QPainter &painter, const Layout &layout, Detail detail)
 
     if (detail == Detail::Full) {
         // Only grains wholly on the tile: the scalable icon has no clipping.
-        Grain grain(12);
+        Noise grain(12);
         for (int i = 0; i < 70; ++i) {
             const QPointF at(layout.tile.left() + grain.next() * layout.tile.width(),
                              layout.tile.top() + grain.next() * layout.tile.height());

@@ -197,6 +197,17 @@ void TextCodec::appendUtf8(std::string &out, TextView text)
     }
 }
 
+void TextCodec::appendUtf8Lines(std::string &out, TextView text)
+{
+    std::size_t start = 0;
+    for (std::size_t at = text.find(U"\r\n"); at != TextView::npos; at = text.find(U"\r\n", start)) {
+        appendUtf8(out, text.substr(start, at - start));
+        out += '\n';
+        start = at + 2;
+    }
+    appendUtf8(out, text.substr(start));
+}
+
 std::vector<TextView> TextCodec::lines(TextView text)
 {
     std::vector<TextView> result;

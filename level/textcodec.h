@@ -26,6 +26,9 @@ public:
     // A character Latin-1 cannot hold makes the whole text UTF-8 instead.
     static std::string encode(TextView text, Encoding encoding);
     static void appendUtf8(std::string &out, TextView text);
+    // As appendUtf8, with each CR LF written as a plain line end: the
+    // console's text for a terminal or a web page.
+    static void appendUtf8Lines(std::string &out, TextView text);
     // Whether Latin-1 can hold every character of text.
     static bool fitsLatin1(TextView text);
     static void appendEncoded(std::string &out, TextView text, Encoding encoding);

@@ -70,13 +70,7 @@ void TerminalHost::append(TextView text)
 {
     // The console's CR LF is a plain line end here.
     out.clear();
-    std::size_t start = 0;
-    for (std::size_t at = text.find(U"\r\n"); at != TextView::npos; at = text.find(U"\r\n", start)) {
-        TextCodec::appendUtf8(out, text.substr(start, at - start));
-        out += '\n';
-        start = at + 2;
-    }
-    TextCodec::appendUtf8(out, text.substr(start));
+    TextCodec::appendUtf8Lines(out, text);
     write(stdout, out);
 }
 

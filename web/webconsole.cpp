@@ -10,13 +10,7 @@ void WebConsole::append(TextView text)
     if (list.empty() || list.back().kind != Kind::Append)
         list.push_back({Kind::Append, {}});
     std::string &out = list.back().text;
-    std::size_t start = 0;
-    for (std::size_t at = text.find(U"\r\n"); at != TextView::npos; at = text.find(U"\r\n", start)) {
-        TextCodec::appendUtf8(out, text.substr(start, at - start));
-        out += '\n';
-        start = at + 2;
-    }
-    TextCodec::appendUtf8(out, text.substr(start));
+    TextCodec::appendUtf8Lines(out, text);
 }
 
 void WebConsole::clear()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "locationartist.h"
+#include "noise.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -21,25 +22,6 @@ const QColor EndFloor(0xb5, 0x3a, 0x2c);
 const QRectF Room(15.5, 11.5, 36, 28);
 constexpr qreal CorridorWidth = 15;
 constexpr qreal CorridorHeight = 13;
-
-// A small generator of repeatable noise for the rock, so that every build
-// draws the same pictures.
-class Noise
-{
-public:
-    explicit Noise(quint32 seed)
-        : state(seed * 2654435761u + 12345u)
-    {
-    }
-    qreal next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return (state >> 8) / qreal(1 << 24);
-    }
-
-private:
-    quint32 state;
-};
 
 void paintRock(QPainter &painter, quint32 seed)
 {
