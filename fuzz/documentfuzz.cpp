@@ -5,10 +5,10 @@
 // keeps of the level, counts nothing modified, and saving it writes the same
 // bytes. Every save along the way writes what the document said it would.
 #include "documentinput.h"
+#include "filebytes.h"
 #include "fuzzcheck.h"
 #include "keptbysave.h"
 #include "leveldocument.h"
-#include "filebytes.h"
 #include "levelwriter.h"
 
 #include <QDir>
