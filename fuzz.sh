@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the level reader and writer, the language-file reader and the engine
-# with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Fuzzes the level reader and writer, the language-file reader, the engine
+# and the studio's document with libFuzzer under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 #   ./fuzz.sh [SECONDS]          runs each target for SECONDS (60 by default)
 #   ./fuzz.sh --lines [SECONDS]  then also measures the line coverage of
 #                                level/ and player/ that each corpus reaches
@@ -22,8 +23,13 @@ if [ "${1:-}" = --lines ]; then
     shift
 fi
 seconds=${1:-60}
-targets=(level language engine)
-declare -A maxlen=([level]=4096 [language]=4096 [engine]=8192)
+# The kept corpus and, once something has broken the target, its regression inputs.
+kept() {
+    echo "fuzz/corpus/$1"
+    [ ! -d "fuzz/regressions/$1" ] || echo "fuzz/regressions/$1"
+}
+targets=(level language engine document)
+declare -A maxlen=([level]=4096 [language]=4096 [engine]=8192 [document]=4096)
 
 tools/ensure-deps
 packages=(clang libclang-rt-14-dev llvm)
@@ -62,7 +68,7 @@ for target in "${targets[@]}"; do
     # A small quarantine keeps the memory a run touches in the caches, for
     # twice the executions; a use after free inside one input is still caught.
     if ! ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=32 UBSAN_OPTIONS=print_stacktrace=1 \
-        "$build/fuzz/fuzz_$target" "$corpus" "fuzz/corpus/$target" "fuzz/regressions/$target" \
+        "$build/fuzz/fuzz_$target" "$corpus" $(kept "$target") \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${maxlen[$target]}" \
         -dict="fuzz/$target.dict" -artifact_prefix="$crashes/" -print_final_stats=1 >"$log" 2>&1; then
         failed+=("$target")
@@ -87,7 +93,7 @@ if ((lines)); then
         target=${targets[$i]}
         rm -f "$coverage"/"$target"-*.profraw
         LLVM_PROFILE_FILE="$coverage/$target-%p.profraw" "$coverage/fuzz/fuzz_$target" \
-            "$build/corpus/$target" "fuzz/corpus/$target" "fuzz/regressions/$target" >/dev/null 2>&1
+            "$build/corpus/$target" $(kept "$target") >/dev/null 2>&1
         llvm-profdata merge -o "$coverage/$target.profdata" "$coverage"/"$target"-*.profraw
         total=$(llvm-cov report "$coverage/fuzz/fuzz_$target" -instr-profile="$coverage/$target.profdata" \
             level player | grep '^TOTAL')

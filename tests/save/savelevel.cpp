@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: MIT
-// Saves a large level the way the studio saves: the whole file is made
-// first, then written through QSaveFile and committed, so that the old file
-// is replaced only by the whole new one. The fault tests kill it while it
-// writes, or run it with too little room for the file.
-//   savelevel FILE VERSION [MAX-FILE-BYTES]
-// Prints "writing" once the file is made and about to be written, and
-// "saved" once it is in place; exits 0 when saved, 1 with the error on
-// standard error when not.
+// Saves a large level through the studio's own document, as the author does:
+// the level file (when there is one) is opened, every location, item and rule
+// is edited to the new version, and the document saves it. The fault tests
+// kill it while it saves, or run it with too little room for the file.
+//   savelevel FILE VERSION [--limit MAX-FILE-BYTES] [--then OTHER-FILE]
+// Prints "writing" once the edits are made and the save begins, and "saved"
+// once the file is in place; exits 0 when saved, 1 with the error on standard
+// error when not. After a failed save it prints "still modified" when the
+// document still counts its edits unsaved, and with --then saves them again,
+// with room enough, to OTHER-FILE, printing "saved elsewhere" (exit 1 still,
+// for the first save; 3 when the second fails too).
 #include "biglevel.h"
-#include "levelwriter.h"
+#include "leveldocument.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <csignal>
 #include <cstdio>
@@ -21,21 +23,15 @@
 
 namespace {
 
-// The studio's save of its document, step for step.
-QString save(const QString &levelfile, const Level &level)
+// Opens the level at path, as the studio does, and edits it into level.
+void edit(LevelDocument &document, const QString &path, const Level &level)
 {
-    const std::string bytes = LevelWriter::write(level);
-    std::puts("writing");
-    std::fflush(stdout);
-    const QString where = QDir::toNativeSeparators(levelfile);
-    QSaveFile file(levelfile);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Could not save the level to \"%1\": %2.").arg(where, file.errorString());
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit()) {
-        return QStringLiteral("Could not save the level to \"%1\": %2. The file on disk is unchanged.")
-            .arg(where, file.errorString());
-    }
-    return {};
+    if (QFileInfo::exists(path))
+        document.loadgame(path);
+    document.levelfile = path;
+    for (int i = 0; i < Level::LocationCount; ++i)
+        document.updategrid(GridRef::fromIndex(i), level.records[i], 0);
+    document.updateitems(level.items, level.combos);
 }
 
 } // namespace
@@ -46,19 +42,46 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() < 3)
         return 2;
-    if (args.size() > 3) {
-        // A disk that fills up: writing past the limit fails with EFBIG.
+    const qsizetype limitAt = args.indexOf(QStringLiteral("--limit"));
+    const qsizetype thenAt = args.indexOf(QStringLiteral("--then"));
+    if ((limitAt > 0 && limitAt + 1 >= args.size()) || (thenAt > 0 && thenAt + 1 >= args.size()))
+        return 2;
+
+    LevelDocument document;
+    edit(document, args.at(1), bigLevel(args.at(2).toInt(), BigLevelSize));
+
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    if (limitAt > 0) {
+        // A disk that fills up: writing past the limit fails with EFBIG. Only
+        // the soft limit is lowered, so a later save can have its room back.
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlim_t most = args.at(3).toULongLong();
-        const rlimit limit{most, most};
+        rlimit limit = before;
+        limit.rlim_cur = args.at(limitAt + 1).toULongLong();
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    const QString error = save(args.at(1), bigLevel(args.at(2).toInt(), BigLevelSize));
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
-    std::puts("saved");
+    std::puts("writing");
     std::fflush(stdout);
-    return 0;
+    const LevelDocument::SaveResult result = document.save();
+    if (result.saved) {
+        std::puts("saved");
+        std::fflush(stdout);
+        return 0;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(result.error));
+    if (document.isModified())
+        std::puts("still modified");
+    std::fflush(stdout);
+    if (thenAt > 0) {
+        setrlimit(RLIMIT_FSIZE, &before);
+        document.levelfile = args.at(thenAt + 1);
+        const LevelDocument::SaveResult again = document.save();
+        if (!again.saved) {
+            std::fprintf(stderr, "%s\n", qPrintable(again.error));
+            return 3;
+        }
+        std::puts("saved elsewhere");
+        std::fflush(stdout);
+    }
+    return 1;
 }

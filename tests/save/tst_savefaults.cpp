@@ -13,9 +13,10 @@
 
 #include <algorithm>
 
-// Saves a large level in a process of its own (savelevel, the studio's save
-// path) and kills it at random moments, fills its disk or takes its folder
-// away: the level file is always the old bytes or the new, never a mix.
+// Saves a large level in a process of its own (savelevel, through the
+// studio's document) and kills it at random moments, fills its disk or takes
+// its folder away: the level file is always the old bytes or the new, never a
+// mix, and a save that fails loses none of the edits.
 class TestSaveFaults : public QObject
 {
     Q_OBJECT
@@ -23,13 +24,13 @@ class TestSaveFaults : public QObject
 private Q_SLOTS:
     void initTestCase();
     void killedWhileSaving();
-    void fullDisk();
-    void vanishedFolder();
+    void failedSave_data();
+    void failedSave();
 
 private:
     // Starts saving the new level to path; returns once the level is made
     // and its writing begins.
-    bool startSave(QProcess &save, const QString &path, const QStringList &more = {});
+    bool startSave(QProcess &save, const QString &path);
     // Waits until the save prints what.
     static bool waitFor(QProcess &save, const QByteArray &what);
 
@@ -44,9 +45,9 @@ void TestSaveFaults::initTestCase()
     QVERIFY(old != saved);
 }
 
-bool TestSaveFaults::startSave(QProcess &save, const QString &path, const QStringList &more)
+bool TestSaveFaults::startSave(QProcess &save, const QString &path)
 {
-    save.start(QStringLiteral(SAVELEVEL), QStringList{path, QStringLiteral("2")} + more);
+    save.start(QStringLiteral(SAVELEVEL), QStringList{path, QStringLiteral("2")});
     return save.waitForStarted() && waitFor(save, "writing");
 }
 
@@ -116,34 +117,52 @@ void TestSaveFaults::killedWhileSaving()
           kept, replaced, leftovers, static_cast<long long>(micros));
 }
 
-void TestSaveFaults::fullDisk()
+void TestSaveFaults::failedSave_data()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("level.qw"));
-    QVERIFY(TestFiles::write(path, old));
-    QProcess save;
-    QVERIFY(startSave(save, path, {QString::number(saved.size() / 2)}));
-    QVERIFY(save.waitForFinished(60000));
-    QCOMPARE(save.exitCode(), 1);
-    QVERIFY2(save.readAllStandardError().contains("Could not save the level to"), "the failure is not reported");
-    QVERIFY(TestFiles::read(path) == old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("level.qw")});
+    QTest::addColumn<bool>("full"); // the disk fills up; else the folder is gone
+    QTest::newRow("full disk") << true;
+    QTest::newRow("vanished folder") << false;
 }
 
-void TestSaveFaults::vanishedFolder()
+void TestSaveFaults::failedSave()
 {
+    QFETCH(bool, full);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("gone")));
-    const QString path = dir.filePath(QStringLiteral("gone/level.qw"));
-    QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("gone")));
+    QString path = dir.filePath(QStringLiteral("level.qw"));
+    QStringList more;
+    if (full) {
+        QVERIFY(TestFiles::write(path, old));
+        more = QStringList{QStringLiteral("--limit"), QString::number(saved.size() / 2)};
+    } else {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("gone")));
+        path = dir.filePath(QStringLiteral("gone/level.qw"));
+        QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("gone")));
+    }
+    // Once the save has failed, the same document saves to a good place.
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere.qw"));
+    more += QStringList{QStringLiteral("--then"), elsewhere};
+
     QProcess save;
-    QVERIFY(startSave(save, path));
+    save.start(QStringLiteral(SAVELEVEL), QStringList{path, QStringLiteral("2")} + more);
     QVERIFY(save.waitForFinished(60000));
+    const QByteArray said = save.readAllStandardOutput();
     QCOMPARE(save.exitCode(), 1);
     QVERIFY2(save.readAllStandardError().contains("Could not save the level to"), "the failure is not reported");
-    QVERIFY(!QFileInfo::exists(path));
+    // The file on disk is unchanged, and nothing was left beside it.
+    if (full)
+        QVERIFY(TestFiles::read(path) == old);
+    else
+        QVERIFY(!QFileInfo::exists(QFileInfo(path).path()));
+    // The edits are not lost: still unsaved, and the whole new level once
+    // saved where there is room.
+    QVERIFY2(said.contains("still modified"), said.constData());
+    QVERIFY2(said.contains("saved elsewhere"), said.constData());
+    QVERIFY(TestFiles::read(elsewhere) == saved);
+    QStringList files{QStringLiteral("elsewhere.qw")};
+    if (full)
+        files << QStringLiteral("level.qw");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
 }
 
 QTEST_GUILESS_MAIN(TestSaveFaults)
