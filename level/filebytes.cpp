@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "filebytes.h"
 
+#include "hugepages.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -24,8 +26,10 @@ std::optional<std::string> FileBytes::read(const std::string &path, std::string 
         return fail("file to open is a directory");
     }
     std::string bytes;
-    if (info.st_size > 0)
+    if (info.st_size > 0) {
         bytes.reserve(std::size_t(info.st_size));
+        adviseHugePages(bytes.data(), std::size_t(info.st_size));
+    }
     char chunk[65536];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);

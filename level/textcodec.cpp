@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "textcodec.h"
 
+#include "hugepages.h"
+
 #include <algorithm>
 
 namespace {
@@ -99,6 +101,7 @@ std::string_view TextCodec::content(std::string_view bytes, Encoding encoding)
 void TextCodec::append(Text &out, std::string_view bytes, Encoding encoding, char what, TextView with)
 {
     out.reserve(out.size() + bytes.size());
+    adviseHugePages(out.data() + out.size(), bytes.size() * sizeof(char32_t));
     std::size_t at = 0;
     while (at < bytes.size()) {
         // Runs of plain characters, nearly all of a narrative, are widened at once.
