@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "iconartist.h"
-#include "noise.h"
+#include "rockart.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -11,14 +11,14 @@
 
 namespace {
 
-// The location pictures' colours, so that the icons read as the same world.
+// The icons' own colours beside those they share with the location pictures.
 const QColor RockTop(0x3d, 0x3e, 0x4a);
 const QColor RockBottom(0x1e, 0x1f, 0x25);
-const QColor Outline(0x0c, 0x0c, 0x10);
-const QColor Floor(0xa3, 0x91, 0x6e);
 const QColor RoomFloor(0xd8, 0xc9, 0xa4);
-const QColor StartFloor(0x3c, 0x9a, 0x48);
-const QColor EndFloor(0xb5, 0x3a, 0x2c);
+using RockArt::EndFloor;
+using RockArt::Floor;
+using RockArt::Outline;
+using RockArt::StartFloor;
 const QColor ConsoleGreen(0, 255, 0);
 const QColor Feather(0xf4, 0xf1, 0xe6);
 

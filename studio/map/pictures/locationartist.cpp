@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "locationartist.h"
-#include "noise.h"
+#include "rockart.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -12,11 +12,11 @@
 namespace {
 
 const QColor Rock(0x26, 0x27, 0x2e);
-const QColor Outline(0x0c, 0x0c, 0x10);
-const QColor Floor(0xa3, 0x91, 0x6e);
 const QColor RoomFloor(0xc6, 0xb5, 0x90);
-const QColor StartFloor(0x3c, 0x9a, 0x48);
-const QColor EndFloor(0xb5, 0x3a, 0x2c);
+using RockArt::EndFloor;
+using RockArt::Floor;
+using RockArt::Outline;
+using RockArt::StartFloor;
 
 // The room in the middle and the corridors' widths, in picture pixels.
 const QRectF Room(15.5, 11.5, 36, 28);

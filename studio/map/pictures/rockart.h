@@ -1,7 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QColor>
 #include <QtGlobal>
+
+// The colours the location pictures and the desktop icons share, so that
+// both read as one world.
+namespace RockArt {
+inline const QColor Outline(0x0c, 0x0c, 0x10);
+inline const QColor Floor(0xa3, 0x91, 0x6e);
+inline const QColor StartFloor(0x3c, 0x9a, 0x48);
+inline const QColor EndFloor(0xb5, 0x3a, 0x2c);
+} // namespace RockArt
 
 // A small generator of repeatable noise for drawn rock, so that every build
 // draws the same pictures and icons.
