@@ -31,7 +31,16 @@ struct Level
     std::vector<GridRef> blocks;
     // How many "[MAP]" lines the file holds.
     int mapSections = 0;
+    // Whether an "[ITEMS]" or a "[COMBOS]" section was read.
+    bool itemsSection = false;
+    bool combosSection = false;
     TextCodec::Encoding encoding = TextCodec::Encoding::Utf8;
+
+    // Whether the file held anything a level file holds: a "[MAP]" line, a
+    // location block, an "[ITEMS]" or a "[COMBOS]" section. A file without
+    // any (a text, a picture, an empty file) is some other file: no program
+    // plays it, checks it, publishes it or writes over it as a level.
+    bool isLevel() const { return mapSections > 0 || !blocks.empty() || itemsSection || combosSection; }
 
     LocationRecord &record(GridRef ref) { return records[ref.index()]; }
     const LocationRecord &record(GridRef ref) const { return records[ref.index()]; }

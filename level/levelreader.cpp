@@ -103,6 +103,7 @@ private:
 
     bool readItems(int lineNo)
     {
+        result.level.itemsSection = true;
         int position = 0;
         while (const std::string_view *bytes = take()) {
             if (trimmed(*bytes).empty())
@@ -126,6 +127,7 @@ private:
 
     bool readCombos(int lineNo)
     {
+        result.level.combosSection = true;
         std::vector<Combo> &combos = result.level.combos;
         while (const std::string_view *line = take()) {
             if (trimmed(*line).empty())

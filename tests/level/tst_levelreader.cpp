@@ -20,6 +20,8 @@ private Q_SLOTS:
     void faults_data();
     void faults();
     void missingFile();
+    void isLevel_data();
+    void isLevel();
     void latin1();
 };
 
@@ -199,6 +201,29 @@ void TestLevelReader::missingFile()
              QStringLiteral("Cannot open the level file \"%1\": No such file or directory.").arg(toQString(path)));
     const LevelReader::Result folder = LevelReader::readFile(dir.path().toStdString());
     QVERIFY(!folder.ok());
+}
+
+void TestLevelReader::isLevel_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("level");
+
+    QTest::newRow("empty file") << QByteArray() << false;
+    QTest::newRow("text") << QByteArray("Dear diary,\r\nno level here.\r\n") << false;
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false;
+    QTest::newRow("bad header only") << crlf(QStringList{"[LOCATION x]", ""}) << false;
+    QTest::newRow("map line") << crlf(QStringList{"[MAP]"}) << true;
+    QTest::newRow("block") << crlf(QStringList{"[LOCATION 1A]", "Here.", ""}) << true;
+    QTest::newRow("items") << crlf(QStringList{"[ITEMS]", ""}) << true;
+    QTest::newRow("combos cut off") << crlf(QStringList{"[COMBOS]", "A+B=C"}) << true;
+    QTest::newRow("worked example") << ::workedExample() << true;
+}
+
+void TestLevelReader::isLevel()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, level);
+    QCOMPARE(read(bytes, "any.qw").level.isLevel(), level);
 }
 
 void TestLevelReader::latin1()
