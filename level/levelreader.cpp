@@ -149,6 +149,12 @@ private:
 
 } // namespace
 
+std::string LevelReader::notALevel(const std::string &fileName)
+{
+    return "\"" + fileName + "\" is not a Quillmoor level: it holds no \"[MAP]\" line, no location block and no "
+                                 "\"[ITEMS]\" or \"[COMBOS]\" section.";
+}
+
 LevelReader::Result LevelReader::read(std::string_view bytes, const std::string &fileName)
 {
     return Reading(bytes, fileName).run();

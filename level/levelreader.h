@@ -23,6 +23,10 @@ public:
         bool ok() const { return error.empty(); }
     };
 
+    // Why a file that is no level (Level::isLevel) is none, naming it:
+    // "\"notes.txt\" is not a Quillmoor level: it holds no ..."
+    static std::string notALevel(const std::string &fileName);
+
     // fileName only names the file in error messages.
     static Result read(std::string_view bytes, const std::string &fileName);
     static Result readFile(const std::string &path);
