@@ -20,6 +20,10 @@ public:
     virtual void inform(QWidget *parent, const QString &text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool ask(QWidget *parent, const QString &text) = 0;
+    // A question with Yes and No where No is the default, for a step that
+    // cannot be taken back; true for Yes. A desktop that cannot preselect an
+    // answer asks as ask() does.
+    virtual bool askDefaultNo(QWidget *parent, const QString &text) { return ask(parent, text); }
     // A question with Yes, No and Cancel.
     virtual Answer askOrCancel(QWidget *parent, const QString &text) = 0;
     // The chosen path, or empty when the dialog was cancelled.

@@ -23,6 +23,12 @@ bool QtPlatform::ask(QWidget *parent, const QString &text)
         == QMessageBox::Yes;
 }
 
+bool QtPlatform::askDefaultNo(QWidget *parent, const QString &text)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 Platform::Answer QtPlatform::askOrCancel(QWidget *parent, const QString &text)
 {
     switch (QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,

@@ -13,6 +13,7 @@ public:
 
     void inform(QWidget *parent, const QString &text) override;
     bool ask(QWidget *parent, const QString &text) override;
+    bool askDefaultNo(QWidget *parent, const QString &text) override;
     Answer askOrCancel(QWidget *parent, const QString &text) override;
     QString openFile(QWidget *parent, const QString &title, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &title, const QString &filter, const QString &suggested) override;

@@ -8,7 +8,17 @@ void ScriptedPlatform::inform(QWidget *, const QString &text)
 
 bool ScriptedPlatform::ask(QWidget *, const QString &text)
 {
-    events.append({Kind::Ask, text, {}});
+    return answer(Kind::Ask, text);
+}
+
+bool ScriptedPlatform::askDefaultNo(QWidget *, const QString &text)
+{
+    return answer(Kind::AskDefaultNo, text);
+}
+
+bool ScriptedPlatform::answer(Kind kind, const QString &text)
+{
+    events.append({kind, text, {}});
     if (answers.isEmpty()) {
         ++unanswered;
         return false;

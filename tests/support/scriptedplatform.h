@@ -13,7 +13,7 @@
 class ScriptedPlatform : public Platform
 {
 public:
-    enum class Kind { Inform, Ask, AskOrCancel, OpenFile, SaveFile, StartProgram };
+    enum class Kind { Inform, Ask, AskOrCancel, OpenFile, SaveFile, StartProgram, AskDefaultNo };
 
     struct Event
     {
@@ -24,6 +24,7 @@ public:
 
     void inform(QWidget *parent, const QString &text) override;
     bool ask(QWidget *parent, const QString &text) override;
+    bool askDefaultNo(QWidget *parent, const QString &text) override;
     Answer askOrCancel(QWidget *parent, const QString &text) override;
     QString openFile(QWidget *parent, const QString &title, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &title, const QString &filter, const QString &suggested) override;
@@ -33,11 +34,15 @@ public:
     // The texts of recorded events of one kind, in order.
     QStringList texts(Kind kind) const;
 
-    QQueue<Answer> answers; // for ask and askOrCancel
+    QQueue<Answer> answers; // for ask, askDefaultNo and askOrCancel
     QQueue<QString> openFileResults; // "" stands for a cancelled dialog
     QQueue<QString> saveFileResults; // likewise
     bool startSucceeds = true;
     QString folder;
     QList<Event> events;
     int unanswered = 0;
+
+private:
+    // Records a Yes/No question and takes its answer.
+    bool answer(Kind kind, const QString &text);
 };
