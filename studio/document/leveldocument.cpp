@@ -119,6 +119,7 @@ QString LevelDocument::loadgame(const QString &gamefile, bool *unread)
     LevelReader::Result result = LevelReader::readFile(gamefile.toStdString());
     if (unread)
         *unread = !result.ok() && leftUnread(gamefile);
+    nonLevel = !result.level.isLevel();
     current = std::move(result.level);
     for (const GridRef &at : current.blocks) {
         marks[at.index()] = true;
@@ -158,6 +159,7 @@ LevelDocument::SaveResult LevelDocument::save()
         return result;
     }
     markSaved();
+    nonLevel = false;
     result.saved = true;
     return result;
 }

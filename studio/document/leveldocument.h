@@ -98,6 +98,9 @@ public:
     std::string bytesToSave() const;
     // Whether saving now would write something other than the last save or load.
     bool isModified() const;
+    // Whether a save would replace a file that is no level: levelfile was
+    // read and held none (Level::isLevel), and no save has written one since.
+    bool replacesNonLevel() const { return nonLevel; }
 
 Q_SIGNALS:
     // The record, the mark or the picture of one location changed.
@@ -121,6 +124,7 @@ private:
     std::array<std::optional<LocationRecord>, Level::LocationCount> savedRecords;
     std::array<Text, ItemCount> savedItems;
     std::vector<Combo> savedCombos;
+    bool nonLevel = false;
 };
 
 Q_DECLARE_METATYPE(GridRef)

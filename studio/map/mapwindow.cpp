@@ -311,15 +311,28 @@ void MapWindow::saveLevel()
 
 bool MapWindow::saveWithWarnings()
 {
-    const LevelDocument::SaveResult result = doc.save();
-    // After a failed save there is nothing saved to test or publish.
-    if (!result.saved) {
-        platform.inform(this, result.error);
+    const LevelDocument::SaveResult result = writeLevel();
+    // After a failed or declined save there is nothing saved to test or publish.
+    if (!result.saved)
         return false;
-    }
     if (!result.hasStart)
         platform.inform(this, NoStartWarning);
     return true;
+}
+
+LevelDocument::SaveResult MapWindow::writeLevel()
+{
+    // A file that held no level when it was opened is something else of the
+    // author's: it is replaced only once the author says so. Asked before the
+    // save, which rewrites the records in memory, so No leaves the edits
+    // exactly as they were.
+    const QString question = QStringLiteral("\"%1\" is not a Quillmoor level. Replace it?").arg(doc.levelfile);
+    if (doc.replacesNonLevel() && !platform.askDefaultNo(this, question))
+        return {};
+    const LevelDocument::SaveResult result = doc.save();
+    if (!result.saved)
+        platform.inform(this, result.error);
+    return result;
 }
 
 QString MapWindow::shippedFile(const QString &name) const
@@ -477,16 +490,14 @@ void MapWindow::closeEvent(QCloseEvent *event)
         case Platform::Answer::Cancel:
             event->ignore();
             return;
-        case Platform::Answer::Yes: {
-            const LevelDocument::SaveResult result = doc.save();
-            if (!result.saved) {
-                // Closing now would lose the changes; stay, so the author can mend the cause and save.
-                platform.inform(this, result.error);
+        case Platform::Answer::Yes:
+            if (!writeLevel().saved) {
+                // Closing now would lose the changes; stay, so the author can
+                // mend the cause and save, or close without saving.
                 event->ignore();
                 return;
             }
             break;
-        }
         case Platform::Answer::No:
             break;
         }

@@ -88,6 +88,9 @@ private:
     void connectDocument();
     // Saves with the messages of "Save Level Changes"; true when saved.
     bool saveWithWarnings();
+    // Every save passes here: it asks before a file that is no level is
+    // replaced, and says why a save failed. Not saved when the author says No.
+    LevelDocument::SaveResult writeLevel();
     // Shows what the document holds for the location: its mark and, once it
     // has one, its picture.
     void refresh(GridRef at);

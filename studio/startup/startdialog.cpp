@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "startdialog.h"
 
+#include "levelreader.h"
 #include "platform.h"
 
 #include <QDir>
@@ -206,7 +207,17 @@ bool StartDialog::open(const QString &typed)
 
     map->show();
     hide();
-    if (!problem.isEmpty()) {
+    LevelDocument &document = map->document();
+    if (document.replacesNonLevel()) {
+        // Said at once, so the author does not take the empty map for the
+        // file's level. A fault the reader stopped at, such as a header it
+        // cannot read, follows: the file may be a level gone wrong.
+        QString note = QString::fromStdString(LevelReader::notALevel(document.levelfile.toStdString()));
+        if (!problem.isEmpty())
+            note += QStringLiteral("\n\n") + problem;
+        platform.inform(map.get(), note + QStringLiteral("\n\nThe map is empty. Saving asks before it replaces the "
+                                                         "file with a level."));
+    } else if (!problem.isEmpty()) {
         const QString consequence
             = unread ? QStringLiteral("The studio shows what it could read before that point. Saving replaces the "
                                       "file with only that part.")

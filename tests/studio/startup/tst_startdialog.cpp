@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "buildinfo.h"
+#include "levelreader.h"
 #include "locationartist.h"
 #include "locationbutton.h"
 #include "qtext.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +86,8 @@ private Q_SLOTS:
     void faultSaysWhatSavingKeeps();
     void unreadableNameStays_data();
     void unreadableNameStays();
+    void nonLevelIsReplacedOnlyOnYes_data();
+    void nonLevelIsReplacedOnlyOnYes();
     void browse();
     void closingEndsTheStudio();
     void commandLine_data();
@@ -295,6 +299,129 @@ void TestStartDialog::unreadableNameStays()
         QVERIFY(QDir().rmdir(name));
     else
         QFile::remove(name);
+}
+
+void TestStartDialog::nonLevelIsReplacedOnlyOnYes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("level"); // a level, however odd
+    QTest::addColumn<bool>("commandLine"); // opened as "studio FILE", else by "Continue"
+    QTest::addColumn<QString>("via"); // what saves: save, close, publish or walkthrough
+    QTest::addColumn<bool>("replace"); // the answer to the question
+
+    QByteArray noise(1000000, Qt::Uninitialized);
+    QRandomGenerator(16).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    const QByteArray text("Dear diary,\r\nno level here.\r\n");
+    QTest::newRow("random bytes, save, No") << noise << false << false << "save" << false;
+    QTest::newRow("random bytes, save, Yes") << noise << false << true << "save" << true;
+    QTest::newRow("text, close, No") << text << false << false << "close" << false;
+    QTest::newRow("text, close, Yes") << text << false << false << "close" << true;
+    QTest::newRow("empty, publish, No") << QByteArray() << false << true << "publish" << false;
+    QTest::newRow("empty, publish, Yes") << QByteArray() << false << false << "publish" << true;
+    QTest::newRow("text, walkthrough, No") << text << false << false << "walkthrough" << false;
+    QTest::newRow("empty, walkthrough, Yes") << QByteArray() << false << true << "walkthrough" << true;
+    QTest::newRow("only [COMBOS]") << QByteArray("[COMBOS]\r\nA+B=C\r\n\r\n") << true << false << "save" << false;
+    QTest::newRow("a cut-off block") << QByteArray("[LOCATION 1A]\r\nCell.\r\nSTART") << true << true << "close"
+                                     << false;
+}
+
+// A file that holds no level is said to be none when it opens, and every save
+// asks before it replaces it, once; a level saves as it always has.
+void TestStartDialog::nonLevelIsReplacedOnlyOnYes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, level);
+    QFETCH(bool, commandLine);
+    QFETCH(QString, via);
+    QFETCH(bool, replace);
+    const QString name = QStringLiteral("mine.qw");
+    QVERIFY(writeFile(name, bytes));
+    // The programs' folder, with a page runtime of the test's own.
+    QTemporaryDir programs;
+    QVERIFY(QFile::copy(QStringLiteral(QUILLMOOR_BIN_DIR "/Language.txt"), programs.filePath("Language.txt")));
+    QVERIFY(QDir(programs.path()).mkpath("web"));
+    QVERIFY(writeFile(programs.filePath("web/quillmoorpage.html"), "<html>@QUILLMOOR_GAME@</html>"));
+
+    Studio studio;
+    studio.platform.folder = programs.path();
+    if (commandLine)
+        QVERIFY(studio.start.openFromCommandLine(name));
+    else
+        studio.proceed(name);
+    MapWindow *map = studio.start.mapWindow();
+    QVERIFY(map && map->isVisible());
+    const QStringList told = studio.platform.texts(Kind::Inform);
+    const QString note = toQString(LevelReader::notALevel("mine.qw"));
+    if (level) {
+        QVERIFY(!told.join(' ').contains(note));
+    } else {
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().startsWith(note), qPrintable(told.first()));
+    }
+
+    LevelDocument &document = map->document();
+    document.updategrid({1, 1}, LocationRecord(U"Cell.|PATH E|START|"), 0);
+    document.updategrid({1, 2}, LocationRecord(U"Out.|PATH W|ENDGAME|"), 0);
+    const QByteArray edited = QByteArray::fromStdString(document.bytesToSave());
+    auto *play = map->checkLevelDialog().findChild<QPushButton *>("playButton");
+    if (via == "walkthrough") {
+        QSignalSpy checked(&map->checkLevelDialog(), &CheckLevelDialog::checked);
+        map->findChild<QPushButton *>("checkButton")->click();
+        QVERIFY(checked.wait(60000) || checked.size() == 1);
+        QVERIFY(play->isEnabled());
+    }
+    studio.platform.events.clear();
+    // The boxes of each way to save, as they come, and their answers.
+    QList<Kind> boxes;
+    QQueue<Answer> &answers = studio.platform.answers;
+    if (via == "close" || via == "walkthrough") {
+        boxes << (via == "close" ? Kind::AskOrCancel : Kind::Ask); // save first?
+        answers << Answer::Yes;
+    }
+    if (!level) {
+        boxes << Kind::AskDefaultNo;
+        answers << (replace ? Answer::Yes : Answer::No);
+    }
+    const bool saved = level || replace;
+    if (saved && via == "save") {
+        boxes << Kind::Ask; // try it in the player?
+        answers << Answer::No;
+    }
+    if (saved && via == "publish")
+        boxes << Kind::SaveFile << Kind::Inform; // published
+    if (saved && via == "walkthrough")
+        boxes << Kind::StartProgram;
+    studio.platform.saveFileResults.enqueue(QDir::current().filePath("page.html"));
+
+    if (via == "save")
+        map->findChild<QPushButton *>("Command83")->click();
+    else if (via == "close")
+        map->close();
+    else if (via == "publish")
+        map->findChild<QPushButton *>("publishButton")->click();
+    else
+        play->click();
+
+    QList<Kind> shown;
+    for (const ScriptedPlatform::Event &event : studio.platform.events)
+        shown << event.kind;
+    QCOMPARE(shown, boxes);
+    QCOMPARE(studio.platform.texts(Kind::AskDefaultNo),
+             level ? QStringList() : QStringList{"\"mine.qw\" is not a Quillmoor level. Replace it?"});
+    // No keeps both the file and the edits, still to be saved.
+    QCOMPARE(TestFiles::read(name), saved ? edited : bytes);
+    QCOMPARE(QByteArray::fromStdString(document.bytesToSave()), edited);
+    QCOMPARE(document.isModified(), !saved);
+    QCOMPARE(map->isVisible(), !(saved && via == "close"));
+
+    // Once a level is written there, saving asks no more.
+    if (saved) {
+        studio.platform.events.clear();
+        studio.platform.answers << Answer::No;
+        map->findChild<QPushButton *>("Command83")->click();
+        QCOMPARE(studio.platform.texts(Kind::AskDefaultNo), QStringList());
+        QCOMPARE(TestFiles::read(name), edited);
+    }
 }
 
 void TestStartDialog::browse()
