@@ -7,6 +7,7 @@
 #include "playerwindow.h"
 #include "qtplatform.h"
 #include "walkthroughfile.h"
+#include "windowsystem.h"
 
 #include <QApplication>
 
@@ -20,7 +21,9 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    QApplication app(argc, argv);
+    // Started by quillmoorplayer, so it speaks as quillmoorplayer.
+    const std::unique_ptr<QApplication> app
+        = WindowSystem::open(argc, argv, "quillmoorplayer", "\"quillmoorplayer --tty\" plays in the terminal.");
     // The name the desktop knows the player by, whichever program draws it.
     QApplication::setApplicationName(QStringLiteral("quillmoorplayer"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
@@ -41,5 +44,5 @@ int main(int argc, char *argv[])
         window.typeLines(std::move(*lines));
     }
     window.show();
-    return app.exec();
+    return app->exec();
 }

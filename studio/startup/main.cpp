@@ -5,6 +5,7 @@
 #include "qtplatform.h"
 #include "startdialog.h"
 #include "studiocommandline.h"
+#include "windowsystem.h"
 
 #include <QApplication>
 #include <QFile>
@@ -27,7 +28,7 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = WindowSystem::open(argc, argv, "studio");
     QApplication::setApplicationName(QStringLiteral("Quillmoor Studio"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
     DesktopIdentity::apply(IconArtist::Icon::Studio);
@@ -36,10 +37,10 @@ int main(int argc, char *argv[])
     StartDialog start(platform);
     // Closing the start dialog before "Continue" ends the studio; after it the
     // dialog is only hidden, and the map window's close ends the run.
-    QObject::connect(&start, &QDialog::rejected, &app, &QApplication::quit);
+    QObject::connect(&start, &QDialog::rejected, app.get(), &QApplication::quit);
     // A level named on the command line opens at once; one that cannot be
     // opened leaves its name in the start dialog, with the reason told.
     if (options.level.empty() || !start.openFromCommandLine(QFile::decodeName(options.level.c_str())))
         start.show();
-    return app.exec();
+    return app->exec();
 }
