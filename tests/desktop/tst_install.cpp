@@ -33,6 +33,8 @@ private Q_SLOTS:
     void publish();
     void check();
     void studioStarts();
+    void noDisplay_data();
+    void noDisplay();
     void studioPicturesAndTestLaunch();
 
 private:
@@ -93,7 +95,8 @@ void TestInstall::layout()
 void TestInstall::nothingElsewhere()
 {
     const QStringList places{"bin/", "libexec/quillmoor/", "share/quillmoor/", "share/applications/",
-                             "share/icons/hicolor/", "share/mime/packages/", "share/doc/quillmoor/"};
+                             "share/icons/hicolor/", "share/mime/packages/", "share/doc/quillmoor/",
+                             "share/man/man1/", "share/metainfo/", "share/lintian/overrides/"};
     QDirIterator files(prefix.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     int count = 0;
     while (files.hasNext()) {
@@ -232,6 +235,41 @@ void TestInstall::studioStarts()
     QVERIFY2(!studio.waitForFinished(1500), studio.readAllStandardError().constData());
     studio.kill();
     studio.waitForFinished();
+}
+
+void TestInstall::noDisplay_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("display"); // empty: none set
+    QTest::addColumn<QString>("said"); // how the one line on standard error begins
+
+    // A display number no X server listens on here (xvfb-run takes 99 and up).
+    const QString away = QStringLiteral(":73");
+    const QString none = QStringLiteral("there is no display (DISPLAY is not set).");
+    const QString unreachable = QStringLiteral("the display cannot be reached (DISPLAY=:73).");
+    const QString studio = QStringLiteral("studio: cannot open a window: ");
+    const QString player = QStringLiteral("quillmoorplayer: cannot open a window: ");
+    const QString window = QStringLiteral("libexec/quillmoor/quillmoorplayer-window");
+    QTest::newRow("the studio, no display") << "bin/studio" << "" << studio + none;
+    QTest::newRow("the studio, a display not there") << "bin/studio" << away << studio + unreachable;
+    QTest::newRow("the player's window, no display") << window << "" << player + none;
+    QTest::newRow("the player's window, a display not there") << window << away << player + unreachable;
+    QTest::newRow("the player, a display not there") << "bin/quillmoorplayer" << away << player + unreachable;
+}
+
+// Without a display the window programs say so in one line and exit with
+// status 1, where Qt would abort with a core dump.
+void TestInstall::noDisplay()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, display);
+    QFETCH(QString, said);
+    const ToolRun run = ToolRun::of(installed(program), {},
+                                    {{"DISPLAY", display}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}}, {},
+                                    elsewhere.path());
+    QVERIFY2(run.exitCode == 1, run.said());
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.startsWith(said.toUtf8()) && run.err.endsWith('\n') && run.err.count('\n') == 1, run.said());
 }
 
 // The studio as installed in the prefix: the bundled level's buttons get
