@@ -88,7 +88,7 @@ CheckCommandLine CheckCommandLine::parse(const std::vector<std::string> &argumen
 const char *CheckCommandLine::usage()
 {
     return "Usage: quillmoorcheck [OPTIONS] [--] LEVEL.qw\n"
-           "       quillmoorcheck [OPTIONS] --language FILE\n"
+           "  or:  quillmoorcheck [OPTIONS] --language FILE\n"
            "Checks a level: lists what is wrong with it and every level its LOADLEVEL\n"
            "locations chain to, then plays it through the player's own engine to find\n"
            "the shortest walkthrough, or proves that the game cannot be won. The\n"
