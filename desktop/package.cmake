@@ -26,7 +26,10 @@ Level files (.qw) open in the player by a double-click.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# An authoring kit, as Inform's compiler and Godot are: the programs lie in
+# /usr/bin, where the section "games" would want them in /usr/games, which
+# the editor and the tools are not.
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What no library names: the window system's plugins, without which Qt

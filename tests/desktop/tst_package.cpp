@@ -9,8 +9,9 @@
 #include <QTest>
 
 // The Debian package that "cpack -G DEB" builds: its control fields, the
-// dependencies dpkg-shlibdeps found, and its files, which are exactly what
-// "cmake --install" installs, under /usr.
+// dependencies dpkg-shlibdeps found, its files, which are exactly what
+// "cmake --install" installs, under /usr, and what Debian's and AppStream's
+// own checkers and man say of them.
 class TestPackage : public QObject
 {
     Q_OBJECT
@@ -24,12 +25,19 @@ private Q_SLOTS:
     void files();
     void modes_data();
     void modes();
+    void checkers_data();
+    void checkers();
+    void manuals_data();
+    void manuals();
+    void releases_data();
+    void releases();
 
 private:
     QString field(const QString &name) const;
 
     QTemporaryDir folder;
     QString deb;
+    QString unpacked; // the package's files, as dpkg-deb -x lays them out
     // path (without the leading ".") -> "mode owner"
     QMap<QString, QString> contents;
 };
@@ -39,6 +47,9 @@ void TestPackage::initTestCase()
     QString missing;
     const QString dpkg = ToolRun::find("dpkg", &missing);
     ToolRun::find("dpkg-shlibdeps", &missing);
+    ToolRun::find("lintian", &missing);
+    ToolRun::find("appstreamcli", &missing);
+    ToolRun::find("man", &missing);
     if (!missing.isEmpty())
         QFAIL(qPrintable(missing));
     const QString architecture = QString::fromLatin1(ToolRun::of(dpkg, {"--print-architecture"}).out.trimmed());
@@ -59,6 +70,10 @@ void TestPackage::initTestCase()
         QVERIFY2(match.hasMatch(), qPrintable(entry));
         contents.insert(match.captured(3), match.captured(1) + ' ' + match.captured(2));
     }
+
+    unpacked = folder.filePath(QStringLiteral("unpacked"));
+    const ToolRun unpack = ToolRun::of("dpkg-deb", {"-x", deb, unpacked});
+    QVERIFY2(unpack.exitCode == 0, unpack.said());
 }
 
 QString TestPackage::field(const QString &name) const
@@ -73,7 +88,7 @@ void TestPackage::fields_data()
 
     QTest::newRow("Package") << "Package" << "quillmoor";
     QTest::newRow("Version") << "Version" << QRegularExpression::escape(QUILLMOOR_VERSION);
-    QTest::newRow("Section") << "Section" << "games";
+    QTest::newRow("Section") << "Section" << "devel";
     QTest::newRow("Priority") << "Priority" << "optional";
     QTest::newRow("Maintainer") << "Maintainer" << ".+ <.+@.+>";
     QTest::newRow("Description") << "Description" << "authoring kit for text puzzle games[^\\n]*\\n .+";
@@ -156,6 +171,15 @@ void TestPackage::modes_data()
     QTest::newRow("the scalable icon") << "/usr/share/icons/hicolor/scalable/apps/quillmoorstudio.svg"
                                        << "-rw-r--r-- root/root";
     QTest::newRow("the copyright") << "/usr/share/doc/quillmoor/copyright" << "-rw-r--r-- root/root";
+    QTest::newRow("the changelog") << "/usr/share/doc/quillmoor/changelog.gz" << "-rw-r--r-- root/root";
+    QTest::newRow("the lintian overrides") << "/usr/share/lintian/overrides/quillmoor" << "-rw-r--r-- root/root";
+    for (const char *program : {"quillmoorplayer", "studio", "quillmoorcheck", "quillmoorpublish"})
+        QTest::addRow("the manual of %s", program)
+            << QStringLiteral("/usr/share/man/man1/%1.1.gz").arg(program) << "-rw-r--r-- root/root";
+    for (const char *program : {"player", "studio"})
+        QTest::addRow("the %s's metainfo", program)
+            << QStringLiteral("/usr/share/metainfo/io.github.quillmoor.%1.metainfo.xml").arg(program)
+            << "-rw-r--r-- root/root";
     QTest::newRow("the data folder") << "/usr/share/quillmoor/" << "drwxr-xr-x root/root";
 }
 
@@ -165,6 +189,89 @@ void TestPackage::modes()
     QFETCH(QString, mode);
     QVERIFY2(contents.contains(path), qPrintable(path + " is not in the package"));
     QCOMPARE(contents.value(path), mode);
+}
+
+void TestPackage::checkers_data()
+{
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QStringList>("arguments"); // {deb}: the package; {files}: its unpacked files
+
+    const QString metainfo = QStringLiteral("{files}/usr/share/metainfo/io.github.quillmoor.%1.metainfo.xml");
+    QTest::newRow("lintian") << "lintian" << QStringList{"--fail-on", "error,warning", "{deb}"};
+    QTest::newRow("AppStream, the player") << "appstreamcli"
+                                           << QStringList{"validate", "--no-net", metainfo.arg("player")};
+    QTest::newRow("AppStream, the studio") << "appstreamcli"
+                                           << QStringList{"validate", "--no-net", metainfo.arg("studio")};
+    // Also matches each launchable with its menu entry.
+    QTest::newRow("AppStream, all files") << "appstreamcli" << QStringList{"validate-tree", "--no-net", "{files}"};
+}
+
+// No error and no warning: the package is what a distribution would accept.
+void TestPackage::checkers()
+{
+    QFETCH(QString, tool);
+    QFETCH(QStringList, arguments);
+    arguments.replaceInStrings(QStringLiteral("{deb}"), deb);
+    arguments.replaceInStrings(QStringLiteral("{files}"), unpacked);
+    const ToolRun run = ToolRun::of(tool, arguments);
+    QVERIFY2(run.exitCode == 0, run.said());
+    static const QRegularExpression complaint(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption);
+    QVERIFY2(!complaint.match(QString::fromUtf8(run.out + run.err)).hasMatch(), run.said());
+}
+
+void TestPackage::manuals_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("option"); // one its --help lists
+
+    QTest::newRow("the player") << "quillmoorplayer" << "--walkthrough";
+    QTest::newRow("the studio") << "studio" << "--version";
+    QTest::newRow("the checker") << "quillmoorcheck" << "--max-states";
+    QTest::newRow("the publisher") << "quillmoorpublish" << "--output";
+}
+
+// Each program's manual page reads as man shows it: its name line, its
+// options from its own --help, its version.
+void TestPackage::manuals()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, option);
+    const QString page = unpacked + "/usr/share/man/man1/" + program + ".1.gz";
+    const ToolRun man = ToolRun::of("man", {"--warnings", "-l", page}, {{"MANWIDTH", "80"}, {"LC_ALL", "C.UTF-8"}});
+    QVERIFY2(man.exitCode == 0 && man.err.isEmpty(), man.said());
+    const QString text = QString::fromUtf8(man.out);
+    const QRegularExpression name("\nNAME\n +" + program + " +- ");
+    QVERIFY2(name.match(text).hasMatch(), qPrintable(text));
+    QVERIFY2(text.contains(option), qPrintable(text));
+    QVERIFY2(text.contains(program + ' ' + QUILLMOOR_VERSION), qPrintable(text));
+}
+
+void TestPackage::releases_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("start"); // what every entry begins with
+    QTest::addColumn<QString>("newest");
+
+    const QString version = QStringLiteral(QUILLMOOR_VERSION);
+    QTest::newRow("the changelog") << "/usr/share/doc/quillmoor/changelog.gz" << "quillmoor ("
+                                   << "quillmoor (" + version + ") unstable; urgency=medium\n";
+    for (const char *program : {"player", "studio"})
+        QTest::addRow("the %s's metainfo", program)
+            << QStringLiteral("/usr/share/metainfo/io.github.quillmoor.%1.metainfo.xml").arg(program) << "<release "
+            << "<release version=\"" + version + "\" date=\"";
+}
+
+// The first release that the package and software centres name is this version.
+void TestPackage::releases()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, start);
+    QFETCH(QString, newest);
+    const ToolRun read = ToolRun::of("gzip", {"--decompress", "--stdout", "--force", unpacked + path});
+    QVERIFY2(read.exitCode == 0, read.said());
+    const QString text = QString::fromUtf8(read.out);
+    QVERIFY2(text.contains(newest), qPrintable(text));
+    QCOMPARE(text.indexOf(newest), text.indexOf(start));
 }
 
 QTEST_MAIN(TestPackage)
