@@ -47,7 +47,7 @@ std::string reason()
     }
     if (named.empty())
         return "there is no display (DISPLAY is not set)";
-    return "the display cannot be reached (" + named + ")";
+    return "the display cannot be opened (" + named + ")";
 }
 
 // Qt reports a display it cannot reach with warnings before its fatal error;

@@ -246,15 +246,15 @@ void TestInstall::noDisplay_data()
     // A display number no X server listens on here (xvfb-run takes 99 and up).
     const QString away = QStringLiteral(":73");
     const QString none = QStringLiteral("there is no display (DISPLAY is not set).");
-    const QString unreachable = QStringLiteral("the display cannot be reached (DISPLAY=:73).");
+    const QString closed = QStringLiteral("the display cannot be opened (DISPLAY=:73).");
     const QString studio = QStringLiteral("studio: cannot open a window: ");
     const QString player = QStringLiteral("quillmoorplayer: cannot open a window: ");
     const QString window = QStringLiteral("libexec/quillmoor/quillmoorplayer-window");
     QTest::newRow("the studio, no display") << "bin/studio" << "" << studio + none;
-    QTest::newRow("the studio, a display not there") << "bin/studio" << away << studio + unreachable;
+    QTest::newRow("the studio, a display not there") << "bin/studio" << away << studio + closed;
     QTest::newRow("the player's window, no display") << window << "" << player + none;
-    QTest::newRow("the player's window, a display not there") << window << away << player + unreachable;
-    QTest::newRow("the player, a display not there") << "bin/quillmoorplayer" << away << player + unreachable;
+    QTest::newRow("the player's window, a display not there") << window << away << player + closed;
+    QTest::newRow("the player, a display not there") << "bin/quillmoorplayer" << away << player + closed;
 }
 
 // Without a display the window programs say so in one line and exit with
