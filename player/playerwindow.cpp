@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "playerwindow.h"
 
+#include "console.h"
 #include "platform.h"
 
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 #include <QSettings>
 #include <QShortcut>
 #include <QTimer>
@@ -35,7 +35,7 @@ int rememberedFontSize()
 PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget *parent)
     : QWidget(parent)
     , platform(platform)
-    , Text1(new QPlainTextEdit(this))
+    , Text1(new Console(this))
     , game(*this, setup)
     , typist(new QTimer(this))
 {
@@ -159,14 +159,16 @@ void PlayerWindow::prependLineBreak()
 
 void PlayerWindow::flush()
 {
-    if (pending.isEmpty())
-        return;
-    QTextCursor end(Text1->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(pending);
-    pending.clear();
-    Text1->moveCursor(QTextCursor::End);
-    Text1->ensureCursorVisible();
+    if (!pending.isEmpty()) {
+        QTextCursor end(Text1->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(pending);
+        pending.clear();
+        Text1->moveCursor(QTextCursor::End);
+        Text1->ensureCursorVisible();
+    }
+    // The user types after what the game wrote.
+    Text1->closeOutput();
 }
 
 void PlayerWindow::inform(const std::string &text)

@@ -10,12 +10,13 @@
 #include <deque>
 #include <vector>
 
+class Console;
 class Platform;
-class QPlainTextEdit;
 class QTimer;
 
 // The player's window: one console filling it, green on black, where the game
-// writes and where the user types each command at the end and presses Enter.
+// writes and where the user types each command at the end and presses Enter;
+// whatever is typed or pasted goes there, wherever the caret was.
 // The game starts once the window is first shown. Ctrl+plus and Ctrl+minus
 // change the console's text size, which the player remembers; a screen reader
 // hears each turn's new text as one piece.
@@ -60,7 +61,7 @@ private:
     void setFontSize(int points);
 
     Platform &platform;
-    QPlainTextEdit *Text1;
+    Console *Text1;
     QString pending; // written by the game, not yet in the console
     Game game;
     bool shown = false;

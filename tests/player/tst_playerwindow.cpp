@@ -6,7 +6,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSettings>
@@ -41,6 +44,8 @@ private Q_SLOTS:
     void announcesTurns();
     void answersFromKeyboard_data();
     void answersFromKeyboard();
+    void typesAtTheEnd_data();
+    void typesAtTheEnd();
 
 private:
     // Shows a window on a level and a language file of the test folder and
@@ -406,6 +411,72 @@ void TestPlayerWindow::answersFromKeyboard()
         type("take rope");
         QVERIFY(console().startsWith("You take the rope.\n"));
     }
+}
+
+void TestPlayerWindow::typesAtTheEnd_data()
+{
+    // Each step: a key sequence; 'text typed; "click" above the prompt;
+    // "menu:" and the name of an action of the context menu, chosen there
+    // when it can be; "drop" of the text e above the prompt. The clipboard
+    // holds e.
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("Ctrl+Home, then a key") << QStringList{"Ctrl+Home", "'e"};
+    QTest::newRow("a click above the prompt, then a key") << QStringList{"click", "'e"};
+    QTest::newRow("everything selected, then a key") << QStringList{"Ctrl+A", "'e"};
+    QTest::newRow("a line up, then a key") << QStringList{"Up", "'e"};
+    QTest::newRow("Ctrl+V above the prompt") << QStringList{"Ctrl+Home", "Ctrl+V"};
+    QTest::newRow("Shift+Insert above the prompt") << QStringList{"Ctrl+Home", "Shift+Ins"};
+    QTest::newRow("the context menu's Paste above the prompt") << QStringList{"click", "menu:edit-paste"};
+    QTest::newRow("a drop above the prompt") << QStringList{"drop"};
+    QTest::newRow("keys that delete, above the prompt")
+        << QStringList{"Ctrl+Home", "Backspace", "Del", "Ctrl+Backspace", "Ctrl+Del", "'e"};
+    QTest::newRow("keys that delete, at the prompt") << QStringList{"Backspace", "Ctrl+Backspace", "'e"};
+    QTest::newRow("cut and delete, everything selected")
+        << QStringList{"Ctrl+A", "Ctrl+X", "Shift+Del", "Backspace", "Del", "menu:edit-cut", "menu:edit-delete", "'e"};
+    QTest::newRow("editing the typed line") << QStringList{"'x", "Left", "'e", "Del", "Ctrl+Backspace", "'e"};
+}
+
+// Whatever the caret was on, what is typed or pasted ends the console and
+// the game's text stays whole: the game reads the typed line.
+void TestPlayerWindow::typesAtTheEnd()
+{
+    QFETCH(QStringList, steps);
+    QApplication::clipboard()->setText("e");
+    open("a.qw", "Language.txt");
+    const QString shown = console();
+    const QPoint above(4, 4);
+    for (const QString &step : steps) {
+        if (step == "click") {
+            QTest::mouseClick(Text1->viewport(), Qt::LeftButton, {}, above);
+        } else if (step.startsWith("menu:")) {
+            QContextMenuEvent click(QContextMenuEvent::Mouse, above, Text1->viewport()->mapToGlobal(above));
+            QApplication::sendEvent(Text1->viewport(), &click);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            auto *action = menu->findChild<QAction *>(step.mid(5));
+            QVERIFY(action);
+            if (action->isEnabled())
+                action->trigger();
+            menu->close();
+        } else if (step == "drop") {
+            QMimeData text;
+            text.setText("e");
+            QDragEnterEvent enter(above, Qt::CopyAction | Qt::MoveAction, &text, Qt::LeftButton, {});
+            QApplication::sendEvent(Text1->viewport(), &enter);
+            QDropEvent drop(above, Qt::CopyAction | Qt::MoveAction, &text, Qt::LeftButton, {});
+            QApplication::sendEvent(Text1->viewport(), &drop);
+            QVERIFY(drop.isAccepted());
+        } else if (step.startsWith('\'')) {
+            QTest::keyClicks(Text1, step.mid(1));
+        } else {
+            QTest::keySequence(Text1, QKeySequence(step));
+        }
+    }
+    QCOMPARE(console(), shown + "e");
+    QCOMPARE(Text1->textCursor().position(), console().size());
+    QTest::keyClick(Text1, Qt::Key_Return);
+    QVERIFY2(console().startsWith("Yard."), qPrintable(console()));
 }
 
 QTEST_MAIN(TestPlayerWindow)
