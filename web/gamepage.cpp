@@ -3,6 +3,7 @@
 
 #include "text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -75,16 +76,44 @@ std::string GamePage::json(const Game &game)
     return out;
 }
 
+std::string GamePage::html(std::string_view utf8)
+{
+    std::string out;
+    for (const char c : text::toUtf8(text::fromUtf8(utf8))) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default:
+            // Control characters have no place in a title; a space shows
+            // where one was.
+            out += std::uint8_t(c) < 0x20 || c == 0x7f ? ' ' : c;
+        }
+    }
+    return out;
+}
+
 std::optional<std::string> GamePage::fill(std::string_view runtime, const Game &game)
 {
     const std::size_t at = runtime.find(Marker);
     if (at == std::string_view::npos || runtime.find(Marker, at + 1) != std::string_view::npos)
         return std::nullopt;
-    std::string page;
     const std::string data = json(game);
+    const std::string title = html(game.title);
+    std::string page;
     page.reserve(runtime.size() + data.size());
-    page.append(runtime.substr(0, at));
-    page.append(data);
-    page.append(runtime.substr(at + Marker.size()));
+    // One pass over the runtime alone: what is filled in is never searched
+    // for markers, whatever the game's names hold.
+    for (std::size_t from = 0;;) {
+        const std::size_t next = std::min(runtime.find(Marker, from), runtime.find(TitleMarker, from));
+        page.append(runtime.substr(from, next - from));
+        if (next == std::string_view::npos)
+            break;
+        const bool isData = next == at;
+        page.append(isData ? data : title);
+        from = next + (isData ? Marker : TitleMarker).size();
+    }
     return page;
 }

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The page plays as the player's window does. The console is the element
 // Text1: the game writes into it and the player types each command at its end
-// and presses Enter; the game then reads the text after the last ">". The
-// two Yes/No questions and the game's messages are panels under the console
-// with their buttons; Y and N answer a question too. The keyboard's focus is
-// in the console whenever the game waits for a line.
+// and presses Enter; the game then reads the text after the last ">". As in
+// a terminal, the game's text is not edited: what is typed, pasted or dropped
+// on it goes to the end of the console, and nothing takes it away. The two
+// Yes/No questions and the game's messages are panels under the console with
+// their buttons; Y and N answer a question too. The keyboard's focus is in
+// the console whenever the game waits for a line. On a narrow screen the
+// console's text is made smaller so that its lines stay whole.
 'use strict';
 (function () {
     const State = {Starting: 0, ChoosingLanguage: 1, Playing: 2, Asking: 3, Ended: 4, Stopped: 5};
@@ -120,6 +123,126 @@
         scrollToEnd();
     }
 
+    // Where the game's text ends and the typed line begins: the end of the
+    // game's last text. Text typed there goes after it and leaves it in place.
+    const typedFrom = document.createRange();
+    function closeOutput() {
+        const last = Text1.lastChild;
+        if (last && last.nodeType === Node.TEXT_NODE)
+            typedFrom.setStart(last, last.length);
+        else
+            typedFrom.setStart(Text1, Text1.childNodes.length);
+        typedFrom.collapse(true);
+    }
+
+    function inOutputAt(node, offset) {
+        try {
+            return Text1.contains(node) && typedFrom.comparePoint(node, offset) < 0;
+        } catch (outside) {
+            return false;
+        }
+    }
+
+    // The caret, or a part of the selection, lies in the game's text.
+    function inOutput() {
+        const selection = window.getSelection();
+        if (!selection.rangeCount)
+            return false;
+        const range = selection.getRangeAt(0);
+        return inOutputAt(range.startContainer, range.startOffset);
+    }
+
+    function caretToEndNow() {
+        caretPending = false;
+        window.getSelection().collapse(Text1, Text1.childNodes.length);
+    }
+
+    function typeText(text) {
+        if (text)
+            document.execCommand('insertText', false, text);
+    }
+
+    // What an edit would change: the browser names it, or else (in plain
+    // text editing it may not) the selection, or, for a deletion back from
+    // the caret, as far back as the deletion would go.
+    function reachOf(event) {
+        const ranges = event.getTargetRanges();
+        const selection = window.getSelection();
+        if (ranges.length || !selection.rangeCount)
+            return ranges;
+        const range = selection.getRangeAt(0).cloneRange();
+        if (!range.collapsed || !event.inputType.startsWith('delete') || event.inputType.includes('Forward'))
+            return [range];
+        const unit = {deleteContentBackward: 'character', deleteWordBackward: 'word'}[event.inputType];
+        selection.modify('extend', 'backward', unit ?? 'lineboundary');
+        const reach = selection.getRangeAt(0).cloneRange();
+        selection.removeAllRanges();
+        selection.addRange(range);
+        return [reach];
+    }
+
+    // Removes what the ranges cover of the typed line, and nothing before it.
+    function removeTyped(ranges) {
+        for (const target of ranges) {
+            if (inOutputAt(target.endContainer, target.endOffset))
+                continue;
+            const typed = document.createRange();
+            typed.setStart(target.startContainer, target.startOffset);
+            typed.setEnd(target.endContainer, target.endOffset);
+            if (inOutputAt(target.startContainer, target.startOffset))
+                typed.setStart(typedFrom.startContainer, typedFrom.startOffset);
+            typed.deleteContents();
+        }
+    }
+
+    // A line the window shows whole is shown whole: when the console is too
+    // narrow for the longest such line the game wrote, its text is made
+    // smaller, down to a size still readable; below it, lines wrap. Longer
+    // lines wrap in the window too. The size changes only when such a line
+    // comes, and only the browser's next drawing lays it out.
+    const WindowColumns = 80; // the window's console at its first size
+    const SmallestFont = 8; // pixels
+    let widest = 0; // the longest line up to WindowColumns, in characters
+    let column = 0; // the length of the line being written
+    let room = 0; // the console's width for text, in pixels
+    let largestFont = 0; // the stylesheet's, the window's 12 points
+    let advance = 0; // a character's width for each pixel of font size
+
+    function measure(text) {
+        let from = 0;
+        for (let at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', from)) {
+            const length = column + at - from;
+            if (length <= WindowColumns && length > widest)
+                widest = length;
+            column = 0;
+            from = at + 1;
+        }
+        column += text.length - from;
+    }
+
+    function fit() {
+        const longest = Math.max(widest, column <= WindowColumns ? column : 0);
+        if (!room || !longest)
+            return;
+        if (!advance) {
+            const style = getComputedStyle(Text1);
+            largestFont = parseFloat(style.fontSize);
+            const probe = document.createElement('canvas').getContext('2d');
+            probe.font = `100px ${style.fontFamily}`;
+            advance = probe.measureText('0'.repeat(100)).width / 10000;
+        }
+        // A hundredth of a pixel less, so that rounding never wraps a line.
+        const size = Math.max(SmallestFont, Math.min(largestFont, Math.floor(room / (longest * advance) * 100 - 1) / 100));
+        const wanted = size < largestFont ? `${size}px` : '';
+        if (Text1.style.fontSize !== wanted)
+            Text1.style.fontSize = wanted;
+    }
+
+    new ResizeObserver((entries) => {
+        room = entries[entries.length - 1].contentRect.width;
+        fit();
+    }).observe(Text1);
+
     function focusConsole() {
         if (document.activeElement !== Text1)
             Text1.focus({preventScroll: true});
@@ -154,16 +277,21 @@
         const count = engine._qm_changes(session);
         for (let i = 0; i < count; i++) {
             const kind = engine._qm_change_kind(session, i);
-            if (kind === Kind.Append)
-                Text1.appendChild(document.createTextNode(textAt(engine._qm_change_text(session, i), engine._qm_change_size(session, i))));
-            else if (kind === Kind.Clear)
+            if (kind === Kind.Append) {
+                const text = textAt(engine._qm_change_text(session, i), engine._qm_change_size(session, i));
+                measure(text);
+                Text1.appendChild(document.createTextNode(text));
+            } else if (kind === Kind.Clear) {
                 Text1.textContent = '';
-            else if (kind === Kind.PrependLineBreak)
+                column = 0;
+            } else if (kind === Kind.PrependLineBreak)
                 Text1.insertBefore(document.createTextNode('\n'), Text1.firstChild);
             else if (kind === Kind.Inform)
                 messages.push(textAt(engine._qm_change_text(session, i), engine._qm_change_size(session, i)));
         }
         engine._qm_forget_changes(session);
+        closeOutput();
+        fit();
         scrollToEnd();
     }
 
@@ -221,6 +349,8 @@
         if (!waiting() || !message.hidden)
             return;
         placeCaret();
+        if (inOutput())
+            caretToEndNow();
         typeLineBreak();
         submit();
     }
@@ -236,29 +366,87 @@
 
     Text1.addEventListener('keydown', (event) => {
         placeCaret();
+        // A character typed on the game's text goes to the end (AltGr holds
+        // Control and Alt together).
+        const character = [...event.key].length === 1 && (!event.ctrlKey || event.altKey) && !event.metaKey;
+        if (character && Text1.isContentEditable && inOutput())
+            caretToEndNow();
         if (event.key !== 'Enter' || event.isComposing)
             return;
         event.preventDefault();
         lineEntered();
     });
-    // Keyboards on phones may send a line break without an Enter key.
+    Text1.addEventListener('compositionstart', () => {
+        if (inOutput())
+            caretToEndNow();
+    });
     Text1.addEventListener('beforeinput', (event) => {
         placeCaret();
+        // Keyboards on phones may send a line break without an Enter key.
         if (event.inputType === 'insertParagraph' || event.inputType === 'insertLineBreak') {
             event.preventDefault();
             lineEntered();
+            return;
+        }
+        // Undo would bring back what the game cleared.
+        if (event.inputType === 'historyUndo' || event.inputType === 'historyRedo') {
+            event.preventDefault();
+            return;
+        }
+        // Whatever else would change the game's text: a deletion takes the
+        // typed part alone, an insertion goes to the end.
+        const ranges = reachOf(event);
+        if (!ranges.some((range) => inOutputAt(range.startContainer, range.startOffset)))
+            return;
+        if (event.inputType.startsWith('delete')) {
+            event.preventDefault();
+            removeTyped(ranges);
+        } else if (event.inputType.startsWith('insert') && event.cancelable) {
+            event.preventDefault();
+            caretToEndNow();
+            typeText(event.data ?? event.dataTransfer?.getData('text/plain'));
         }
     });
     // Where the player points, the caret goes.
     Text1.addEventListener('mousedown', () => {
         caretPending = false;
     });
+    // A paste on the game's text goes to the end.
     Text1.addEventListener('paste', (event) => {
         placeCaret();
-        if (editing === 'plaintext-only' || Text1.contentEditable === 'false')
+        if (Text1.contentEditable === 'false' || (editing === 'plaintext-only' && !inOutput()))
             return;
         event.preventDefault();
-        document.execCommand('insertText', false, event.clipboardData.getData('text/plain'));
+        if (inOutput())
+            caretToEndNow();
+        typeText(event.clipboardData.getData('text/plain'));
+    });
+    // The game's text is copied, never cut.
+    Text1.addEventListener('cut', (event) => {
+        if (!inOutput())
+            return;
+        event.preventDefault();
+        event.clipboardData.setData('text/plain', window.getSelection().toString());
+    });
+    // Text dragged out of the console is copied, so that no drag takes the
+    // game's text away; text dropped on it goes where it is dropped in the
+    // typed line, else to the end.
+    Text1.addEventListener('dragstart', (event) => {
+        event.dataTransfer.effectAllowed = 'copy';
+    });
+    Text1.addEventListener('drop', (event) => {
+        if (!Text1.isContentEditable)
+            return;
+        event.preventDefault();
+        const point = document.caretPositionFromPoint?.(event.clientX, event.clientY);
+        Text1.focus({preventScroll: true});
+        if (point && Text1.contains(point.offsetNode) && !inOutputAt(point.offsetNode, point.offset)) {
+            caretPending = false;
+            window.getSelection().collapse(point.offsetNode, point.offset);
+        } else {
+            caretToEndNow();
+        }
+        typeText(event.dataTransfer.getData('text/plain'));
     });
     document.addEventListener('keydown', (event) => {
         if (question.hidden || event.ctrlKey || event.altKey || event.metaKey)

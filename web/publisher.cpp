@@ -207,6 +207,8 @@ Publisher::Result Publisher::publish(const Job &job)
     game.folders = places.folders();
     game.folder = places.folder();
     game.level = level;
+    // Pages of two games differ in their tabs and bookmarks.
+    game.title = fs::path(level).stem().string();
     game.language = "/quillmoor/" + fs::path(result.languageFile).filename().string();
     for (LevelChain::File &file : chain.files) {
         result.levels.push_back(file.path);

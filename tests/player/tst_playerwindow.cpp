@@ -432,6 +432,7 @@ void TestPlayerWindow::typesAtTheEnd_data()
     QTest::newRow("keys that delete, above the prompt")
         << QStringList{"Ctrl+Home", "Backspace", "Del", "Ctrl+Backspace", "Ctrl+Del", "'e"};
     QTest::newRow("keys that delete, at the prompt") << QStringList{"Backspace", "Ctrl+Backspace", "'e"};
+    QTest::newRow("a word deleted back past the prompt") << QStringList{"' ", "Ctrl+Backspace", "'e"};
     QTest::newRow("cut and delete, everything selected")
         << QStringList{"Ctrl+A", "Ctrl+X", "Shift+Del", "Backspace", "Del", "menu:edit-cut", "menu:edit-delete", "'e"};
     QTest::newRow("editing the typed line") << QStringList{"'x", "Left", "'e", "Del", "Ctrl+Backspace", "'e"};

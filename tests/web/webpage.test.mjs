@@ -10,6 +10,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import {after, before, test} from 'node:test';
+import {createRequire} from 'node:module';
 import {pathToFileURL} from 'node:url';
 
 import puppeteer from 'puppeteer-core';
@@ -95,8 +96,10 @@ function look(page) {
     });
 }
 
-async function open(file) {
+async function open(file, viewport) {
     const page = await browser.newPage();
+    if (viewport)
+        await page.setViewport(viewport);
     const errors = [];
     const requests = [];
     page.on('pageerror', (error) => errors.push(error.message));
@@ -113,14 +116,16 @@ async function open(file) {
 // Plays the lines in the page as the window tool plays them: each line typed
 // at the console's end and Enter pressed, or, while a question is open, its
 // answer (Y or N pressed, or with answerBy 'buttons' the button clicked).
-// Returns the waits in the window tool's form and the looks at each wait.
-async function play(page, lines, answerBy = 'keys') {
+// Returns the waits in the window tool's form and the looks at each wait;
+// atEachWait, if given, looks further at each.
+async function play(page, lines, answerBy = 'keys', atEachWait = undefined) {
     const waits = [];
     const looks = [];
     const queue = [...lines];
     for (;;) {
         const seen = await look(page);
         looks.push(seen);
+        await atEachWait?.();
         const wait = {state: seen.state, console: seen.console};
         if (seen.question !== undefined)
             wait.question = seen.question;
@@ -304,7 +309,7 @@ test('the page opens with the focus in the console, and reads as the window look
                              size: '16px', wrap: 'pre-wrap', overflow: 'scroll', live: 'polite', label: 'Game console'});
     assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.textContent)),
                      ['Yes', 'No', 'OK', 'Play again']);
-    assert.equal(await page.title(), 'TEXT PUZZLE QUILLMOOR');
+    assert.equal(await page.title(), 'QUILLMOOR – TEXT PUZZLE QUILLMOOR');
     assert.match(await page.$eval('meta[name=viewport]', (meta) => meta.content), /width=device-width/);
     // On a phone's width the console wraps its lines instead of scrolling sideways.
     await page.setViewport({width: 360, height: 640});
@@ -318,5 +323,153 @@ test('a line typed with ">" in it gives the game only the text after the last ">
     const lines = ['look >e', 'x > w >  n'];
     const {waits} = await play(page, lines);
     assertSameWaits(waits, windowWaits(game.from, game.level, game.language, lines));
+    await page.close();
+});
+
+// Each step: a key or keys held together ("Control+Home"); 'text typed;
+// "click" above the prompt; "drop" of the text e above the prompt.
+const typing = [
+    ['Ctrl+Home, then a key', ['Control+Home', "'e"]],
+    ['a click above the prompt, then a key', ['click', "'e"]],
+    ['everything selected, then a key', ['Control+KeyA', "'e"]],
+    ['a line up, then a key', ['ArrowUp', "'e"]],
+    ['a paste above the prompt', ["'e", 'Shift+ArrowLeft', 'Control+KeyX', 'Control+Home', 'Control+KeyV']],
+    ['a drop above the prompt', ['drop']],
+    ['keys that delete, above the prompt', ['Control+Home', 'Backspace', 'Delete', 'Control+Backspace',
+                                           'Control+Delete', "'e"]],
+    ['keys that delete, at the prompt', ['Backspace', 'Control+Backspace', "'e"]],
+    ['a word deleted back past the prompt', ["' ", 'Control+Backspace', "'e"]],
+    ['cut and delete, everything selected', ['Control+KeyA', 'Control+KeyX', 'Backspace', 'Delete', "'e"]],
+    ['editing the typed line', ["'x", 'ArrowLeft', "'e", 'Delete']],
+];
+test('whatever the caret was on, what is typed or pasted ends the console, and the game reads it', async (t) => {
+    const game = adventure(English(), 'typing');
+    const [, answer] = windowWaits(game.from, game.level, game.language, ['e']);
+    for (const [name, steps] of typing) {
+        await t.test(name, async () => {
+            const page = await open(game.page);
+            const shown = (await look(page)).console;
+            for (const step of steps) {
+                if (step.startsWith("'")) {
+                    await page.keyboard.type(step.slice(1));
+                } else if (step === 'click') {
+                    const box = await page.$eval('#Text1', (console) => console.getBoundingClientRect().toJSON());
+                    await page.mouse.click(box.x + 8, box.y + 8);
+                } else if (step === 'drop') {
+                    await page.$eval('#Text1', (console) => {
+                        const data = new DataTransfer();
+                        data.setData('text/plain', 'e');
+                        const box = console.getBoundingClientRect();
+                        console.dispatchEvent(new DragEvent('drop', {dataTransfer: data, clientX: box.x + 8,
+                                                                     clientY: box.y + 8, bubbles: true, cancelable: true}));
+                    });
+                } else {
+                    const keys = step.split('+');
+                    for (const key of keys.slice(0, -1))
+                        await page.keyboard.down(key);
+                    await page.keyboard.press(keys.at(-1));
+                    for (const key of keys.slice(0, -1).reverse())
+                        await page.keyboard.up(key);
+                }
+            }
+            assert.equal((await look(page)).console, shown + 'e');
+            await page.keyboard.press('Enter');
+            assert.equal((await look(page)).console, answer.console);
+            assert.deepEqual(page.errors, []);
+            await page.close();
+        });
+    }
+});
+
+const axe = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
+async function violations(page) {
+    if (!await page.evaluate(() => typeof window.axe === 'object'))
+        await page.addScriptTag({path: axe});
+    const {violations} = await page.evaluate(() => window.axe.run(document));
+    return violations.map((violation) => `${violation.id}: ${violation.help} (${
+        violation.nodes.map((node) => node.target.join(' ')).join(', ')})`);
+}
+
+test('axe finds nothing to mend at the first prompt, at a question and at the end', async () => {
+    const game = adventure(English(), 'axe');
+    const page = await open(game.page);
+    const stages = [];
+    stages.push(['the first prompt', (await look(page)).state, await violations(page)]);
+    await page.keyboard.type('quit');
+    await page.keyboard.press('Enter');
+    stages.push(['a question', (await look(page)).state, await violations(page)]);
+    await page.keyboard.press('KeyY');
+    stages.push(['the end', (await look(page)).state, await violations(page)]);
+    assert.deepEqual(stages, [['the first prompt', 'waiting', []], ['a question', 'asking', []], ['the end', 'ended', []]]);
+    await page.close();
+});
+
+// The name of the level file, shown as it is whatever it holds (but double
+// quotes, which the player drops from the names of levels).
+const titles = [
+    ['end.qw', 'end'],
+    ['Fen & Mire.qw', 'Fen & Mire'],
+    [`<b>It's <\\title>.qw`, `<b>It's <\\title>`],
+];
+test('the page is titled and headed with the game it plays', async () => {
+    const folder = fs.mkdtempSync(path.join(work, 'titles-'));
+    const seen = [];
+    for (const [file, name] of titles) {
+        fs.writeFileSync(path.join(folder, file), crlf(['[LOCATION 1A]', 'Start.', 'START', '']));
+        const page = await open(publish(folder, file, English(), `title-${seen.length}`));
+        seen.push([await page.title(), await page.$eval('h1', (heading) => heading.textContent),
+                   await page.$$eval('main b, main title', (elements) => elements.length)]);
+        await page.close();
+    }
+    assert.deepEqual(seen, titles.map(([, name]) => [`${name} – TEXT PUZZLE QUILLMOOR`, name, 0]));
+});
+
+// The lines of the console that lie on more than one line of the screen.
+function wrappedLines(page) {
+    return page.evaluate(() => {
+        const console = document.getElementById('Text1');
+        const nodes = [];
+        let length = 0;
+        const walker = document.createTreeWalker(console, NodeFilter.SHOW_TEXT);
+        for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+            nodes.push([node, length]);
+            length += node.length;
+        }
+        const point = (at) => {
+            const [node, start] = nodes.findLast(([, start]) => start <= at);
+            return [node, at - start];
+        };
+        const wrapped = [];
+        let start = 0;
+        for (const line of console.textContent.split('\n')) {
+            if (line.length > 0) {
+                const range = document.createRange();
+                range.setStart(...point(start));
+                range.setEnd(...point(start + line.length));
+                const tops = new Set([...range.getClientRects()].map((box) => Math.round(box.top)));
+                if (tops.size > 1)
+                    wrapped.push(line);
+            }
+            start += line.length + 1;
+        }
+        return wrapped;
+    });
+}
+
+test('on a phone the lines the window shows whole stay whole, as the window shows them', async () => {
+    const game = adventure(English(), 'phone');
+    const lines = linesOf(path.join(transcripts, 'walkthrough.in'));
+    const window = windowWaits(game.from, game.level, game.language, lines);
+    const page = await open(game.page, {width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3});
+    // Each line up to the window's 80 columns stays on one line of the screen.
+    const wrapped = new Set();
+    const {waits} = await play(page, lines, 'keys', async () => {
+        for (const line of await wrappedLines(page))
+            if (line.length <= 80)
+                wrapped.add(line);
+    });
+    assertSameWaits(waits, window);
+    assert.deepEqual([...wrapped], []);
+    assert.deepEqual(page.errors, []);
     await page.close();
 });
