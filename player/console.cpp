@@ -135,12 +135,13 @@ void Console::mouseMoveEvent(QMouseEvent *event)
     // elsewhere, but never moved: for as long as it lasts the text box
     // offers it as read-only.
     const Qt::TextInteractionFlags flags = textInteractionFlags();
-    const bool guard = (event->buttons() & Qt::LeftButton) && (flags & Qt::TextEditable) && inOutput();
-    if (guard)
+    dragGuard = (event->buttons() & Qt::LeftButton) && (flags & Qt::TextEditable) && inOutput();
+    if (dragGuard)
         setTextInteractionFlags(flags & ~Qt::TextEditable);
     QPlainTextEdit::mouseMoveEvent(event);
-    if (guard)
+    if (dragGuard)
         setTextInteractionFlags(flags);
+    dragGuard = false;
 }
 
 bool Console::ownDrag(const QDropEvent *event) const
@@ -163,7 +164,7 @@ void Console::dragMoveEvent(QDragMoveEvent *event)
         QPlainTextEdit::dragMoveEvent(event);
         return;
     }
-    if (isReadOnly() || !canInsertFromMimeData(event->mimeData())) {
+    if ((isReadOnly() && !dragGuard) || !event->mimeData()->hasText()) {
         event->ignore();
         return;
     }
@@ -178,13 +179,17 @@ void Console::dropEvent(QDropEvent *event)
         return;
     }
     // Text dragged within the console is copied where it is dropped, so
-    // that the drag takes nothing away.
-    if (isReadOnly() || !canInsertFromMimeData(event->mimeData())) {
+    // that the drag takes nothing away. The text box may be taking no input
+    // while the drag lasts, so the text goes in here.
+    if ((isReadOnly() && !dragGuard) || !event->mimeData()->hasText()) {
         event->ignore();
         return;
     }
-    setTextCursor(cursorForPosition(event->position().toPoint()));
-    insertFromMimeData(event->mimeData());
+    QTextCursor at = cursorForPosition(event->position().toPoint());
+    if (at.position() < lineStart)
+        at.movePosition(QTextCursor::End);
+    at.insertText(event->mimeData()->text());
+    setTextCursor(at);
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }

@@ -38,4 +38,7 @@ private:
     bool ownDrag(const QDropEvent *event) const;
 
     int lineStart = 0;
+    // A drag of the game's text is under way, begun with the text box
+    // taking no input, which a drop on it still puts in.
+    bool dragGuard = false;
 };
