@@ -149,6 +149,11 @@ bool Console::ownDrag(const QDropEvent *event) const
     return event->source() == viewport() || event->source() == this;
 }
 
+bool Console::takesDrop(const QDropEvent *event) const
+{
+    return (!isReadOnly() || dragGuard) && event->mimeData()->hasText();
+}
+
 void Console::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!ownDrag(event)) {
@@ -164,7 +169,7 @@ void Console::dragMoveEvent(QDragMoveEvent *event)
         QPlainTextEdit::dragMoveEvent(event);
         return;
     }
-    if ((isReadOnly() && !dragGuard) || !event->mimeData()->hasText()) {
+    if (!takesDrop(event)) {
         event->ignore();
         return;
     }
@@ -181,7 +186,7 @@ void Console::dropEvent(QDropEvent *event)
     // Text dragged within the console is copied where it is dropped, so
     // that the drag takes nothing away. The text box may be taking no input
     // while the drag lasts, so the text goes in here.
-    if ((isReadOnly() && !dragGuard) || !event->mimeData()->hasText()) {
+    if (!takesDrop(event)) {
         event->ignore();
         return;
     }

@@ -36,6 +36,7 @@ private:
     void removeTyped(QTextCursor cursor);
     // A drag started in the console: whatever it holds, it only copies.
     bool ownDrag(const QDropEvent *event) const;
+    bool takesDrop(const QDropEvent *event) const;
 
     int lineStart = 0;
     // A drag of the game's text is under way, begun with the text box
