@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Puts the style, the engine and the page's script into the page template,
-// leaving the one marker where quillmoorpublish puts the game. The engine's
+// leaving the one marker where quillmoorpublish puts the game, and those
+// where it puts the game's title. The engine's
 // WebAssembly goes in as base64 in an element of its own, which the page
 // decodes at once; inside the script it would cost the browser a parse of
 // its whole text first.
