@@ -7,10 +7,10 @@
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
+import {createRequire} from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import {after, before, test} from 'node:test';
-import {createRequire} from 'node:module';
 import {pathToFileURL} from 'node:url';
 
 import puppeteer from 'puppeteer-core';
@@ -118,7 +118,7 @@ async function open(file, viewport) {
 // answer (Y or N pressed, or with answerBy 'buttons' the button clicked).
 // Returns the waits in the window tool's form and the looks at each wait;
 // atEachWait, if given, looks further at each.
-async function play(page, lines, answerBy = 'keys', atEachWait = undefined) {
+async function play(page, lines, answerBy = 'keys', atEachWait) {
     const waits = [];
     const looks = [];
     const queue = [...lines];
