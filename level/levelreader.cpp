@@ -5,6 +5,11 @@
 
 namespace {
 
+constexpr std::string_view LocationMark = "[LOCATION";
+constexpr std::string_view MapMark = "[MAP]";
+constexpr std::string_view ItemsMark = "[ITEMS]";
+constexpr std::string_view CombosMark = "[COMBOS]";
+
 class Reading
 {
 public:
@@ -22,22 +27,32 @@ public:
             const int lineNo = int(next) + 1;
             const std::string_view line = lines[next++];
             // The marks are plain ASCII, which either encoding keeps as it is.
+            const std::string_view mark = LevelReader::markOf(line);
             bool read = true;
-            if (line.find("[LOCATION") != std::string_view::npos)
+            if (mark == LocationMark)
                 read = readLocation(decoded(line), lineNo);
-            else if (line.find("[MAP]") != std::string_view::npos)
+            else if (mark == MapMark)
                 ++result.level.mapSections;
-            else if (line.find("[ITEMS]") != std::string_view::npos)
+            else if (mark == ItemsMark)
                 read = readItems(lineNo);
-            else if (line.find("[COMBOS]") != std::string_view::npos)
+            else if (mark == CombosMark)
                 read = readCombos(lineNo);
             if (!read)
                 break;
         }
+        if (!result.level.isLevel())
+            result.noLevel = LevelReader::notALevel(fileName);
         return std::move(result);
     }
 
 private:
+    // A block or section that the end of the file cuts off has lost nothing.
+    bool cutOff(int lineNo, const std::string &problem)
+    {
+        result.cutAtEnd = true;
+        return fail(lineNo, problem);
+    }
+
     bool fail(int lineNo, const std::string &problem)
     {
         result.error = "Level file \"" + fileName + "\", line " + std::to_string(lineNo) + ": " + problem;
@@ -97,8 +112,8 @@ private:
             if (const int item = LocationRecord::placedItemOfLine(shortLine); item >= 0)
                 level.placed[item] = true;
         }
-        return fail(lineNo, "the block of location " + ref.name()
-                                + " runs into the end of the file without the empty line that ends it.");
+        return cutOff(lineNo, "the block of location " + ref.name()
+                                  + " runs into the end of the file without the empty line that ends it.");
     }
 
     bool readItems(int lineNo)
@@ -122,7 +137,8 @@ private:
             result.lines.items[item] = int(next);
             position = item + 1;
         }
-        return fail(lineNo, "the [ITEMS] section runs into the end of the file without the empty line that ends it.");
+        return cutOff(lineNo,
+                      "the [ITEMS] section runs into the end of the file without the empty line that ends it.");
     }
 
     bool readCombos(int lineNo)
@@ -137,7 +153,8 @@ private:
             combos.push_back(Combo::fromLine(decoded(*line)));
             result.lines.combos.push_back(int(next));
         }
-        return fail(lineNo, "the [COMBOS] section runs into the end of the file without the empty line that ends it.");
+        return cutOff(lineNo,
+                      "the [COMBOS] section runs into the end of the file without the empty line that ends it.");
     }
 
     std::string fileName;
@@ -148,6 +165,15 @@ private:
 };
 
 } // namespace
+
+std::string_view LevelReader::markOf(std::string_view line)
+{
+    for (const std::string_view mark : {LocationMark, MapMark, ItemsMark, CombosMark}) {
+        if (line.find(mark) != std::string_view::npos)
+            return mark;
+    }
+    return {};
+}
 
 std::string LevelReader::notALevel(const std::string &fileName)
 {
@@ -167,6 +193,7 @@ LevelReader::Result LevelReader::readFile(const std::string &path)
     if (!bytes) {
         Result result;
         result.error = "Cannot open the level file \"" + path + "\": " + why + ".";
+        result.noLevel = result.error;
         return result;
     }
     return read(*bytes, path);

@@ -18,10 +18,26 @@ public:
         Level level;
         std::string error; // UTF-8; empty when the whole file was read
         int errorLine = 0; // 1-based; 0 when the fault has no line
+        // The fault lost nothing: the last block or section runs into the
+        // end of the file without its empty line, every line of it read.
+        bool cutAtEnd = false;
+        // Why the file gives no level at all, naming it: it cannot be opened,
+        // or holds nothing a level holds (Level::isLevel). Empty when it
+        // gives one, however faulty.
+        std::string noLevel;
         LevelLines lines; // where what was read stood in the file
 
         bool ok() const { return error.empty(); }
+        // Every line of the file went into the level, so the player plays
+        // all of it: the tools warn about a fault that lost nothing, and
+        // refuse only one that did.
+        bool whole() const { return ok() || cutAtEnd; }
     };
+
+    // The mark of a level's own the line holds, tested in this order:
+    // "[LOCATION", "[MAP]", "[ITEMS]" or "[COMBOS]", anywhere in the line;
+    // empty when it holds none.
+    static std::string_view markOf(std::string_view line);
 
     // Why a file that is no level (Level::isLevel) is none, naming it:
     // "\"notes.txt\" is not a Quillmoor level: it holds no ..."

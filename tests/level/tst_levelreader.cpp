@@ -146,6 +146,7 @@ void TestLevelReader::faults_data()
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("kept"); // record of 1A, read before the fault
+    QTest::addColumn<bool>("whole"); // every line read: only the end cut it off
 
     const QStringList good{"[LOCATION 1A]", "Kept.", ""};
     QStringList items{"[ITEMS]"};
@@ -156,25 +157,25 @@ void TestLevelReader::faults_data()
         combos << QStringLiteral("A+B=C");
 
     QTest::newRow("row 0") << crlf(good + QStringList{"[LOCATION 0C]", ""}) << 4 << "[LOCATION 0C]"
-                           << "Kept.||";
+                           << "Kept.||" << false;
     QTest::newRow("column J") << crlf(good + QStringList{"[LOCATION 3J]", ""}) << 4 << "column A to I"
-                              << "Kept.||";
+                              << "Kept.||" << false;
     QTest::newRow("lower-case column") << crlf(good + QStringList{"[LOCATION 3c]"}) << 4 << "[LOCATION 3c]"
-                                       << "Kept.||";
+                                       << "Kept.||" << false;
     QTest::newRow("indented header") << crlf(good + QStringList{" [LOCATION 3C]"}) << 4 << "[LOCATION 3C]"
-                                     << "Kept.||";
+                                     << "Kept.||" << false;
     QTest::newRow("short header") << crlf(good + QStringList{"[LOCATION"}) << 4 << "row 1 to 9"
-                                  << "Kept.||";
+                                  << "Kept.||" << false;
     QTest::newRow("block cut off") << crlf(QStringList{"[LOCATION 1A]", "Cut.", "PATH N"}) << 1
-                                   << "location 1A runs into the end of the file" << "Cut.|PATH N|";
+                                   << "location 1A runs into the end of the file" << "Cut.|PATH N|" << true;
     QTest::newRow("items cut off") << crlf(good + QStringList{"[ITEMS]", "A x"}) << 4
-                                   << "[ITEMS] section runs into the end" << "Kept.||";
+                                   << "[ITEMS] section runs into the end" << "Kept.||" << true;
     QTest::newRow("combos cut off") << crlf(good + QStringList{"[COMBOS]"}) << 4
-                                    << "[COMBOS] section runs into the end" << "Kept.||";
+                                    << "[COMBOS] section runs into the end" << "Kept.||" << true;
     QTest::newRow("27 items") << crlf(good + items + QStringList{"no letter", ""}) << 31 << "at most 26 items"
-                              << "Kept.||";
+                              << "Kept.||" << false;
     QTest::newRow("101 rules") << crlf(good + combos + QStringList{""}) << 105 << "more than 100 rules"
-                               << "Kept.||";
+                               << "Kept.||" << false;
 }
 
 void TestLevelReader::faults()
@@ -183,8 +184,11 @@ void TestLevelReader::faults()
     QFETCH(int, line);
     QFETCH(QString, problem);
     QFETCH(QString, kept);
+    QFETCH(bool, whole);
     const LevelReader::Result result = read(bytes, "broken.qw");
     QVERIFY(!result.ok());
+    QCOMPARE(result.whole(), whole);
+    QVERIFY(result.noLevel.empty());
     QCOMPARE(result.errorLine, line);
     const QString error = toQString(result.error);
     QVERIFY2(error.startsWith(QStringLiteral("Level file \"broken.qw\", line %1: ").arg(line)), qPrintable(error));
@@ -199,8 +203,10 @@ void TestLevelReader::missingFile()
     const LevelReader::Result missing = LevelReader::readFile(path);
     QCOMPARE(toQString(missing.error),
              QStringLiteral("Cannot open the level file \"%1\": No such file or directory.").arg(toQString(path)));
+    QCOMPARE(missing.noLevel, missing.error);
     const LevelReader::Result folder = LevelReader::readFile(dir.path().toStdString());
     QVERIFY(!folder.ok());
+    QCOMPARE(folder.noLevel, folder.error);
 }
 
 void TestLevelReader::isLevel_data()
@@ -223,7 +229,9 @@ void TestLevelReader::isLevel()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, level);
-    QCOMPARE(read(bytes, "any.qw").level.isLevel(), level);
+    const LevelReader::Result result = read(bytes, "any.qw");
+    QCOMPARE(result.level.isLevel(), level);
+    QCOMPARE(toQString(result.noLevel), level ? QString() : toQString(LevelReader::notALevel("any.qw")));
 }
 
 void TestLevelReader::latin1()
