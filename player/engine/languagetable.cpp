@@ -3,6 +3,7 @@
 
 #include "filebytes.h"
 #include "gameerror.h"
+#include "levelreader.h"
 #include "textcodec.h"
 
 #include <algorithm>
@@ -12,6 +13,27 @@ namespace {
 GameError fault(const std::string &file, int line, const std::string &problem)
 {
     return {"Language file \"" + file + "\", line " + std::to_string(line) + ": " + problem, line};
+}
+
+GameError notALanguageFile(const std::string &file, int line, const std::string &why)
+{
+    return {"\"" + file + "\" is not a language file (no language block): " + why, line};
+}
+
+// A line of a language must be text: a control character (other than a tab,
+// or a carriage return left of a line end) says the file is some other
+// file's bytes, whose words no player could type.
+void checkText(TextView line, int lineNo, const std::string &file)
+{
+    for (const char32_t c : line) {
+        if (c < U' ' && c != U'\t' && c != U'\r') {
+            static constexpr char Hex[] = "0123456789ABCDEF";
+            const std::string byte{'0', 'x', Hex[c >> 4], Hex[c & 15]};
+            throw notALanguageFile(file, lineNo,
+                                   "it is not text: line " + std::to_string(lineNo) + " holds the control character "
+                                       + byte + ".");
+        }
+    }
 }
 
 } // namespace
@@ -44,8 +66,17 @@ LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fil
         if (header.empty() || header[0] != U'[')
             continue;
         const int headerLine = int(next);
+        checkText(header, headerLine, fileName);
         Text name(header.substr(1));
         name.erase(std::remove(name.begin(), name.end(), U']'), name.end());
+        // A level's own lines begin with "[" too: read as languages, a level
+        // would offer "MAP" and words cut from its narratives. The name is
+        // what tells, as the header written for it would read.
+        if (!LevelReader::markOf(text::toUtf8(U'[' + name + U']')).empty()) {
+            throw notALanguageFile(fileName, headerLine,
+                                   "it is a Quillmoor level (\"" + text::toUtf8(header) + "\" on line "
+                                       + std::to_string(headerLine) + ").");
+        }
         if (table.count() == MaxLanguages) {
             throw fault(fileName, headerLine,
                         "the language \"" + text::toUtf8(name) + "\" is one too many; a language file holds at most "
@@ -60,6 +91,7 @@ LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fil
                             "the language \"" + text::toUtf8(name) + "\" ends after " + std::to_string(message - 1)
                                 + " of its " + std::to_string(MessageCount) + " messages.");
             }
+            checkText(text[next], int(next) + 1, fileName);
             language.entries[message] = Text(text[next++]);
             language.lines[message] = int(next);
             language.overflows[message] = !splitfields(language.entries[message], language.fields[message]);
@@ -70,10 +102,9 @@ LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fil
         }
     }
     if (table.languages.empty()) {
-        throw GameError{"Language file \"" + fileName
-                        + "\" holds no language: each language begins with a line such as \"[English]\", followed by "
-                          "its "
-                        + std::to_string(MessageCount) + " messages."};
+        throw notALanguageFile(fileName, 0,
+                               "each language begins with a line such as \"[English]\", followed by its "
+                                   + std::to_string(MessageCount) + " messages.");
     }
     return table;
 }

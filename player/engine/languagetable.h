@@ -22,7 +22,9 @@ public:
     using Fields = std::array<Text, FieldCount>;
 
     // Both throw GameError for a file that cannot be used; fileName only
-    // names the file in error messages.
+    // names the file in error messages. A file with no language block, a
+    // level (a block's header is a level's line) or a file whose blocks are
+    // not text is no language file at all.
     static LanguageTable read(std::string_view bytes, const std::string &fileName);
     static LanguageTable readFile(const std::string &path);
 

@@ -98,8 +98,8 @@ void TestCheckTool::statuses_data()
     QTest::newRow("the limit") << QStringList{"--max-states", "1", "lost.qw"} << 1
                                << "Unknown: the search stopped at its limit of 1 play state" << "";
     QTest::newRow("options after --") << QStringList{"--json", "--", "won.qw"} << 0 << "\"winnable\": true" << "";
-    QTest::newRow("the language file alone") << QStringList{"--language", "notes.txt"} << 1 << "holds no language"
-                                             << "";
+    QTest::newRow("the language file alone") << QStringList{"--language", "notes.txt"} << 1
+                                             << "is not a language file (no language block)" << "";
     QTest::newRow("a language file with warnings") << QStringList{"--language=lower.txt"} << 0 << "not in capitals"
                                                     << "";
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: quillmoorcheck [OPTIONS] [--] LEVEL.qw" << "";

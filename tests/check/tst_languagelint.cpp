@@ -75,7 +75,10 @@ void TestLanguageLint::problems_data()
     QTest::newRow("a block cut short by the end of the file")
         << one(short26) << QStringList{"error 28 the language \"English\" ends after 26 of its 27 messages."};
     QTest::newRow("no language") << GameFiles::crlf({"Only a comment."})
-                                 << QStringList{"error - holds no language"};
+                                 << QStringList{"error - is not a language file (no language block)"};
+    QTest::newRow("a level") << GameFiles::adventure()
+                             << QStringList{"error 1 is not a language file (no language block): it is a Quillmoor "
+                                            "level (\"[MAP]\" on line 1)."};
 }
 
 void TestLanguageLint::problems()

@@ -105,9 +105,19 @@ void TestLanguageTable::faults_data()
     QTest::newRow("31 languages") << GameFiles::crlf(many)
                                   << "Language file \"/x/Language.txt\", line 841: the language \"L31\" is one too "
                                      "many; a language file holds at most 30 languages.";
+    const QString notOne = "\"/x/Language.txt\" is not a language file (no language block): ";
     QTest::newRow("empty") << QByteArray()
-                           << "Language file \"/x/Language.txt\" holds no language: each language begins with a line "
-                              "such as \"[English]\", followed by its 27 messages.";
+                           << notOne + "each language begins with a line such as \"[English]\", followed by its 27 "
+                                       "messages.";
+    QTest::newRow("a level") << GameFiles::adventure() << notOne + "it is a Quillmoor level (\"[MAP]\" on line 1).";
+    QTest::newRow("a level without its map")
+        << GameFiles::field() << notOne + "it is a Quillmoor level (\"[ITEMS]\" on line 1).";
+    QTest::newRow("a header that is not text")
+        << QByteArray("x\r\n[PNG\x1a]\r\n") + GameFiles::crlf(messages)
+        << notOne + "it is not text: line 2 holds the control character 0x1A.";
+    QTest::newRow("a message that is not text")
+        << GameFiles::crlf(QStringList{"[English]"} + messages.mid(0, 3)) + QByteArray("\0\0\x89\r\n", 5)
+        << notOne + "it is not text: line 5 holds the control character 0x00.";
 }
 
 void TestLanguageTable::faults()
