@@ -60,7 +60,7 @@ int TerminalHost::play(const Game::Setup &setup)
     }
     std::fflush(stdout);
     if (game.state() == Game::State::Stopped) {
-        writeMessage(game.stopMessage());
+        writeMessage(game.stopReason());
         return 1;
     }
     return 0;
@@ -78,6 +78,11 @@ void TerminalHost::inform(const std::string &text)
 {
     std::fflush(stdout);
     writeMessage(text);
+}
+
+void TerminalHost::fault(const std::string &description, const std::string &)
+{
+    inform(description);
 }
 
 void TerminalHost::typeFirst(std::vector<Text> lines)

@@ -10,7 +10,8 @@
 #include <vector>
 
 // Plays in a terminal or through pipes: the console text goes to standard
-// output as it is written (line breaks as "\n"), messages to standard error,
+// output as it is written (line breaks as "\n"), messages to standard error
+// (a fault's once, without the command line a window adds to its box),
 // and every line of standard input is one typed line. Piped input is echoed
 // after the prompt, so a session reads as a transcript; so are the lines
 // given to read first. A question is asked
@@ -34,6 +35,8 @@ public:
     void clear() override { }
     void prependLineBreak() override { }
     void inform(const std::string &text) override;
+    // The command line was just typed here: the description says it all.
+    void fault(const std::string &description, const std::string &commandLine) override;
 
 private:
     // The next line of standard input without its line end; none at its end.

@@ -103,6 +103,7 @@ LevelReader::Result deviceOrPipe(const std::string &path)
 {
     LevelReader::Result result;
     result.error = "Cannot open the level file \"" + path + "\": it is a device or a pipe, not a level file.";
+    result.noLevel = result.error;
     return result;
 }
 
@@ -126,6 +127,7 @@ void Game::resume(const PlayState &state)
     pending = Pending::None;
     asked.clear();
     stopped.clear();
+    reason.clear();
 }
 
 void Game::print(std::initializer_list<TextView> parts)
@@ -232,6 +234,7 @@ void Game::stop(const std::string &description)
     current = State::Stopped;
     pending = Pending::None;
     stopped = description + "\r\n" + setup.commandLine;
+    reason = description;
 }
 
 void Game::chooseLanguage(TextView answer)
@@ -290,6 +293,10 @@ void Game::loadgame(const std::string &gamefile, bool namedByLevel)
     LevelReader::Result result = held != setup.heldLevels.end() ? LevelReader::read(held->second, gamefile)
         : namedByLevel && isDeviceOrPipe(gamefile)               ? deviceOrPipe(gamefile)
                                                                  : LevelReader::readFile(gamefile);
+    // With nothing to play, start-up stops here, with the one message that
+    // says why, rather than going on to a game without a start.
+    if (!namedByLevel && !result.noLevel.empty())
+        throw GameError{result.noLevel};
     Level &read = result.level;
     LoadedLevel loaded;
     loaded.path = gamefile;
@@ -312,8 +319,9 @@ void Game::loadgame(const std::string &gamefile, bool namedByLevel)
     if (same == levels.end())
         levels.push_back(std::move(loaded));
     enterLevel(index);
-    if (!result.ok() && host)
-        host->inform(result.error + "\r\n" + setup.commandLine);
+    const std::string &problem = result.noLevel.empty() ? result.error : result.noLevel;
+    if (!problem.empty() && host)
+        host->fault(problem, setup.commandLine);
 }
 
 void Game::enterLevel(std::size_t index)

@@ -78,6 +78,8 @@ public:
     bool askingToEnd() const { return current == State::Asking && pending == Pending::End; }
     // The fault's description, CR LF and the command line (UTF-8).
     const std::string &stopMessage() const { return stopped; }
+    // The fault's description alone.
+    const std::string &stopReason() const { return reason; }
 
     const PlayState &play() const { return now; }
     // Goes on from a state this game reached before, waiting for a command.
@@ -104,7 +106,8 @@ private:
     void prompt();
 
     // namedByLevel: the file is named by a level, whoever wrote it, and is
-    // read only when it is a file (not a device or a pipe).
+    // read only when it is a file (not a device or a pipe). Otherwise it is
+    // the level the game starts with, which must be one.
     void loadgame(const std::string &gamefile, bool namedByLevel = false);
     void enterLevel(std::size_t index);
     // Describes the location; stops at the end-of-game question, which
@@ -137,6 +140,7 @@ private:
     Pending pending = Pending::None;
     Text asked;
     std::string stopped;
+    std::string reason;
 
     LanguageTable languages;
     int language = 0;

@@ -20,4 +20,13 @@ public:
     virtual void prependLineBreak() = 0;
     // A message with an OK button; text is UTF-8.
     virtual void inform(const std::string &text) = 0;
+    // A fault the game reports and goes on from (a level it could not read
+    // whole): its description and the command line the game was started
+    // with, UTF-8. A window shows both in one message box, as it shows the
+    // fault that stops the game; a terminal, where that command line was
+    // just typed, may leave it out.
+    virtual void fault(const std::string &description, const std::string &commandLine)
+    {
+        inform(description + "\r\n" + commandLine);
+    }
 };

@@ -420,6 +420,33 @@ void TestGame::faults_data()
         << english << QStringList{"x"}
         << QStringList{"Cannot open the level file \"nowhere.qw\": No such file or directory." + tail} << ""
         << "I do not understand 'x'. Try HELP.\r\n\r\n\r\n>";
+    // A level the game cannot start with stops it at once, with one message.
+    QTest::newRow("an empty level file")
+        << QByteArray("") << english << QStringList{} << QStringList{}
+        << "\"$DIR/a.qw\" is not a Quillmoor level: it holds no \"[MAP]\" line, no location block and no \"[ITEMS]\" "
+           "or \"[COMBOS]\" section."
+            + tail
+        << "";
+    QTest::newRow("a binary level file")
+        << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\r\n\x03\0>\0", 18) << english << QStringList{}
+        << QStringList{}
+        << "\"$DIR/a.qw\" is not a Quillmoor level: it holds no \"[MAP]\" line, no location block and no \"[ITEMS]\" "
+           "or \"[COMBOS]\" section."
+            + tail
+        << "";
+    QTest::newRow("a level as the language file")
+        << adventure << adventure << QStringList{} << QStringList{}
+        << "\"$DIR/Language.txt\" is not a language file (no language block): it is a Quillmoor level (\"[MAP]\" on "
+           "line 1)."
+            + tail
+        << "Text Quillmoor Player: v1.0.1\r\nMade with the Quillmoor authoring kit\r\n\r\nSelect Language:";
+    QTest::newRow("load level that is no level")
+        << GameFiles::crlf({"[LOCATION 1A]", "Gate.", "LOADLEVEL Language.txt COMMENT=Off you go.", "START", ""})
+        << english << QStringList{"x"}
+        << QStringList{"\"$DIR/Language.txt\" is not a Quillmoor level: it holds no \"[MAP]\" line, no location block "
+                       "and no \"[ITEMS]\" or \"[COMBOS]\" section."
+                       + tail}
+        << "" << "I do not understand 'x'. Try HELP.\r\n\r\n\r\n>";
     QTest::newRow("load level that is a device")
         << GameFiles::crlf({"[LOCATION 1A]", "Gate.", "LOADLEVEL /dev/zero COMMENT=Off you go.", "START", ""})
         << english << QStringList{"x"}

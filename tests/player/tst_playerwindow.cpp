@@ -34,6 +34,7 @@ private Q_SLOTS:
     void looks();
     void play_data();
     void play();
+    void stops_data();
     void stops();
     void closing();
     void walkthrough_data();
@@ -169,12 +170,30 @@ void TestPlayerWindow::play()
     }
 }
 
+void TestPlayerWindow::stops_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("message"); // $LEVEL: the level's path
+
+    QTest::newRow("no start location") << "nostart.qw" << "The level \"$LEVEL\" has no start location.";
+    // One box: start-up stops at the level it could not read.
+    QTest::newRow("a level that is not there")
+        << "none.qw" << "Cannot open the level file \"$LEVEL\": No such file or directory.";
+    QTest::newRow("a file that is no level")
+        << "Language.txt"
+        << "\"$LEVEL\" is not a Quillmoor level: it holds no \"[MAP]\" line, no location block and no \"[ITEMS]\" "
+           "or \"[COMBOS]\" section.";
+}
+
 void TestPlayerWindow::stops()
 {
-    open("nostart.qw", "Language.txt");
-    const QString message = "The level \"" + dir.filePath("nostart.qw") + "\" has no start location.\r\n"
-        + dir.filePath("nostart.qw");
-    QCOMPARE(platform.texts(ScriptedPlatform::Kind::Inform), QStringList{message});
+    QFETCH(QString, level);
+    QFETCH(QString, message);
+    open(level, "Language.txt");
+    // The description and the command line, in one box.
+    const QString path = dir.filePath(level);
+    QCOMPARE(platform.texts(ScriptedPlatform::Kind::Inform),
+             QStringList{message.replace("$LEVEL", path) + "\r\n" + path});
     // Inert: the window stays and takes no more commands.
     QVERIFY(window->isVisible());
     QVERIFY(Text1->isReadOnly());

@@ -51,6 +51,7 @@ void TestTerminal::initTestCase()
     GameFiles::write(dir.path(), "my level.qw", GameFiles::adventure());
     GameFiles::write(dir.path(), "-x.qw", GameFiles::adventure());
     GameFiles::write(dir.path(), "nostart.qw", GameFiles::crlf({"[LOCATION 1A]", "Cell.", ""}));
+    GameFiles::write(dir.path(), "cut.qw", GameFiles::crlf({"[LOCATION 1A]", "Cut.", "START"}));
     GameFiles::write(dir.path(), "Language.txt", GameFiles::language({{"English", GameFiles::english()}}));
     // Lines as an editor or a person may write them: CR LF or LF, the last
     // one maybe without its end.
@@ -156,16 +157,33 @@ void TestTerminal::sessions_data()
         << "" << 0;
     QTest::newRow("-- ends the options") << english + QStringList{"--", "-x.qw"} << QByteArray() << false << start
                                          << "" << 0;
+    // Each fault once on standard error, without the command line just typed.
     QTest::newRow("a stopping error: standard error, status 1")
         << english + QStringList{"$DIR/nostart.qw"} << QByteArray() << false
         << Banner + "Default Language:\n[1] English\n\n>"
-        << "The level \"$DIR/nostart.qw\" has no start location.\n$DIR/nostart.qw\n" << 1;
-    QTest::newRow("a level error is reported and the game goes on")
-        << english + QStringList{"$DIR/none.qw"} << QByteArray() << false
-        << Banner + "Default Language:\n[1] English\n\n>"
-        << "Cannot open the level file \"$DIR/none.qw\": No such file or directory.\n$DIR/none.qw\n"
-           "The level \"$DIR/none.qw\" has no start location.\n$DIR/none.qw\n"
+        << "The level \"$DIR/nostart.qw\" has no start location.\n" << 1;
+    QTest::newRow("a level that is not there stops at once")
+        << english + QStringList{"$DIR/none.qw"} << QByteArray() << false << ""
+        << "Cannot open the level file \"$DIR/none.qw\": No such file or directory.\n" << 1;
+    QTest::newRow("a folder for a level stops at once")
+        << english + QStringList{"$DIR"} << QByteArray() << false << ""
+        << "Cannot open the level file \"$DIR\": file to open is a directory.\n" << 1;
+    QTest::newRow("a file that is not a level stops at once")
+        << english + QStringList{"$DIR/first.txt"} << QByteArray() << false << ""
+        << "\"$DIR/first.txt\" is not a Quillmoor level: it holds no \"[MAP]\" line, no location block and no "
+           "\"[ITEMS]\" or \"[COMBOS]\" section.\n"
         << 1;
+    QTest::newRow("a level for the language file: no game")
+        << QStringList{"--tty", "--language", "$DIR/a.qw", "$DIR/a.qw"} << QByteArray() << false
+        << Banner + "Select Language:"
+        << "\"$DIR/a.qw\" is not a language file (no language block): it is a Quillmoor level (\"[MAP]\" on line 1).\n"
+        << 1;
+    QTest::newRow("a level cut off at its end is said once, and played")
+        << english + QStringList{"$DIR/cut.qw"} << QByteArray() << false
+        << Banner + "Default Language:\n[1] English\n\n>Cut.\n\n>"
+        << "Level file \"$DIR/cut.qw\", line 1: the block of location 1A runs into the end of the file without the "
+           "empty line that ends it.\n"
+        << 0;
 }
 
 void TestTerminal::sessions()
