@@ -67,6 +67,16 @@ CheckReport LevelCheck::checkBytes(const std::string &bytes, const std::string &
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const LevelReader::Result read =
             levels[i] == path ? LevelReader::read(bytes, path) : LevelReader::readFile(levels[i]);
+        // A file that gives no level has that one problem: the rest would
+        // only list what a level it is not lacks.
+        if (!read.noLevel.empty()) {
+            report.problems.push_back({Problem::Severity::Error, std::nullopt, 0,
+                                       i > 0 ? "In " + levels[i] + ": " + read.noLevel : read.noLevel,
+                                       i > 0 ? levels[i] : std::string()});
+            if (i == 0)
+                return report;
+            continue;
+        }
         const LevelLint lint(read, levels[i], i > 0, *words);
         std::vector<Problem> problems = lint.problems();
         sortProblems(problems);

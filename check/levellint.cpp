@@ -63,8 +63,14 @@ LevelLint::LevelLint(const LevelReader::Result &read, const std::string &path, b
     , lines(read.lines)
     , path(path)
 {
-    if (!read.ok())
+    // A fault that lost nothing the player plays through, after saying so.
+    if (!read.ok() && read.whole()) {
+        add(Severity::Warning, std::nullopt, read.errorLine,
+            read.error
+                + " The player still reads all of it, but shows this message first; an empty last line mends it.");
+    } else if (!read.ok()) {
         add(Severity::Error, std::nullopt, read.errorLine, read.error);
+    }
     checkStart(chained);
     checkExits();
     checkReach();

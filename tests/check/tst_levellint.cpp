@@ -115,7 +115,13 @@ void TestLevelLint::problems_data()
         << startWith({"PATH E"}).replaceInStrings("Start.", "Start. PATH E leads on.") + End << QStringList{};
     QTest::newRow("a block cut short by the end of the file")
         << startWith({"PATH E"}) + QStringList{"[LOCATION 1B]", "End.", "PATH W", "ENDGAME"}
-        << QStringList{"error - @[LOCATION 1B]@ runs into the end of the file"};
+        << QStringList{"warning - @[LOCATION 1B]@ runs into the end of the file without the empty line that ends it. "
+                       "The player still reads all of it"};
+    QTest::newRow("a header the reader cannot read")
+        << startWith({"PATH E"}) + QStringList{"[LOCATION 1J]", "End.", "PATH W", "ENDGAME", ""}
+        << QStringList{"error 1A @PATH E@ The exit east from 1A leads to 1B, which is not part of the level",
+                       "error - @[LOCATION 1J]@ does not name a row 1 to 9",
+                       "warning - - No location ends the game"};
 }
 
 void TestLevelLint::problems()
