@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
-#include <set>
+#include <map>
 
 namespace fs = std::filesystem;
 
@@ -17,7 +17,7 @@ namespace {
 // A level still to read, and the LOADLEVEL that named it.
 struct Link
 {
-    std::string path;
+    LevelChain::Route route;
     std::string namedBy; // empty for the first level
     int line = 0;
     std::string name; // as written after LOADLEVEL
@@ -42,31 +42,43 @@ std::string inQuotes(const std::string &text)
 LevelChain::Result LevelChain::follow(const std::string &firstLevel)
 {
     Result result;
-    std::deque<Link> todo{{firstLevel, {}, 0, {}}};
-    std::set<std::string> seen;
+    const fs::path first(firstLevel);
+    const std::size_t hidden = first.is_absolute() ? first.parent_path().string().size() : 0;
+    std::deque<Link> todo{{{firstLevel, hidden}, {}, 0, {}}};
+    // Each file read, by its identity, with its place in result.files.
+    std::map<std::string, std::size_t> seen;
     while (!todo.empty()) {
         const Link link = std::move(todo.front());
         todo.pop_front();
-        if (!seen.insert(identity(link.path)).second)
+        const auto [known, added] = seen.try_emplace(identity(link.route.path), result.files.size());
+        if (!added) {
+            std::vector<Route> &routes = result.files[known->second].routes;
+            if (std::none_of(routes.begin(), routes.end(),
+                             [&link](const Route &route) { return route.path == link.route.path; }))
+                routes.push_back(link.route);
             continue;
+        }
+        const std::string &path = link.route.path;
 
         std::string why;
-        std::optional<std::string> bytes = FileBytes::read(link.path, &why);
+        std::optional<std::string> bytes = FileBytes::read(path, &why);
         if (!bytes) {
             if (link.namedBy.empty()) {
-                result.error = "Cannot open the level file " + inQuotes(link.path) + ": " + why + ".";
+                result.error = "Cannot open the level file " + inQuotes(path) + ": " + why + ".";
             } else {
                 result.error = "Level file " + inQuotes(link.namedBy) + ", line " + std::to_string(link.line)
-                    + ": LOADLEVEL names the level " + inQuotes(link.name) + ", found as " + inQuotes(link.path)
+                    + ": LOADLEVEL names the level " + inQuotes(link.name) + ", found as " + inQuotes(path)
                     + ", which cannot be read: " + why + ".";
             }
             return result;
         }
-        const LevelReader::Result read = LevelReader::read(*bytes, link.path);
-        if (!read.ok()) {
-            result.error = read.error;
+        const LevelReader::Result read = LevelReader::read(*bytes, path);
+        if (!read.noLevel.empty() || !read.whole()) {
+            result.error = read.noLevel.empty() ? read.error : read.noLevel;
             return result;
         }
+        if (!read.ok())
+            result.warnings.push_back(read.error);
 
         for (int i = 0; i < Level::LocationCount; ++i) {
             const GridRef ref = GridRef::fromIndex(i);
@@ -75,18 +87,19 @@ LevelChain::Result LevelChain::follow(const std::string &firstLevel)
             if (!load)
                 continue;
             const std::string named = text::toUtf8(load->file);
-            const std::string found = LevelLookup::resolve(named, link.path);
+            const std::string found = LevelLookup::resolve(named, path);
             const int line = read.lines.lineAt(ref, read.level.record(ref).text().find(U"LOADLEVEL"));
             std::error_code ignored;
             if (!fs::is_regular_file(found, ignored)) {
-                result.error = "Level file " + inQuotes(link.path) + ", line " + std::to_string(line) + ": the level "
+                result.error = "Level file " + inQuotes(path) + ", line " + std::to_string(line) + ": the level "
                     + inQuotes(named) + " after LOADLEVEL cannot be found, neither from the current folder nor beside "
-                    + inQuotes(link.path) + ".";
+                    + inQuotes(path) + ".";
                 return result;
             }
-            todo.push_back({found, link.path, line, named});
+            // Found beside the level, the name goes on from that level's folder.
+            todo.push_back({{found, found == named ? 0 : link.route.hidden}, path, line, named});
         }
-        result.files.push_back({link.path, std::move(*bytes)});
+        result.files.push_back({path, std::move(*bytes), {link.route}});
     }
     return result;
 }

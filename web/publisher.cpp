@@ -3,16 +3,17 @@
 
 #include "datafolder.h"
 #include "filebytes.h"
+#include "game.h"
 #include "gameerror.h"
 #include "gamepage.h"
 #include "languagetable.h"
 #include "levelchain.h"
+#include "pageplaces.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <set>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,66 +27,6 @@ std::string inQuotes(const std::string &text)
 {
     return "\"" + text + "\"";
 }
-
-// The deepest folder that holds both.
-fs::path commonFolder(const fs::path &a, const fs::path &b)
-{
-    fs::path common;
-    for (auto i = a.begin(), j = b.begin(); i != a.end() && j != b.end() && *i == *j; ++i, ++j)
-        common /= *i;
-    return common;
-}
-
-// Where the page keeps the levels. The engine looks for a chained level from
-// the folder it plays in and beside the level naming it, so the page keeps
-// the folders the player would pass through where they lie relative to each
-// other and to the folder the publisher runs in. They go below "/game" in
-// place of the deepest folder they share, so the page shows none of the
-// author's folders; only where a level is named by an absolute path do they
-// keep their absolute paths.
-class Places
-{
-public:
-    explicit Places(const std::vector<LevelChain::File> &levels)
-        : here(fs::current_path())
-    {
-        for (const LevelChain::File &level : levels)
-            absolute = absolute || fs::path(level.path).is_absolute();
-        std::set<fs::path> folders{here};
-        for (const LevelChain::File &level : levels) {
-            // Every folder the name passes through, ".." included, must be
-            // there for the engine to walk it.
-            fs::path walked = fs::path(level.path).is_absolute() ? fs::path("/") : here;
-            for (const fs::path &part : fs::path(level.path).parent_path().relative_path())
-                folders.insert((walked /= part).lexically_normal());
-        }
-        root = *folders.begin();
-        for (const fs::path &folder : folders)
-            root = commonFolder(root, folder);
-        for (const fs::path &folder : folders)
-            seen.push_back(place(folder));
-    }
-
-    std::string place(const fs::path &real) const
-    {
-        const fs::path normal = (here / real).lexically_normal();
-        if (absolute)
-            return normal.string();
-        std::string inside = (fs::path("/game") / normal.lexically_relative(root)).lexically_normal().string();
-        if (inside.size() > 1 && inside.back() == '/')
-            inside.pop_back();
-        return inside;
-    }
-
-    std::string folder() const { return place(here); }
-    const std::vector<std::string> &folders() const { return seen; }
-
-private:
-    fs::path here;
-    bool absolute = false;
-    fs::path root;
-    std::vector<std::string> seen;
-};
 
 // Writes the file whole or not at all: into a new file beside it, which then
 // takes its name.
@@ -169,6 +110,7 @@ Publisher::Result Publisher::publish(const Job &job)
         result.error = chain.error;
         return result;
     }
+    result.warnings = chain.warnings;
 
     std::string why;
     std::optional<std::string> language = FileBytes::read(result.languageFile, &why);
@@ -178,7 +120,20 @@ Publisher::Result Publisher::publish(const Job &job)
     }
     try {
         // The player would stop on a language file it cannot use.
-        LanguageTable::read(*language, result.languageFile);
+        const LanguageTable table = LanguageTable::read(*language, result.languageFile);
+        // A page the player would stop before the first command only ever
+        // says that the game has stopped: the engine starts the game here, in
+        // every language, and its reason to stop is the publisher's.
+        for (int chosen = 1; chosen <= table.count(); ++chosen) {
+            Game game(Game::Setup{level, level, result.languageFile});
+            game.start();
+            if (game.state() == Game::State::ChoosingLanguage)
+                game.enter(text::number(chosen));
+            if (game.state() == Game::State::Stopped) {
+                result.error = game.stopReason();
+                return result;
+            }
+        }
     } catch (const GameError &error) {
         result.error = error.description;
         return result;
@@ -202,17 +157,25 @@ Publisher::Result Publisher::publish(const Job &job)
         }
     }
 
-    const Places places(chain.files);
+    const PagePlaces places(level, chain.files);
     GamePage::Game game;
     game.folders = places.folders();
     game.folder = places.folder();
-    game.level = level;
+    game.level = places.commandLine();
     // Pages of two games differ in their tabs and bookmarks.
     game.title = fs::path(level).stem().string();
     game.language = "/quillmoor/" + fs::path(result.languageFile).filename().string();
     for (LevelChain::File &file : chain.files) {
         result.levels.push_back(file.path);
-        game.files.push_back({places.place(file.path), std::move(file.bytes)});
+        // A level reached by two names lies in each place they lead to.
+        std::vector<std::string> where;
+        for (const LevelChain::Route &route : file.routes) {
+            const std::string &place = places.place(route.path);
+            if (std::find(where.begin(), where.end(), place) == where.end())
+                where.push_back(place);
+        }
+        for (std::size_t i = 0; i < where.size(); ++i)
+            game.files.push_back({where[i], i + 1 < where.size() ? file.bytes : std::move(file.bytes)});
     }
     game.files.push_back({game.language, std::move(*language)});
 

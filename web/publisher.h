@@ -25,6 +25,8 @@ public:
         std::string output; // the page written
         std::vector<std::string> levels; // the levels in it, as the player names them
         std::string languageFile;
+        // Faults the page shows when it loads a level, and plays past.
+        std::vector<std::string> warnings;
 
         bool ok() const { return error.empty(); }
     };

@@ -27,7 +27,9 @@ const char Usage[] = "Usage: quillmoorpublish [OPTIONS] [--] LEVEL\n"
                      "\n"
                      "Levels that LOADLEVEL names are looked for as the player looks for them:\n"
                      "from the current folder, else beside the level naming them. Nothing is\n"
-                     "written when a level or the language file cannot be read.\n";
+                     "written when a level or the language file cannot be read or is none, or\n"
+                     "when the player would stop as the game starts. The page holds no folder\n"
+                     "of this machine beyond the names the player finds the levels by.\n";
 
 int fail(const std::string &message)
 {
@@ -77,6 +79,10 @@ int main(int argc, char *argv[])
     const Publisher::Result result = Publisher::publish(job);
     if (!result.ok())
         return fail(result.error);
+    for (const std::string &warning : result.warnings) {
+        std::fprintf(stderr, "quillmoorpublish: warning: %s The page shows this as it loads the level, then plays it "
+                             "all.\n", warning.c_str());
+    }
     std::string levelList;
     for (std::size_t i = 0; i < result.levels.size(); ++i)
         levelList += (i ? ", " : "") + result.levels[i];

@@ -80,6 +80,10 @@ private Q_SLOTS:
     void faults_data();
     void faults();
     void defaults();
+    void privatePaths_data();
+    void privatePaths();
+    void sameReading_data();
+    void sameReading();
 
 private:
     struct Run
@@ -88,7 +92,12 @@ private:
         QString out;
         QString err;
     };
-    Run publish(const QStringList &arguments, const QString &folder);
+    Run publish(const QStringList &arguments, const QString &folder) { return run(tool, arguments, folder); }
+    static Run run(const QString &program, const QStringList &arguments, const QString &folder);
+    // The levels a page's engine loads, in the order the player would: the
+    // page's files laid out in a folder of their own, and the chain followed
+    // from its folder by its command line.
+    QList<QByteArray> playedChain(const QJsonObject &game);
     // A fresh folder holding files, with "$DIR" in them standing for it.
     QString lay(const Files &files);
     // The game data of a page the stand-in runtime was filled with.
@@ -109,11 +118,12 @@ void TestPublish::initTestCase()
     QVERIFY(write(dir.filePath("bin/Language.txt"), language()));
 }
 
-TestPublish::Run TestPublish::publish(const QStringList &arguments, const QString &folder)
+TestPublish::Run TestPublish::run(const QString &program, const QStringList &arguments, const QString &folder)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
-    process.start(tool, arguments);
+    process.start(program, arguments);
+    process.closeWriteChannel();
     Run run;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -202,7 +212,7 @@ void TestPublish::chain_data()
                                << QStringList{"/game/a.qw"};
     QTest::newRow("beside the level naming it, played from elsewhere")
         << Files{{"levels/a.qw", loading("b.qw")}, {"levels/b.qw", plain}, {"elsewhere/", {}}} << "elsewhere"
-        << "../levels/a.qw" << QStringList{"../levels/a.qw", "../levels/b.qw"} << "/game/elsewhere"
+        << "../levels/a.qw" << QStringList{"../levels/a.qw", "../levels/b.qw"} << "/game/folder1"
         << QStringList{"/game/levels/a.qw", "/game/levels/b.qw"};
     QTest::newRow("from the current folder before beside")
         << Files{{"levels/a.qw", loading("b.qw")}, {"levels/b.qw", plain}, {"b.qw", plain + "\r\n"}} << "."
@@ -220,10 +230,11 @@ void TestPublish::chain_data()
         << QStringList{"a.qw", "empty/../b.qw"} << "/game" << QStringList{"/game/a.qw", "/game/b.qw"};
     QTest::newRow("a level named with an absolute path keeps its place")
         << Files{{"a.qw", loading("$DIR/far/b.qw")}, {"far/b.qw", plain}} << "." << "a.qw"
-        << QStringList{"a.qw", "$DIR/far/b.qw"} << "$DIR" << QStringList{"$DIR/a.qw", "$DIR/far/b.qw"};
+        << QStringList{"a.qw", "$DIR/far/b.qw"} << "/game" << QStringList{"/game/a.qw", "$DIR/far/b.qw"};
     QTest::newRow("LOADLEVEL without COMMENT= leads nowhere")
-        << Files{{"a.qw", crlf({"[LOCATION 1A]", "Here.", "START", "LOADLEVEL gone.qw", ""})}} << "." << "a.qw"
-        << QStringList{"a.qw"} << "/game" << QStringList{"/game/a.qw"};
+        << Files{{"a.qw", crlf({"[LOCATION 1A]", "Here.", "PATH E", "START", "", "[LOCATION 1B]", "Gate.",
+                                "LOADLEVEL gone.qw", ""})}}
+        << "." << "a.qw" << QStringList{"a.qw"} << "/game" << QStringList{"/game/a.qw"};
     QTest::newRow("a name the page must escape")
         << Files{{"a.qw", loading("<b> & \"c\".qw")}, {"<b> & \"c\".qw", plain}} << "." << "a.qw"
         << QStringList{"a.qw", "<b> & \"c\".qw"} << "/game" << QStringList{"/game/a.qw", "/game/<b> & \"c\".qw"};
@@ -263,25 +274,33 @@ void TestPublish::chain()
     QCOMPARE(placed.last().toObject().value("path").toString(), "/quillmoor/Language.txt");
     QCOMPARE(QByteArray::fromBase64(placed.last().toObject().value("bytes").toString().toLatin1()), language());
 
-    if (paths.first().startsWith(root))
-        return;
-    // The page's file system laid out in a folder of its own: from its
-    // current folder, the player's lookup finds the same levels there.
-    const QString page = dir.filePath(QString("page%1").arg(folders));
-    for (const QJsonValue &made : data.value("folders").toArray())
-        QVERIFY(QDir().mkpath(page + made.toString()));
-    for (const QJsonValue &file : placed)
-        QVERIFY(write(page + file.toObject().value("path").toString(),
-                      QByteArray::fromBase64(file.toObject().value("bytes").toString().toLatin1())));
+    // From the page's folder, the player's lookup finds the same levels.
+    QList<QByteArray> expected;
+    for (const QString &name : levels)
+        expected << read(QDir(here).filePath(name));
+    QCOMPARE(playedChain(data), expected);
+}
+
+QList<QByteArray> TestPublish::playedChain(const QJsonObject &game)
+{
+    const QString page = dir.filePath(QString("page%1").arg(++folders));
+    for (const QJsonValue &made : game.value("folders").toArray())
+        QDir().mkpath(page + made.toString());
+    for (const QJsonValue &file : game.value("files").toArray()) {
+        write(page + file.toObject().value("path").toString(),
+              QByteArray::fromBase64(file.toObject().value("bytes").toString().toLatin1()));
+    }
     const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(page + folder));
-    const LevelChain::Result replayed = LevelChain::follow(level.toStdString());
+    if (!QDir::setCurrent(page + game.value("folder").toString()))
+        return {};
+    const LevelChain::Result replayed = LevelChain::follow(game.value("level").toString().toStdString());
     QDir::setCurrent(previous);
-    QCOMPARE(QString::fromStdString(replayed.error), QString());
-    QStringList found;
+    QList<QByteArray> found;
     for (const LevelChain::File &file : replayed.files)
-        found << QString::fromStdString(file.path);
-    QCOMPARE(found, levels);
+        found << QByteArray::fromStdString(file.bytes);
+    if (!replayed.ok())
+        found << QByteArray::fromStdString(replayed.error);
+    return found;
 }
 
 void TestPublish::faults_data()
@@ -312,10 +331,37 @@ void TestPublish::faults_data()
         << "Level file \"a.qw\", line 11: the level \"gone.qw\" after LOADLEVEL cannot be found, neither from the "
            "current folder nor beside \"a.qw\".";
     QTest::newRow("a chained level that breaks the format")
-        << Files{{"a.qw", QByteArray(gate).replace("gone.qw", "b.qw")}, {"b.qw", crlf({"[LOCATION 1A]", "Here."})}}
+        << Files{{"a.qw", QByteArray(gate).replace("gone.qw", "b.qw")},
+                 {"b.qw", plain + crlf({"[LOCATION 0Z]", "Lost.", ""})}}
         << QStringList{"a.qw"}
-        << "Level file \"b.qw\", line 1: the block of location 1A runs into the end of the file without the empty "
-           "line that ends it.";
+        << "Level file \"b.qw\", line 5: the location header \"[LOCATION 0Z]\" does not name a row 1 to 9 and a "
+           "column A to I at the start of the line, as in \"[LOCATION 3C]\".";
+    const QString noLevel = "\" is not a Quillmoor level: it holds no \"[MAP]\" line, no location block and no "
+                            "\"[ITEMS]\" or \"[COMBOS]\" section.";
+    QTest::newRow("a chained level that is no level")
+        << Files{{"a.qw", QByteArray(gate).replace("gone.qw", "b.qw")}, {"b.qw", "Notes.\r\n"}}
+        << QStringList{"a.qw"} << "\"b.qw" + noLevel;
+    // What the player could not play past its start: the page would only say it stopped.
+    QTest::newRow("no start location")
+        << Files{{"a.qw", crlf({"[LOCATION 1A]", "Here.", ""})}} << QStringList{"a.qw"}
+        << "The level \"a.qw\" has no start location.";
+    QTest::newRow("LOADLEVEL without COMMENT= where the game starts")
+        << Files{{"a.qw", crlf({"[LOCATION 1A]", "Here.", "START", "LOADLEVEL gone.qw", ""})}} << QStringList{"a.qw"}
+        << "The level \"a.qw\", location 1A: the LOADLEVEL line has no \"COMMENT=\" after the level file name, so no "
+           "level can be loaded.";
+    QTest::newRow("an empty file") << Files{{"a.qw", ""}} << QStringList{"a.qw"} << "\"a.qw" + noLevel;
+    QTest::newRow("a binary file") << Files{{"a.qw", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)}}
+                                   << QStringList{"a.qw"} << "\"a.qw" + noLevel;
+    QStringList second{"[Second]"};
+    for (int message = 1; message <= 27; ++message)
+        second << (message == 15 ? QStringList(31, "N").join('|') : QString("Message %1|field").arg(message));
+    QTest::newRow("a word list the second language cannot split")
+        << Files{{"a.qw", plain}, {"two.txt", language() + crlf(second)}} << QStringList{"--language=two.txt", "a.qw"}
+        << "Language file \"two.txt\", line 44: message 15 of \"Second\" has more than 30 fields.";
+    QTest::newRow("a level for the language file")
+        << Files{{"a.qw", plain}} << QStringList{"--language", "a.qw", "a.qw"}
+        << "\"a.qw\" is not a language file (no language block): it is a Quillmoor level (\"[LOCATION 1A]\" on "
+           "line 1).";
     QTest::newRow("no such language file")
         << Files{{"a.qw", plain}} << QStringList{"--language", "nope.txt", "a.qw"}
         << "Cannot open the language file \"nope.txt\": No such file or directory.";
@@ -371,6 +417,107 @@ void TestPublish::defaults()
     QVERIFY2(without.err.startsWith("quillmoorpublish: Cannot open the page runtime \"" + dir.filePath("bin/")),
              qPrintable(without.err));
     QVERIFY(!QFile::exists(folder + "/b.html"));
+}
+
+void TestPublish::privatePaths_data()
+{
+    QTest::addColumn<QString>("from"); // the folder the tool runs in, in the author's folder
+    QTest::addColumn<QString>("level"); // $DIR: the author's folder
+
+    QTest::newRow("by a relative path") << "." << "game/one.qw";
+    QTest::newRow("by an absolute path") << "." << "$DIR/game/one.qw";
+    QTest::newRow("beside the level") << "game" << "one.qw";
+    QTest::newRow("from another folder, by a relative path") << "Quokka" << "../game/one.qw";
+    QTest::newRow("from another folder, by an absolute path") << "Quokka" << "$DIR/game/one.qw";
+}
+
+// A page holds the levels by the names that find them, and not one byte of
+// the folders they were published from; the engine finds the same levels.
+void TestPublish::privatePaths()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, level);
+    QTemporaryDir author(QDir::tempPath() + "/qm-Zebra-XXXXXX");
+    QVERIFY(author.isValid());
+    const QString root = QDir(author.path()).canonicalPath();
+    level.replace("$DIR", root);
+    auto gate = [](const QString &named) {
+        return crlf({"[LOCATION 1A]", "Here.", "PATH E", "START", "", "[LOCATION 1B]", "Gate.",
+                     "LOADLEVEL " + named + " COMMENT=Onwards.", ""});
+    };
+    // Into a folder, then beside the level naming it.
+    const QList<QByteArray> chain{gate("sub/two.qw"), gate("three.qw"), crlf({"[LOCATION 1A]", "Three.", "START", ""})};
+    QVERIFY(write(root + "/game/one.qw", chain[0]));
+    QVERIFY(write(root + "/game/sub/two.qw", chain[1]));
+    QVERIFY(write(root + "/game/sub/three.qw", chain[2]));
+    QVERIFY(QDir().mkpath(root + "/Quokka"));
+
+    const Run run = publish({"-o", root + "/page.html", level}, root + '/' + from);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray page = read(root + "/page.html");
+    for (const QString &mine : {root, author.path(), QString("Zebra"), QString("Quokka")})
+        QVERIFY2(!page.contains(mine.toUtf8()), qPrintable(mine + " in " + page));
+    QCOMPARE(playedChain(game(root + "/page.html")), chain);
+}
+
+void TestPublish::sameReading_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("asLanguage"); // the file is the language file, the level a good one
+    QTest::addColumn<int>("status"); // of each tool
+    QTest::addColumn<QString>("said"); // by each tool
+
+    const QStringList won{"[LOCATION 1A]", "Start.", "PATH E", "START", "", "[LOCATION 1B]", "End.", "PATH W",
+                          "ENDGAME", ""};
+    QTest::newRow("a rule row for the last line")
+        << crlf(won + QStringList{"[ITEMS]", "A key", "B box", "C key-in-box", "", "[COMBOS]", "A+B=C"}) << false
+        << 0 << "line 16: the [COMBOS] section runs into the end of the file";
+    QTest::newRow("no start location") << crlf(QStringList(won).replaceInStrings("START", "Not here.")) << false << 1
+                                       << "has no start location";
+    QTest::newRow("an empty file") << QByteArray() << false << 1 << "\"x.qw\" is not a Quillmoor level: it holds";
+    QTest::newRow("a binary file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR[", 17) << false << 1
+                                   << "\"x.qw\" is not a Quillmoor level: it holds";
+    QTest::newRow("lines a level reader skips") << crlf(QStringList(1000, "Dear diary.")) << false << 1
+                                                << "\"x.qw\" is not a Quillmoor level: it holds";
+    QTest::newRow("a level for the language file")
+        << crlf(won) << true << 1 << "\"x.qw\" is not a language file (no language block): it is a Quillmoor level";
+    QTest::newRow("a binary language file")
+        << QByteArray("[\x7f" "ELF]\r\n\x03\0>\0", 12) << true << 1
+        << "\"x.qw\" is not a language file (no language block): it is not text: line 2 holds the control character "
+           "0x03.";
+}
+
+// What the player plays, the checker and the publisher take; what it cannot,
+// all three refuse, saying the same.
+void TestPublish::sameReading()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, asLanguage);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    const QString english = QStringLiteral(QUILLMOOR_BIN_DIR "/Language.txt");
+    const QString folder = lay({{"x.qw", file},
+                                {"good.qw", crlf({"[LOCATION 1A]", "Start.", "PATH E", "START", "", "[LOCATION 1B]",
+                                                  "End.", "PATH W", "ENDGAME", ""})}});
+    const QString level = asLanguage ? "good.qw" : "x.qw";
+    const QString language = asLanguage ? "x.qw" : english;
+    const QList<std::pair<QString, QStringList>> tools{
+        {QUILLMOOR_BIN_DIR "/quillmoorplayer", {"--tty", "--language", language, level}},
+        // A language file alone is checked on its own.
+        {QUILLMOOR_BIN_DIR "/quillmoorcheck",
+         asLanguage ? QStringList{"--language", language} : QStringList{"--language", language, level}},
+        {tool, {"--language", language, "-o", "page.html", level}},
+    };
+    for (const auto &[program, arguments] : tools) {
+        const Run ran = run(program, arguments, folder);
+        const QString name = QFileInfo(program).fileName();
+        QVERIFY2(ran.exitCode == status, qPrintable(name + ": " + ran.out + ran.err));
+        QVERIFY2((ran.out + ran.err).contains(said), qPrintable(name + ": " + ran.out + ran.err));
+        // One message for the fault, not another after it.
+        QVERIFY2(ran.err.count('\n') <= 1, qPrintable(name + ": " + ran.err));
+    }
+    QCOMPARE(QFile::exists(folder + "/page.html"), status == 0);
 }
 
 QTEST_GUILESS_MAIN(TestPublish)

@@ -565,8 +565,9 @@ void TestMapWindow::publish_data()
     QTest::newRow("published") << "castle.qw" << start << true << "page.html" << QStringList{"dialog", "published"};
     QTest::newRow("into another folder") << "castle.qw" << start << true << "out/page.html"
                                          << QStringList{"dialog", "published"};
-    QTest::newRow("no start: the save's warning first")
-        << "castle.qw" << "Cell.|" << true << "page.html" << QStringList{"no start", "dialog", "published"};
+    // The player would stop at once: the page would only say so.
+    QTest::newRow("no start: the save's warning first, and no page")
+        << "castle.qw" << "Cell.|" << true << "page.html" << QStringList{"no start", "dialog", "publish failed"};
     QTest::newRow("dialog cancelled: saved only") << "castle.qw" << start << true << "" << QStringList{"dialog"};
     QTest::newRow("save fails: nothing more") << "gone/castle.qw" << start << true << "page.html"
                                               << QStringList{"save failed"};
