@@ -4,10 +4,12 @@
 #include <QString>
 #include <QStringList>
 
+class QUrl;
 class QWidget;
 
 // What the programs ask of the desktop: message boxes, the file dialogs,
-// starting another program and the folder the running program lies in. The
+// starting another program, opening a page in the browser and the folder the
+// running program lies in. The
 // windows reach the desktop only through here, so tests can script the answers.
 class Platform
 {
@@ -35,4 +37,8 @@ public:
     // Starts a program without waiting for it; on failure says why in error.
     virtual bool startProgram(const QString &program, const QStringList &arguments, QString *error) = 0;
     virtual QString programFolder() const = 0;
+    // Opens url with the desktop's program for it (a web page in the user's
+    // browser) without waiting; false when it could not. A desktop that has no
+    // such program opens nothing.
+    virtual bool openUrl(const QUrl &) { return false; }
 };

@@ -2,6 +2,7 @@
 #include "qtplatform.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -81,4 +82,9 @@ bool QtPlatform::startProgram(const QString &program, const QStringList &argumen
 QString QtPlatform::programFolder() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+bool QtPlatform::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
 }

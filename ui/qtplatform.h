@@ -3,8 +3,9 @@
 
 #include "platform.h"
 
-// The desktop itself: Qt message boxes and file dialogs, QProcess, and the
-// folder of the running executable.
+// The desktop itself: Qt message boxes and file dialogs, QProcess, the
+// desktop's services for opening a page, and the folder of the running
+// executable.
 class QtPlatform : public Platform
 {
 public:
@@ -19,6 +20,7 @@ public:
     QString saveFile(QWidget *parent, const QString &title, const QString &filter, const QString &suggested) override;
     bool startProgram(const QString &program, const QStringList &arguments, QString *error) override;
     QString programFolder() const override;
+    bool openUrl(const QUrl &url) override;
 
 private:
     QString title;

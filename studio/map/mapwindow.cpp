@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <QUrl>
 
 namespace {
 
@@ -187,9 +188,17 @@ void MapWindow::buildActions()
     check->setToolTip(CheckTip);
     connect(check, &QAction::triggered, this, &MapWindow::checkLevel);
 
+    auto *beforeGuide = new QAction(this);
+    beforeGuide->setSeparator(true);
+    auto *guide = new QAction(QStringLiteral("Guide"), this);
+    guide->setObjectName(QStringLiteral("actionGuide"));
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    guide->setToolTip(QStringLiteral("Open the author's guide in your web browser"));
+    connect(guide, &QAction::triggered, this, &MapWindow::openGuide);
+
     // Reachable without the keys too: a right click anywhere in the window,
     // or the menu key, shows them with their shortcuts.
-    for (QAction *action : {undo, redo, apart, publish, check}) {
+    for (QAction *action : {undo, redo, apart, publish, check, beforeGuide, guide}) {
         action->setShortcutVisibleInContextMenu(true);
         addAction(action);
     }
@@ -343,6 +352,32 @@ QString MapWindow::shippedFile(const QString &name) const
         return beside;
     const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral(QUILLMOOR_DATA_FROM_BIN "/") + name));
     return QFileInfo::exists(installed) ? installed : QString();
+}
+
+QString MapWindow::guidePage() const
+{
+    const QDir folder(platform.programFolder());
+    const QString start = QStringLiteral("index.html");
+    for (const QString &place : {QStringLiteral("guide"), QStringLiteral(QUILLMOOR_GUIDE_FROM_BIN)}) {
+        const QString page = QDir::cleanPath(folder.filePath(place + u'/' + start));
+        if (QFileInfo::exists(page))
+            return page;
+    }
+    return QString();
+}
+
+void MapWindow::openGuide()
+{
+    const QString page = guidePage();
+    if (page.isEmpty()) {
+        platform.inform(this, QStringLiteral("The author's guide is not installed with the studio. From the "
+                                             "Quillmoor source folder, \"./run guide\" builds it."));
+        return;
+    }
+    if (!platform.openUrl(QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath())))
+        platform.inform(this, QStringLiteral("No web browser could be started to show the author's guide. Open "
+                                             "\"%1\" in any browser.")
+                                  .arg(QDir::toNativeSeparators(page)));
 }
 
 void MapWindow::publishPage()

@@ -23,7 +23,7 @@ class QTemporaryDir;
 // two editing dialogs, the history of their commits and the "Check Level"
 // window, and keeps each button's colour, picture and spoken description in
 // step with the document, from which it derives them. Undo, Redo, Publish and
-// Check Level are also in its context menu.
+// Check Level are also in its context menu, with the author's guide (F1).
 class MapWindow : public QWidget
 {
     Q_OBJECT
@@ -78,6 +78,9 @@ public:
     // data; empty when neither holds it.
     QString shippedFile(const QString &name) const;
 
+    // "Guide" (F1): opens the author's guide in the user's browser.
+    void openGuide();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -100,6 +103,9 @@ private:
     // Writes the lines the player is to type into a file that lasts as long
     // as the studio runs; empty when it cannot be written.
     QString walkthroughFile(const QStringList &lines);
+    // The guide's start page: built beside the programs, else installed with
+    // the package's documents; empty when neither holds it.
+    QString guidePage() const;
 
     Platform &platform;
     LevelDocument doc;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "scriptedplatform.h"
 
+#include <QUrl>
+
 void ScriptedPlatform::inform(QWidget *, const QString &text)
 {
     events.append({Kind::Inform, text, {}});
@@ -54,6 +56,12 @@ bool ScriptedPlatform::startProgram(const QString &program, const QStringList &a
     if (!startSucceeds && error)
         *error = QStringLiteral("the program could not be started");
     return startSucceeds;
+}
+
+bool ScriptedPlatform::openUrl(const QUrl &url)
+{
+    events.append({Kind::OpenUrl, url.toString(), {}});
+    return openUrlSucceeds;
 }
 
 QStringList ScriptedPlatform::texts(Kind kind) const

@@ -6,6 +6,7 @@
 #include "testfiles.h"
 #include "level/workedexample.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +101,8 @@ private Q_SLOTS:
     void closeQuestion();
     void publish_data();
     void publish();
+    void guide_data();
+    void guide();
 };
 
 void TestMapWindow::layout_data()
@@ -653,6 +656,56 @@ void TestMapWindow::publish()
     }
     if (target == level)
         QVERIFY(readAll(level).startsWith("[MAP]"));
+}
+
+void TestMapWindow::guide_data()
+{
+    QTest::addColumn<QStringList>("pages"); // the guide's start pages that exist, under a prefix
+    QTest::addColumn<bool>("browser");
+    QTest::addColumn<QString>("opened"); // under the prefix; "" opens nothing
+    QTest::addColumn<QString>("told"); // the start of the message shown; "" none
+
+    const QString built = QStringLiteral("bin/guide/index.html");
+    const QString installed = QStringLiteral("share/doc/quillmoor/guide/index.html");
+    QTest::newRow("built beside the studio") << QStringList{built} << true << built << "";
+    QTest::newRow("installed") << QStringList{installed} << true << installed << "";
+    QTest::newRow("the built one first") << QStringList{built, installed} << true << built << "";
+    QTest::newRow("neither: how to build it") << QStringList{} << true << "" << "The author's guide is not installed";
+    QTest::newRow("no browser: where it lies") << QStringList{installed} << false << installed
+                                               << "No web browser could be started";
+}
+
+// "Guide" and F1 open the guide's start page in the browser, through the desktop.
+void TestMapWindow::guide()
+{
+    QFETCH(QStringList, pages);
+    QFETCH(bool, browser);
+    QFETCH(QString, opened);
+    QFETCH(QString, told);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin")));
+    for (const QString &page : std::as_const(pages)) {
+        QVERIFY(QDir(root.path()).mkpath(QFileInfo(page).path()));
+        QVERIFY(writeFile(root.filePath(page), "<html></html>"));
+    }
+    Studio studio;
+    studio.platform.folder = root.filePath(QStringLiteral("bin"));
+    studio.platform.openUrlSucceeds = browser;
+
+    QAction *guide = studio.map.findChild<QAction *>(QStringLiteral("actionGuide"));
+    QVERIFY(guide);
+    QCOMPARE(guide->text(), QStringLiteral("Guide"));
+    QCOMPARE(guide->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(studio.map.actions().contains(guide));
+    QCOMPARE(studio.map.contextMenuPolicy(), Qt::ActionsContextMenu);
+    guide->trigger();
+
+    const QStringList urls = studio.platform.texts(Kind::OpenUrl);
+    QCOMPARE(urls, opened.isEmpty() ? QStringList() : QStringList{QUrl::fromLocalFile(root.filePath(opened)).toString()});
+    const QStringList messages = studio.platform.texts(Kind::Inform);
+    QCOMPARE(messages.size(), told.isEmpty() ? 0 : 1);
+    if (!told.isEmpty())
+        QVERIFY2(messages.first().startsWith(told), qPrintable(messages.first()));
 }
 
 QTEST_MAIN(TestMapWindow)
