@@ -5,6 +5,7 @@
 #include "scriptedplatform.h"
 #include "toolrun.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 // "cmake --install" into a temporary prefix: every file where it belongs,
 // and the installed programs finding their data there, from any folder.
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void noDisplay_data();
     void noDisplay();
     void studioPicturesAndTestLaunch();
+    void studioOpensTheGuide();
 
 private:
     QString installed(const QString &path) const { return prefix.filePath(path); }
@@ -46,6 +49,7 @@ private:
     QTemporaryDir prefix;
     QTemporaryDir elsewhere;
     QString runtime = QStringLiteral(QUILLMOOR_BIN_DIR "/web/quillmoorpage.html");
+    QString guide = QStringLiteral(QUILLMOOR_BIN_DIR "/guide/index.html");
 };
 
 void TestInstall::initTestCase()
@@ -75,10 +79,13 @@ void TestInstall::layout_data()
                              "share/quillmoor/languages/Deutsch.txt", "share/quillmoor/languages/Espanol.txt",
                              "share/quillmoor/languages/Francais.txt", "share/applications/quillmoorplayer.desktop",
                              "share/applications/quillmoorstudio.desktop", "share/mime/packages/quillmoor.xml",
-                             "share/doc/quillmoor/copyright"})
+                             "share/doc/quillmoor/copyright", "share/quillmoor/example/LIGHTHOUSE.qw",
+                             "share/quillmoor/example/LAMPROOM.qw"})
         QTest::newRow(file) << file << false;
     if (QFileInfo::exists(runtime))
         QTest::newRow("the web page runtime") << "share/quillmoor/web/quillmoorpage.html" << false;
+    if (QFileInfo::exists(guide))
+        QTest::newRow("the author's guide") << "share/doc/quillmoor/guide/index.html" << false;
 }
 
 void TestInstall::layout()
@@ -314,6 +321,21 @@ void TestInstall::studioPicturesAndTestLaunch()
     QVERIFY2(played.exitCode == 0, played.said());
     QVERIFY(played.out.startsWith("Text Quillmoor Player: v"));
     QVERIFY(played.out.contains("Default Language:"));
+}
+
+// F1 in the installed studio opens the installed guide.
+void TestInstall::studioOpensTheGuide()
+{
+    if (!QFileInfo::exists(guide))
+        QSKIP("This build wrote no guide.");
+    ScriptedPlatform platform;
+    platform.folder = installed("bin");
+    MapWindow map(platform);
+    QAction *open = map.findChild<QAction *>(QStringLiteral("actionGuide"));
+    QVERIFY(open);
+    open->trigger();
+    QCOMPARE(platform.texts(ScriptedPlatform::Kind::OpenUrl),
+             QStringList{QUrl::fromLocalFile(installed("share/doc/quillmoor/guide/index.html")).toString()});
 }
 
 QTEST_MAIN(TestInstall)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -181,6 +182,13 @@ void TestPackage::modes_data()
             << QStringLiteral("/usr/share/metainfo/io.github.quillmoor.%1.metainfo.xml").arg(program)
             << "-rw-r--r-- root/root";
     QTest::newRow("the data folder") << "/usr/share/quillmoor/" << "drwxr-xr-x root/root";
+    QTest::newRow("the guide's example game") << "/usr/share/quillmoor/example/LIGHTHOUSE.qw" << "-rw-r--r-- root/root";
+    // The author's guide, where this build wrote one.
+    if (QFileInfo::exists(QStringLiteral(QUILLMOOR_BUILD_DIR "/bin/guide/index.html"))) {
+        QTest::newRow("the guide") << "/usr/share/doc/quillmoor/guide/index.html" << "-rw-r--r-- root/root";
+        QTest::newRow("a picture of the guide") << "/usr/share/doc/quillmoor/guide/pictures/map-lighthouse.png"
+                                                << "-rw-r--r-- root/root";
+    }
 }
 
 void TestPackage::modes()
