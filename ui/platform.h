@@ -9,8 +9,8 @@ class QWidget;
 
 // What the programs ask of the desktop: message boxes, the file dialogs,
 // starting another program, opening a page in the browser and the folder the
-// running program lies in. The
-// windows reach the desktop only through here, so tests can script the answers.
+// running program lies in. The windows reach the desktop only through here,
+// so tests can script the answers.
 class Platform
 {
 public:
