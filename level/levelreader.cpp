@@ -60,14 +60,28 @@ private:
         return false;
     }
 
+    // The lines from the next one to the empty line that ends a block or a
+    // section, that line included, or to the end of the file: room for them
+    // is made at once.
+    std::size_t linesToEmpty() const
+    {
+        std::size_t count = 0;
+        while (next + count < lines.size() && !trimmed(lines[next + count]).empty())
+            ++count;
+        return count + 1;
+    }
+
     // The next line of a block or section, or nothing at the end of the file.
     const std::string_view *take() { return next < lines.size() ? &lines[next++] : nullptr; }
 
-    Text decoded(std::string_view line) const
+    // The line decoded into a buffer that the next call reuses: most lines
+    // are only looked at, and a text of their own for each would cost more
+    // than reading them.
+    TextView decoded(std::string_view line)
     {
-        Text text;
-        TextCodec::append(text, line, encoding);
-        return text;
+        scratch.clear();
+        TextCodec::append(scratch, line, encoding);
+        return scratch;
     }
 
     // Trimming spaces gives the same line in bytes as in characters.
@@ -79,6 +93,8 @@ private:
         return line.substr(first, line.find_last_not_of(' ') - first + 1);
     }
 
+    // header views the decoding buffer, which the block's lines reuse: it is
+    // read only before them.
     bool readLocation(TextView header, int lineNo)
     {
         const char32_t row = header.size() > 10 ? header[10] : 0;
@@ -95,8 +111,10 @@ private:
         if (where.headers[ref.index()] == 0)
             where.headers[ref.index()] = lineNo;
         LocationRecord &record = level.record(ref);
+        std::vector<std::pair<std::size_t, int>> &pieces = where.pieces[ref.index()];
+        pieces.reserve(pieces.size() + linesToEmpty());
         while (const std::string_view *line = take()) {
-            where.pieces[ref.index()].emplace_back(record.text().size(), int(next));
+            pieces.emplace_back(record.text().size(), int(next));
             record.appendLine(*line, encoding);
             const std::string_view tag = trimmed(*line);
             if (tag.empty())
@@ -104,7 +122,7 @@ private:
             // Only a line as short as "ITEM X" once trimmed starts or places.
             if (tag.size() > 6)
                 continue;
-            const Text shortLine = decoded(*line);
+            const TextView shortLine = decoded(*line);
             if (LocationRecord::isStartLine(shortLine)) {
                 level.start = ref;
                 where.starts.emplace_back(ref, int(next));
@@ -123,17 +141,16 @@ private:
         while (const std::string_view *bytes = take()) {
             if (trimmed(*bytes).empty())
                 return true;
-            const Text text = decoded(*bytes);
-            const Text *line = &text;
+            const TextView line = decoded(*bytes);
             // "D lamp" names item D; a line without its letter takes the next one.
             int item = position;
-            if (line->size() >= 2 && (*line)[0] >= U'A' && (*line)[0] <= U'Z' && (*line)[1] == U' ')
-                item = int((*line)[0] - U'A');
+            if (line.size() >= 2 && line[0] >= U'A' && line[0] <= U'Z' && line[1] == U' ')
+                item = int(line[0] - U'A');
             if (item >= Level::ItemCount) {
-                return fail(int(next), "the item line \"" + text::toUtf8(*line)
+                return fail(int(next), "the item line \"" + text::toUtf8(line)
                                            + "\" comes after item Z; a level has at most 26 items, A to Z.");
             }
-            result.level.items[item] = Text(line->substr(std::min<std::size_t>(2, line->size())));
+            result.level.items[item] = Text(line.substr(std::min<std::size_t>(2, line.size())));
             result.lines.items[item] = int(next);
             position = item + 1;
         }
@@ -145,6 +162,9 @@ private:
     {
         result.level.combosSection = true;
         std::vector<Combo> &combos = result.level.combos;
+        const std::size_t rows = std::min<std::size_t>(linesToEmpty(), Level::ComboRows);
+        combos.reserve(combos.size() + rows);
+        result.lines.combos.reserve(result.lines.combos.size() + rows);
         while (const std::string_view *line = take()) {
             if (trimmed(*line).empty())
                 return true;
@@ -162,6 +182,7 @@ private:
     TextCodec::Encoding encoding;
     std::vector<std::string_view> lines;
     std::size_t next = 0;
+    Text scratch;
 };
 
 } // namespace

@@ -17,8 +17,10 @@ bool fitsLatin1(const Level &level)
         if (!record.isBlank() && !TextCodec::fitsLatin1(record.text()))
             return false;
     }
-    return std::all_of(level.combos.begin(), level.combos.end(),
-                       [](const Combo &combo) { return combo.isFree() || TextCodec::fitsLatin1(combo.line()); });
+    // A rule's line is its three characters and ASCII between them.
+    return std::all_of(level.combos.begin(), level.combos.end(), [](const Combo &combo) {
+        return combo.isFree() || (combo.first <= 0xFF && combo.second <= 0xFF && combo.result <= 0xFF);
+    });
 }
 
 } // namespace
@@ -28,10 +30,17 @@ std::string LevelWriter::write(const Level &level)
     const TextCodec::Encoding encoding = level.encoding == TextCodec::Encoding::Latin1 && fitsLatin1(level)
         ? TextCodec::Encoding::Latin1
         : TextCodec::Encoding::Utf8;
+    // Room for the whole file at once: the map, each name, record and rule
+    // with its line ends and headers, and an eighth more for characters that
+    // take several bytes.
     std::string out;
-    std::size_t size = 4096;
-    for (const LocationRecord &record : level.records)
-        size += record.text().size() + record.text().size() / 8;
+    std::size_t size = 256 + 8 * level.combos.size();
+    for (const Text &name : level.items)
+        size += name.size() + name.size() / 8 + 4;
+    for (const LocationRecord &record : level.records) {
+        if (!record.isEmpty())
+            size += record.text().size() + record.text().size() / 8 + 32;
+    }
     out.reserve(size);
     auto put = [&out, encoding](TextView text) { TextCodec::appendEncoded(out, text, encoding); };
 
@@ -41,8 +50,9 @@ std::string LevelWriter::write(const Level &level)
     out += "\r\n";
 
     out += "[ITEMS]\r\n";
+    Text name; // one buffer for every name
     for (int i = 0; i < Level::ItemCount; ++i) {
-        Text name(text::trimSpaces(level.items[i]));
+        name.assign(text::trimSpaces(level.items[i]));
         if (name.empty())
             continue;
         std::replace(name.begin(), name.end(), U' ', U'-');
@@ -59,12 +69,15 @@ std::string LevelWriter::write(const Level &level)
             continue;
         out += "[LOCATION " + GridRef::fromIndex(i).name() + "]\r\n";
         // A record in the form written is written as it is, not copied first.
-        const LocationRecord changed = stored.isNormalised() ? LocationRecord() : stored.normalised();
-        const TextView record = stored.isNormalised() ? TextView(stored.text()) : TextView(changed.text());
+        const bool normal = stored.isNormalised();
+        const LocationRecord changed = normal ? LocationRecord() : stored.normalised();
+        const TextView record = normal ? TextView(stored.text()) : TextView(changed.text());
         // Every piece is one line; the record's last "|" ends its last line.
-        for (TextView piece : text::split(record.substr(0, record.size() - 1), U'|')) {
-            put(piece);
+        for (std::size_t start = 0; start < record.size();) {
+            const std::size_t bar = std::min(record.find(U'|', start), record.size());
+            put(record.substr(start, bar - start));
             out += "\r\n";
+            start = bar + 1;
         }
         out += "\r\n";
     }

@@ -50,6 +50,18 @@ bool isNormal(TextView record)
     return true;
 }
 
+// "ITEM X" as characters of its own: play takes and drops items all the
+// time, and a text for each tag would cost more than the change.
+std::array<char32_t, 6> itemTagOf(int item)
+{
+    return {U'I', U'T', U'E', U'M', U' ', char32_t(U'A' + item)};
+}
+
+TextView viewOf(const std::array<char32_t, 6> &tag)
+{
+    return {tag.data(), tag.size()};
+}
+
 // A "|" typed into a text would end its piece early.
 Text storable(TextView typed)
 {
@@ -62,7 +74,7 @@ Text storable(TextView typed)
 
 Text LocationRecord::itemTag(int item)
 {
-    return Text(U"ITEM ") + char32_t(U'A' + item);
+    return Text(viewOf(itemTagOf(item)));
 }
 
 Text LocationRecord::pathTag(Direction d)
@@ -216,22 +228,24 @@ bool LocationRecord::startsForSave() const
 
 void LocationRecord::removeItem(int item)
 {
-    text::replaceAll(whole, itemTag(item), U"");
+    text::replaceAll(whole, viewOf(itemTagOf(item)), U"");
 }
 
 void LocationRecord::appendItem(int item)
 {
-    whole += itemTag(item) + U'|';
+    whole += viewOf(itemTagOf(item));
+    whole += U'|';
 }
 
 void LocationRecord::appendLine(std::string_view line, TextCodec::Encoding encoding)
 {
     // A block is a long narrative and a few short tag lines: room for those
-    // lines from the start spares copying the narrative again for each.
+    // lines from the start spares copying the narrative again for each. A
+    // short record gets as much again, not the room a long one needs.
     const std::size_t breaks = std::size_t(std::count(line.begin(), line.end(), '~'));
     const std::size_t needed = whole.size() + line.size() + breaks + 1;
     if (needed > whole.capacity())
-        whole.reserve(std::max(needed + 1024, whole.capacity() + whole.capacity() / 2));
+        whole.reserve(std::max(needed + std::min<std::size_t>(needed, 1024), whole.capacity() + whole.capacity() / 2));
     TextCodec::append(whole, line, encoding, '~', LineBreak);
     whole += U'|';
 }

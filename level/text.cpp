@@ -69,6 +69,13 @@ TextView trimSpaces(TextView text)
 Text upper(TextView text)
 {
     Text out;
+    upper(text, out);
+    return out;
+}
+
+void upper(TextView text, Text &out)
+{
+    out.clear();
     out.reserve(text.size());
     for (char32_t c : text) {
         if (c >= U'a' && c <= U'z')
@@ -76,7 +83,6 @@ Text upper(TextView text)
         else
             appendCase(out, c, upperRuns, upperExpansions);
     }
-    return out;
 }
 
 Text lower(TextView text)

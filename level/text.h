@@ -22,6 +22,8 @@ inline bool contains(TextView text, TextView what) { return text.find(what) != T
 // is several characters (German sharp s becomes SS) gives all of them.
 Text upper(TextView text);
 Text lower(TextView text);
+// As upper(), written over out: for a buffer used again and again.
+void upper(TextView text, Text &out);
 
 // Every occurrence of what in text replaced by with, in one pass.
 Text replaced(TextView text, TextView what, TextView with);

@@ -43,6 +43,7 @@ bool isBlank(const std::string &text)
 int menuNumber(TextView answer)
 {
     Text text;
+    text.reserve(answer.size());
     for (char32_t c : answer) {
         if (c != U' ' && c != U'\t' && c != U'\n')
             text += c;
@@ -188,7 +189,8 @@ void Game::enter(TextView typed)
     if (!waiting())
         return;
     const std::size_t mark = typed.rfind(U'>');
-    Text command(mark == TextView::npos ? typed : typed.substr(mark + 1));
+    Text &command = entered;
+    command.assign(mark == TextView::npos ? typed : typed.substr(mark + 1));
     command.erase(std::remove_if(command.begin(), command.end(), [](char32_t c) { return c == U'\r' || c == U'\n'; }),
                   command.end());
     try {
@@ -300,10 +302,10 @@ void Game::loadgame(const std::string &gamefile, bool namedByLevel)
     Level &read = result.level;
     LoadedLevel loaded;
     loaded.path = gamefile;
-    loaded.items = read.items;
+    loaded.items = std::move(read.items);
     for (int item = 0; item < Level::ItemCount; ++item)
-        loaded.upperItems[item] = text::upper(read.items[item]);
-    loaded.combos = read.combos;
+        loaded.upperItems[item] = text::upper(loaded.items[item]);
+    loaded.combos = std::move(read.combos);
     for (Combo &rule : loaded.combos)
         rule = {upperLetter(rule.first), upperLetter(rule.second), upperLetter(rule.result)};
     for (int i = 0; i < Level::LocationCount; ++i)
@@ -400,7 +402,8 @@ void Game::loadLevelAt(const RecordPool::Facts &facts)
 
 void Game::usermove(TextView command)
 {
-    const Text key = text::upper(command);
+    text::upper(command, enteredKey);
+    const Text &key = enteredKey;
     if (host)
         host->clear();
     bool handled = false;

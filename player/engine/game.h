@@ -149,4 +149,8 @@ private:
     std::vector<LoadedLevel> levels;
     PlayState now;
     Text line; // reused to build each printed piece
+    // Reused for every line typed: the command, and its upper case that
+    // the words are compared with.
+    Text entered;
+    Text enteredKey;
 };

@@ -40,18 +40,24 @@ void checkText(TextView line, int lineNo, const std::string &file)
 
 bool LanguageTable::splitfields(TextView text, Fields &fields)
 {
-    fields.fill(Text());
+    for (Text &field : fields)
+        field.clear();
+    // Each field is copied whole, in one allocation.
     std::size_t current = 0;
-    for (const char32_t c : text) {
-        if (c == U'|') {
-            ++current;
-            continue;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = text.find(U'|', start);
+        const TextView field = text.substr(start, bar == TextView::npos ? TextView::npos : bar - start);
+        if (!field.empty()) {
+            if (current >= std::size_t(FieldCount))
+                return false;
+            fields[current] = field;
         }
-        if (current >= std::size_t(FieldCount))
-            return false;
-        fields[current] += c;
+        if (bar == TextView::npos)
+            return true;
+        ++current;
+        start = bar + 1;
     }
-    return true;
 }
 
 LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fileName)
@@ -95,10 +101,6 @@ LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fil
             language.entries[message] = Text(text[next++]);
             language.lines[message] = int(next);
             language.overflows[message] = !splitfields(language.entries[message], language.fields[message]);
-            for (const Text &field : language.fields[message]) {
-                if (!field.empty())
-                    language.words[message].push_back(field);
-            }
         }
     }
     if (table.languages.empty()) {
@@ -128,7 +130,16 @@ void LanguageTable::overflow(const Language &row, int message) const
 Text LanguageTable::menu() const
 {
     Text text;
+    std::size_t size = 0;
     for (int language = 1; language <= count(); ++language)
-        text += U'[' + text::number(language) + U"] " + name(language) + U"\r\n";
+        size += name(language).size() + 8;
+    text.reserve(size);
+    for (int language = 1; language <= count(); ++language) {
+        text += U'[';
+        text += text::number(language);
+        text += U"] ";
+        text += name(language);
+        text += U"\r\n";
+    }
     return text;
 }

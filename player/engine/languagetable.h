@@ -7,7 +7,6 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The languages of a language file: for each its name and its 27 messages,
 // every one the whole line as read. A line "[Name]" opens a language and the
@@ -20,6 +19,49 @@ public:
     static constexpr int MessageCount = 27;
     static constexpr int FieldCount = 30;
     using Fields = std::array<Text, FieldCount>;
+
+    // What words() gives: a message's fields that are not empty, viewed in
+    // the table rather than copied, as a game reads every list on every command.
+    class Words
+    {
+    public:
+        class Iterator
+        {
+        public:
+            Iterator(const Text *at, const Text *end)
+                : at(skipEmpty(at, end))
+                , end(end)
+            {
+            }
+            const Text &operator*() const { return *at; }
+            Iterator &operator++()
+            {
+                at = skipEmpty(at + 1, end);
+                return *this;
+            }
+            bool operator==(const Iterator &other) const { return at == other.at; }
+
+        private:
+            static const Text *skipEmpty(const Text *at, const Text *end)
+            {
+                while (at != end && at->empty())
+                    ++at;
+                return at;
+            }
+            const Text *at;
+            const Text *end;
+        };
+
+        explicit Words(const Fields &fields)
+            : fields(fields)
+        {
+        }
+        Iterator begin() const { return {fields.data(), fields.data() + fields.size()}; }
+        Iterator end() const { return {fields.data() + fields.size(), fields.data() + fields.size()}; }
+
+    private:
+        const Fields &fields;
+    };
 
     // Both throw GameError for a file that cannot be used; fileName only
     // names the file in error messages. A file with no language block, a
@@ -48,10 +90,7 @@ public:
     }
     // The fields of a message that are not empty, in order: the words of a
     // word list as the commands try them. No check for too many fields.
-    const std::vector<Text> &words(int language, int message) const
-    {
-        return languages[language - 1].words[message];
-    }
+    Words words(int language, int message) const { return Words(languages[language - 1].fields[message]); }
     const std::string &fileName() const { return file; }
 
     // "[1] English", CR LF, "[2] Deutsch", CR LF, ...
@@ -60,12 +99,15 @@ public:
 private:
     struct Language
     {
+        // Made member by member: a language is large, and a constructor of
+        // the compiler's own would clear all of it before that.
+        Language() {}
+
         // Column 0 the name, columns 1 to 27 the messages.
         std::array<Text, MessageCount + 1> entries;
         std::array<int, MessageCount + 1> lines{};
         std::array<Fields, MessageCount + 1> fields;
         std::array<bool, MessageCount + 1> overflows{};
-        std::array<std::vector<Text>, MessageCount + 1> words;
     };
 
     [[noreturn]] void overflow(const Language &row, int message) const;
