@@ -4,6 +4,7 @@
 #include "game.h"
 #include "gamehost.h"
 
+#include <string_view>
 #include <vector>
 
 // Plays one game line by line and checks after every line what the rules
@@ -20,7 +21,8 @@ class EngineCheck : public GameHost
 public:
     explicit EngineCheck(const Game::Setup &setup);
 
-    void run(const std::vector<Text> &lines);
+    // lines: the typed lines as UTF-8.
+    void run(const std::vector<std::string_view> &lines);
 
     void append(TextView text) override;
     void clear() override { console.clear(); }
@@ -34,20 +36,22 @@ private:
         Game::State state;
     };
 
-    void play(const Text &line, Game &game);
+    void play(TextView line, Game &game);
     void checkWaiting() const;
     void checkStep(const Step &before, const Step &after) const;
     void checkMove(const Step &before, const Step &after) const;
     void checkTakeOrDrop(const Step &before, const Step &after) const;
     void checkCombine(const Step &before, const Step &after) const;
     void checkFacts();
-    void checkResume(const Step &before, const Text &line);
+    void checkResume(const Step &before, TextView line);
     void checkQuiet() const;
 
-    Game::Setup setup;
+    const Game::Setup &setup;
     Game game;
     Game quiet; // shows nothing, as tools play
     Text console;
+    // What the console showed before a replay, kept from line to line.
+    Text shownFirst;
     bool prepended = false;
     std::vector<bool> factsChecked;
 };

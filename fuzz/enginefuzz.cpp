@@ -47,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char *>(data), std::min(size, MaxInput));
     const EngineInput input = EngineInput::decode(bytes);
     static const Folder folder;
+    static const Game::Setup setup{folder.path + "/a.qw", folder.path + "/a.qw", folder.path + "/Language.txt"};
     input.writeFiles(folder.path);
-    const std::string level = folder.path + "/a.qw";
-    EngineCheck check({level, level, folder.path + "/Language.txt"});
+    EngineCheck check(setup);
     check.run(input.lines);
     return 0;
 }

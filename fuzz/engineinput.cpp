@@ -6,6 +6,7 @@
 EngineInput EngineInput::decode(std::string_view input)
 {
     std::vector<std::string_view> parts;
+    parts.reserve(8);
     for (;;) {
         const std::size_t at = input.find(Separator);
         if (at == std::string_view::npos) {
@@ -16,11 +17,14 @@ EngineInput EngineInput::decode(std::string_view input)
         input.remove_prefix(at + Separator.size());
     }
     auto part = [&parts](std::size_t n) {
-        return n < parts.size() ? std::optional<std::string>(parts[n]) : std::nullopt;
+        return n < parts.size() ? std::optional<std::string_view>(parts[n]) : std::nullopt;
     };
 
     EngineInput decoded;
-    decoded.files = {{"a.qw", part(0)}, {"Language.txt", part(1)}, {"b.qw", part(3)}, {"c.qw", part(4)}};
+    decoded.files[0] = part(0);
+    decoded.files[1] = part(1);
+    decoded.files[2] = part(3);
+    decoded.files[3] = part(4);
     if (parts.size() > 2) {
         std::string_view script = parts[2];
         while (!script.empty() && decoded.lines.size() < MaxLines) {
@@ -29,7 +33,7 @@ EngineInput EngineInput::decode(std::string_view input)
             script.remove_prefix(end == std::string_view::npos ? script.size() : end + 1);
             if (!line.empty() && line.back() == '\r')
                 line.remove_suffix(1);
-            decoded.lines.push_back(text::fromUtf8(line));
+            decoded.lines.push_back(line);
         }
     }
     return decoded;
@@ -37,14 +41,16 @@ EngineInput EngineInput::decode(std::string_view input)
 
 void EngineInput::writeFiles(const std::string &folder) const
 {
-    for (const File &file : files) {
-        const std::string path = folder + '/' + file.name;
-        if (!file.bytes) {
+    std::string path = folder + '/';
+    const std::size_t named = path.size();
+    for (std::size_t i = 0; i < FileCount; ++i) {
+        path.replace(named, std::string::npos, FileNames[i]);
+        if (!files[i]) {
             std::remove(path.c_str());
             continue;
         }
         if (std::FILE *out = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(file.bytes->data(), 1, file.bytes->size(), out);
+            std::fwrite(files[i]->data(), 1, files[i]->size(), out);
             std::fclose(out);
         }
     }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "text.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +13,8 @@
 //   3. the typed lines, one a line; a question takes the next line as its
 //      answer, Yes when it begins with y or Y, as in the terminal;
 //   4. and 5. the levels b.qw and c.qw, for locations that load another.
-// A part the input does not reach is no file at all.
+// A part the input does not reach is no file at all. Every part views the
+// input, which outlives it.
 class EngineInput
 {
 public:
@@ -23,17 +22,15 @@ public:
     // the run without reaching anything new.
     static constexpr std::size_t MaxLines = 100;
     static constexpr std::string_view Separator = "\n====\n";
-
-    struct File
-    {
-        std::string name;
-        std::optional<std::string> bytes;
-    };
+    static constexpr std::size_t FileCount = 4;
+    // The files in the order of the array files: a.qw first.
+    static constexpr std::string_view FileNames[FileCount] = {"a.qw", "Language.txt", "b.qw", "c.qw"};
 
     static EngineInput decode(std::string_view input);
     // Writes the files into folder, removing those the input does not hold.
     void writeFiles(const std::string &folder) const;
 
-    std::vector<File> files; // a.qw first
-    std::vector<Text> lines;
+    std::optional<std::string_view> files[FileCount];
+    // The typed lines as bytes, without their line ends (UTF-8 meant).
+    std::vector<std::string_view> lines;
 };

@@ -8,8 +8,8 @@
 #include "languagetable.h"
 #include "textcodec.h"
 
+#include <array>
 #include <cstdint>
-#include <optional>
 
 namespace {
 
@@ -20,36 +20,43 @@ bool startsWith(const std::string &text, const std::string &prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The 30 fields of a message, or nothing when text goes on past the 30th.
-std::optional<LanguageTable::Fields> piecesOf(TextView message)
+// The message's pieces between "|", viewed in place, up to the 30th; false
+// when text goes on past the 30th.
+bool piecesOf(TextView message, std::array<TextView, LanguageTable::FieldCount> &pieces)
 {
-    LanguageTable::Fields fields;
-    const std::vector<TextView> pieces = text::split(message, U'|');
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (i < fields.size())
-            fields[i] = Text(pieces[i]);
-        else if (!pieces[i].empty())
-            return std::nullopt;
+    pieces.fill(TextView());
+    std::size_t start = 0;
+    for (std::size_t i = 0;; ++i) {
+        const std::size_t bar = message.find(U'|', start);
+        const TextView piece = message.substr(start, bar == TextView::npos ? TextView::npos : bar - start);
+        if (i < pieces.size())
+            pieces[i] = piece;
+        else if (!piece.empty())
+            return false;
+        if (bar == TextView::npos)
+            return true;
+        start = bar + 1;
     }
-    return fields;
 }
 
 void checkMessage(const LanguageTable &table, int language, int message, std::size_t lines)
 {
-    const std::string where = "language " + std::to_string(language) + ", message " + std::to_string(message);
+    // Built only for a failure: every message of every input is checked.
+    auto where = [&] { return "language " + std::to_string(language) + ", message " + std::to_string(message); };
     const Text &text = table.message(language, message);
-    FUZZ_CHECK(text.find(U'\n') == Text::npos, where + " holds a line end: " + shown(text));
+    FUZZ_CHECK(text.find(U'\n') == Text::npos, where() + " holds a line end: " + shown(text));
     FUZZ_CHECK(table.line(language, message) == table.line(language, 0) + message,
-               where + " is not the line " + std::to_string(message) + " after its header");
-    FUZZ_CHECK(std::size_t(table.line(language, message)) <= lines, where + " lies past the end");
-    const std::optional<LanguageTable::Fields> pieces = piecesOf(text);
+               where() + " is not the line " + std::to_string(message) + " after its header");
+    FUZZ_CHECK(std::size_t(table.line(language, message)) <= lines, where() + " lies past the end");
+    std::array<TextView, LanguageTable::FieldCount> pieces;
+    const bool fits = piecesOf(text, pieces);
     try {
         const LanguageTable::Fields &fields = table.fields(language, message);
-        FUZZ_CHECK(pieces.has_value(), where + " has more than 30 fields, yet no error: " + shown(text));
+        FUZZ_CHECK(fits, where() + " has more than 30 fields, yet no error: " + shown(text));
         for (std::size_t i = 0; i < fields.size(); ++i)
-            FUZZ_CHECK(fields[i] == (*pieces)[i], where + ", field " + std::to_string(i + 1) + " is " + shown(fields[i]));
+            FUZZ_CHECK(fields[i] == pieces[i], where() + ", field " + std::to_string(i + 1) + " is " + shown(fields[i]));
     } catch (const GameError &error) {
-        FUZZ_CHECK(!pieces.has_value(), where + ": " + error.description);
+        FUZZ_CHECK(!fits, where() + ": " + error.description);
         const std::string prefix = "Language file \"fuzz.txt\", line " + std::to_string(table.line(language, message));
         FUZZ_CHECK(startsWith(error.description, prefix), "the error names the wrong line: " + error.description);
     }
@@ -58,13 +65,17 @@ void checkMessage(const LanguageTable &table, int language, int message, std::si
 // The table as a file: each language's header and its 27 messages.
 std::string written(const LanguageTable &table)
 {
-    Text file;
+    std::string file;
     for (int language = 1; language <= table.count(); ++language) {
-        file += U'[' + table.name(language) + U"]\r\n";
-        for (int message = 1; message <= LanguageTable::MessageCount; ++message)
-            file += table.message(language, message) + U"\r\n";
+        file += '[';
+        TextCodec::appendUtf8(file, table.name(language));
+        file += "]\r\n";
+        for (int message = 1; message <= LanguageTable::MessageCount; ++message) {
+            TextCodec::appendUtf8(file, table.message(language, message));
+            file += "\r\n";
+        }
     }
-    return text::toUtf8(file);
+    return file;
 }
 
 } // namespace
@@ -74,7 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size > MaxInput)
         return 0;
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
-    const std::size_t lines = TextCodec::lines(TextCodec::decode(bytes)).size();
+    // Line ends are the same bytes in either encoding: the lines of the file
+    // are those of its bytes, the UTF-8 mark left out.
+    const std::size_t lines = TextCodec::lines(TextCodec::content(bytes, TextCodec::detect(bytes))).size();
     LanguageTable table;
     try {
         table = LanguageTable::read(bytes, "fuzz.txt");
@@ -95,7 +108,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                        "language " + std::to_string(language) + " begins inside the one before");
         for (int message = 1; message <= LanguageTable::MessageCount; ++message)
             checkMessage(table, language, message, lines);
-        menu += U'[' + text::number(language) + U"] " + name + U"\r\n";
+        menu += U'[';
+        menu += text::number(language);
+        menu += U"] ";
+        menu += name;
+        menu += U"\r\n";
     }
     FUZZ_CHECK(table.menu() == menu, "menu " + shown(table.menu()));
 
