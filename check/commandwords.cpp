@@ -6,7 +6,7 @@
 namespace {
 
 // A word the game can match: commands are upper-cased before they are compared.
-bool recognisable(const Text &word)
+bool recognisable(TextView word)
 {
     return !word.empty() && text::upper(word) == word;
 }
@@ -19,7 +19,7 @@ struct Earlier
     std::vector<Text> whole;
     std::vector<Text> starts;
 
-    bool catches(const Text &word, bool prefix) const
+    bool catches(TextView word, bool prefix) const
     {
         if (std::find(whole.begin(), whole.end(), word) != whole.end())
             return true;
@@ -33,9 +33,9 @@ struct Earlier
 // The first word of a list that the game recognises as that list's.
 Text firstUsable(const LanguageTable::Fields &fields, const Earlier &earlier, bool prefix)
 {
-    for (const Text &word : fields) {
+    for (TextView word : fields) {
         if (recognisable(word) && !earlier.catches(word, prefix))
-            return word;
+            return Text(word);
     }
     return {};
 }
@@ -60,9 +60,9 @@ CommandWords::CommandWords(const LanguageTable &table, int language)
     const LanguageTable::Fields &takes = table.fields(language, 20);
     takeWord = firstUsable(takes, earlier, true);
     earlier.starts.insert(earlier.starts.end(), takes.begin(), takes.end());
-    for (const Text &word : table.fields(language, 22)) {
+    for (TextView word : table.fields(language, 22)) {
         if (recognisable(word) && !earlier.catches(word, true))
-            combineWords.push_back(word);
+            combineWords.emplace_back(word);
     }
     for (TextView piece : text::split(table.message(language, 21), U'/')) {
         if (!text::isBlank(piece))
@@ -73,7 +73,7 @@ CommandWords::CommandWords(const LanguageTable &table, int language)
     const LanguageTable::Fields &combines = table.fields(language, 22);
     earlier.starts.insert(earlier.starts.end(), combines.begin(), combines.end());
     for (const int list : {24, 23}) {
-        for (const Text &word : table.fields(language, list)) {
+        for (TextView word : table.fields(language, list)) {
             if (idleWord.empty() && recognisable(word) && !earlier.catches(word, true))
                 idleWord = word;
         }

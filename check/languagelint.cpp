@@ -90,7 +90,7 @@ private:
             return;
         bool usable = false;
         for (std::size_t i = 0; i < fields->size(); ++i) {
-            const Text &word = (*fields)[i];
+            const TextView word = (*fields)[i];
             if (word.empty())
                 continue;
             // The second field of a direction list is the name shown for
@@ -118,7 +118,7 @@ private:
     // of the lists tried later.
     void checkHidden(const List &list, std::size_t index)
     {
-        const Text &word = (*fieldsOf(list.message))[index];
+        const TextView word = (*fieldsOf(list.message))[index];
         bool after = false;
         for (const List &other : Lists) {
             after = after || &other == &list;
@@ -126,7 +126,7 @@ private:
             if (!fields)
                 continue;
             for (std::size_t i = &other == &list ? index + 1 : 0; i < fields->size(); ++i) {
-                const Text &hidden = (*fields)[i];
+                const TextView hidden = (*fields)[i];
                 if (hidden.empty() || !hidden.starts_with(word))
                     continue;
                 warn(list.message, "the " + std::string(list.role) + " word " + inQuotes(word) + " of " + name

@@ -8,7 +8,6 @@
 #include "languagetable.h"
 #include "textcodec.h"
 
-#include <array>
 #include <cstdint>
 
 namespace {
@@ -20,21 +19,16 @@ bool startsWith(const std::string &text, const std::string &prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The message's pieces between "|", viewed in place, up to the 30th; false
-// when text goes on past the 30th.
-bool piecesOf(TextView message, std::array<TextView, LanguageTable::FieldCount> &pieces)
+// Calls f with each piece of a message between "|", in place, and its number
+// from 0.
+template<typename F>
+void forEachPiece(TextView message, F f)
 {
-    pieces.fill(TextView());
-    std::size_t start = 0;
-    for (std::size_t i = 0;; ++i) {
+    for (std::size_t i = 0, start = 0;; ++i) {
         const std::size_t bar = message.find(U'|', start);
-        const TextView piece = message.substr(start, bar == TextView::npos ? TextView::npos : bar - start);
-        if (i < pieces.size())
-            pieces[i] = piece;
-        else if (!piece.empty())
-            return false;
+        f(i, message.substr(start, bar == TextView::npos ? TextView::npos : bar - start));
         if (bar == TextView::npos)
-            return true;
+            return;
         start = bar + 1;
     }
 }
@@ -48,13 +42,22 @@ void checkMessage(const LanguageTable &table, int language, int message, std::si
     FUZZ_CHECK(table.line(language, message) == table.line(language, 0) + message,
                where() + " is not the line " + std::to_string(message) + " after its header");
     FUZZ_CHECK(std::size_t(table.line(language, message)) <= lines, where() + " lies past the end");
-    std::array<TextView, LanguageTable::FieldCount> pieces;
-    const bool fits = piecesOf(text, pieces);
+    // The fields are the pieces between "|", as long as text does not go on
+    // past the 30th.
+    constexpr std::size_t count = LanguageTable::FieldCount;
+    bool fits = true;
+    forEachPiece(text, [&fits](std::size_t i, TextView piece) { fits = fits && (i < count || piece.empty()); });
     try {
         const LanguageTable::Fields &fields = table.fields(language, message);
         FUZZ_CHECK(fits, where() + " has more than 30 fields, yet no error: " + shown(text));
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            FUZZ_CHECK(fields[i] == pieces[i], where() + ", field " + std::to_string(i + 1) + " is " + shown(fields[i]));
+        std::size_t pieces = 0;
+        forEachPiece(text, [&](std::size_t i, TextView piece) {
+            pieces = i + 1;
+            if (i < count)
+                FUZZ_CHECK(fields[i] == piece, where() + ", field " + std::to_string(i + 1) + " is " + shown(fields[i]));
+        });
+        for (std::size_t i = pieces; i < count; ++i)
+            FUZZ_CHECK(fields[i].empty(), where() + ", field " + std::to_string(i + 1) + " is " + shown(fields[i]));
     } catch (const GameError &error) {
         FUZZ_CHECK(!fits, where() + ": " + error.description);
         const std::string prefix = "Language file \"fuzz.txt\", line " + std::to_string(table.line(language, message));

@@ -411,7 +411,7 @@ void Game::usermove(TextView command)
     // with prefix, begins with).
     auto match = [&](int list, bool prefix, auto run) {
         fields(list); // a list with too many fields stops the game
-        for (const Text &word : languages.words(language, list)) {
+        for (const TextView word : languages.words(language, list)) {
             if (handled)
                 return;
             if (prefix ? TextView(key).substr(0, word.size()) == word : key == word) {
@@ -422,10 +422,10 @@ void Game::usermove(TextView command)
     };
 
     for (Direction d : Directions)
-        match(FirstDirectionWords + int(d), false, [&](const Text &) { go(d); });
+        match(FirstDirectionWords + int(d), false, [&](TextView) { go(d); });
 
     fields(25);
-    for (const Text &word : languages.words(language, 25)) {
+    for (const TextView word : languages.words(language, 25)) {
         if (!handled && key == word) {
             asked = message(27);
             pending = Pending::Quit;
@@ -434,11 +434,11 @@ void Game::usermove(TextView command)
         }
     }
 
-    match(19, true, [&](const Text &word) { drop(TextView(key).substr(word.size())); });
-    match(20, true, [&](const Text &word) { take(TextView(key).substr(word.size())); });
-    match(22, true, [&](const Text &) { combine(command); });
-    match(23, false, [&](const Text &word) { showHelp(word); });
-    match(24, false, [&](const Text &) { showInventory(); });
+    match(19, true, [&](TextView word) { drop(TextView(key).substr(word.size())); });
+    match(20, true, [&](TextView word) { take(TextView(key).substr(word.size())); });
+    match(22, true, [&](TextView) { combine(command); });
+    match(23, false, [&](TextView word) { showHelp(word); });
+    match(24, false, [&](TextView) { showInventory(); });
 
     const LanguageTable::Fields &unknown = fields(1);
     if (!handled)

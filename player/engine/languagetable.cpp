@@ -40,9 +40,12 @@ void checkText(TextView line, int lineNo, const std::string &file)
 
 bool LanguageTable::splitfields(TextView text, Fields &fields)
 {
-    for (Text &field : fields)
-        field.clear();
-    // Each field is copied whole, in one allocation.
+    // Only fields set before need clearing: those of a message just read are
+    // all empty.
+    for (TextView &field : fields) {
+        if (!field.empty())
+            field = {};
+    }
     std::size_t current = 0;
     std::size_t start = 0;
     for (;;) {

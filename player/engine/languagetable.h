@@ -18,22 +18,23 @@ public:
     static constexpr int MaxLanguages = 30;
     static constexpr int MessageCount = 27;
     static constexpr int FieldCount = 30;
-    using Fields = std::array<Text, FieldCount>;
+    // A message's fields, viewing its text: the table keeps each message
+    // once, and a language holds 27 times 30 fields.
+    using Fields = std::array<TextView, FieldCount>;
 
-    // What words() gives: a message's fields that are not empty, viewed in
-    // the table rather than copied, as a game reads every list on every command.
+    // What words() gives: a message's fields that are not empty.
     class Words
     {
     public:
         class Iterator
         {
         public:
-            Iterator(const Text *at, const Text *end)
+            Iterator(const TextView *at, const TextView *end)
                 : at(skipEmpty(at, end))
                 , end(end)
             {
             }
-            const Text &operator*() const { return *at; }
+            TextView operator*() const { return *at; }
             Iterator &operator++()
             {
                 at = skipEmpty(at + 1, end);
@@ -42,14 +43,14 @@ public:
             bool operator==(const Iterator &other) const { return at == other.at; }
 
         private:
-            static const Text *skipEmpty(const Text *at, const Text *end)
+            static const TextView *skipEmpty(const TextView *at, const TextView *end)
             {
                 while (at != end && at->empty())
                     ++at;
                 return at;
             }
-            const Text *at;
-            const Text *end;
+            const TextView *at;
+            const TextView *end;
         };
 
         explicit Words(const Fields &fields)
@@ -70,8 +71,8 @@ public:
     static LanguageTable read(std::string_view bytes, const std::string &fileName);
     static LanguageTable readFile(const std::string &path);
 
-    // Cuts text at every "|" into fields; false when text goes on past the
-    // last field (what fits is kept).
+    // Cuts text at every "|" into fields, which view it; false when text
+    // goes on past the last field (what fits is kept).
     static bool splitfields(TextView text, Fields &fields);
 
     int count() const { return int(languages.size()); }
@@ -102,6 +103,27 @@ private:
         // Made member by member: a language is large, and a constructor of
         // the compiler's own would clear all of it before that.
         Language() {}
+        // A copy's fields view its own messages.
+        Language(const Language &other)
+            : entries(other.entries)
+            , lines(other.lines)
+            , overflows(other.overflows)
+        {
+            splitAll();
+        }
+        Language &operator=(const Language &other)
+        {
+            entries = other.entries;
+            lines = other.lines;
+            overflows = other.overflows;
+            splitAll();
+            return *this;
+        }
+        void splitAll()
+        {
+            for (int message = 1; message <= MessageCount; ++message)
+                splitfields(entries[message], fields[message]);
+        }
 
         // Column 0 the name, columns 1 to 27 the messages.
         std::array<Text, MessageCount + 1> entries;
