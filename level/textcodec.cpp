@@ -230,7 +230,13 @@ std::vector<TextView> TextCodec::lines(TextView text)
 
 std::vector<std::string_view> TextCodec::lines(std::string_view bytes)
 {
+    // Counted first, each line end found as the loop below finds it: growing
+    // the list line by line would copy it again and again.
+    std::size_t count = 1;
+    for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1))
+        ++count;
     std::vector<std::string_view> result;
+    result.reserve(count);
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
