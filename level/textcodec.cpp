@@ -213,7 +213,12 @@ void TextCodec::appendUtf8Lines(std::string &out, TextView text)
 
 std::vector<TextView> TextCodec::lines(TextView text)
 {
+    // Counted first, as for the bytes of a file.
+    std::size_t count = 1;
+    for (std::size_t at = text.find(U'\n'); at != TextView::npos; at = text.find(U'\n', at + 1))
+        ++count;
     std::vector<TextView> result;
+    result.reserve(count);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find(U'\n', start);
