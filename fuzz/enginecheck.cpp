@@ -251,20 +251,24 @@ void EngineCheck::checkFacts()
         const LocationRecord &record = pool.record(id);
         const RecordPool::Facts &facts = pool.facts(id);
         auto where = [&record] { return "the facts of " + shown(record.text()); };
+        // The record's readings, from the one pass over it that each of
+        // hasPath(), holdsItem() and the others makes.
+        const LocationRecord::Tags tags = record.tags();
         for (Direction d : Directions) {
-            FUZZ_CHECK(bool(facts.paths & (1u << int(d))) == record.hasPath(d), where() + ": paths");
-            const auto want = record.requirement(d);
+            FUZZ_CHECK(bool(facts.paths & (1u << int(d))) == (tags.paths[int(d)] != LocationRecord::Tags::None),
+                       where() + ": paths");
+            const auto want = record.requirement(d, tags);
             const auto &got = facts.requirements[int(d)];
             FUZZ_CHECK(got.has_value() == want.has_value()
                            && (!got || (got->letter == want->letter && got->lockout == want->lockout)),
                        where() + ": requirements");
         }
-        // The items as the record reads them, all 26 from one pass over it.
-        const std::uint32_t items = record.tags().items;
         for (int item = 0; item < Level::ItemCount; ++item)
-            FUZZ_CHECK(bool(facts.items & (1u << item)) == bool(items & (1u << item)), where() + ": item " + letter(item));
-        FUZZ_CHECK(facts.end == record.isEnd() && facts.loadsLevel == record.loadsLevel(), where() + ": type");
-        const auto load = record.levelLoad();
+            FUZZ_CHECK(bool(facts.items & (1u << item)) == bool(tags.items & (1u << item)), where() + ": item " + letter(item));
+        FUZZ_CHECK(facts.end == (tags.end != LocationRecord::Tags::None)
+                       && facts.loadsLevel == (tags.levelLoad != LocationRecord::Tags::None),
+                   where() + ": type");
+        const auto load = record.levelLoad(tags);
         FUZZ_CHECK(facts.levelLoad.has_value() == (facts.loadsLevel && load.has_value()), where() + ": level load");
         if (facts.levelLoad)
             FUZZ_CHECK(facts.levelLoad->file == load->file && facts.levelLoad->comment == load->comment,

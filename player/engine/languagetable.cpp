@@ -103,7 +103,10 @@ LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fil
             checkText(text[next], int(next) + 1, fileName);
             language.entries[message] = Text(text[next++]);
             language.lines[message] = int(next);
-            language.overflows[message] = !splitfields(language.entries[message], language.fields[message]);
+            Fields &fields = language.fields[message];
+            language.overflows[message] = !splitfields(language.entries[message], fields);
+            const auto last = std::find_if(fields.rbegin(), fields.rend(), [](TextView field) { return !field.empty(); });
+            language.used[message] = std::uint8_t(fields.rend() - last);
         }
     }
     if (table.languages.empty()) {

@@ -4,6 +4,7 @@
 #include "text.h"
 
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -53,15 +54,18 @@ public:
             const TextView *end;
         };
 
-        explicit Words(const Fields &fields)
-            : fields(fields)
+        // count: the fields up to the last that is not empty.
+        Words(const Fields &fields, std::size_t count)
+            : first(fields.data())
+            , last(fields.data() + count)
         {
         }
-        Iterator begin() const { return {fields.data(), fields.data() + fields.size()}; }
-        Iterator end() const { return {fields.data() + fields.size(), fields.data() + fields.size()}; }
+        Iterator begin() const { return {first, last}; }
+        Iterator end() const { return {last, last}; }
 
     private:
-        const Fields &fields;
+        const TextView *first;
+        const TextView *last;
     };
 
     // Both throw GameError for a file that cannot be used; fileName only
@@ -91,7 +95,11 @@ public:
     }
     // The fields of a message that are not empty, in order: the words of a
     // word list as the commands try them. No check for too many fields.
-    Words words(int language, int message) const { return Words(languages[language - 1].fields[message]); }
+    Words words(int language, int message) const
+    {
+        const Language &row = languages[language - 1];
+        return Words(row.fields[message], row.used[message]);
+    }
     const std::string &fileName() const { return file; }
 
     // "[1] English", CR LF, "[2] Deutsch", CR LF, ...
@@ -108,6 +116,7 @@ private:
             : entries(other.entries)
             , lines(other.lines)
             , overflows(other.overflows)
+            , used(other.used)
         {
             splitAll();
         }
@@ -116,6 +125,7 @@ private:
             entries = other.entries;
             lines = other.lines;
             overflows = other.overflows;
+            used = other.used;
             splitAll();
             return *this;
         }
@@ -130,6 +140,9 @@ private:
         std::array<int, MessageCount + 1> lines{};
         std::array<Fields, MessageCount + 1> fields;
         std::array<bool, MessageCount + 1> overflows{};
+        // The fields of each message up to the last that is not empty: the
+        // commands go through every word list on every line.
+        std::array<std::uint8_t, MessageCount + 1> used{};
     };
 
     [[noreturn]] void overflow(const Language &row, int message) const;
