@@ -23,6 +23,13 @@ bool fitsLatin1(const Level &level)
 
 } // namespace
 
+Text LevelWriter::itemName(TextView name)
+{
+    Text written(text::trimSpaces(name));
+    std::replace(written.begin(), written.end(), U' ', U'-');
+    return written;
+}
+
 std::string LevelWriter::write(const Level &level)
 {
     const TextCodec::Encoding encoding = level.encoding == TextCodec::Encoding::Latin1 && fitsLatin1(level)
@@ -42,10 +49,9 @@ std::string LevelWriter::write(const Level &level)
 
     out += "[ITEMS]\r\n";
     for (int i = 0; i < Level::ItemCount; ++i) {
-        Text name(text::trimSpaces(level.items[i]));
+        const Text name = itemName(level.items[i]);
         if (name.empty())
             continue;
-        std::replace(name.begin(), name.end(), U' ', U'-');
         out += char('A' + i);
         out += ' ';
         put(name);
