@@ -45,7 +45,7 @@ CheckReport LevelCheck::checkFile(const std::string &path, const Options &option
 CheckReport LevelCheck::checkBytes(const std::string &bytes, const std::string &path, const Options &options)
 {
     CheckReport report;
-    std::optional<CommandWords> words;
+    std::optional<CommandTable> commands;
     try {
         const LanguageTable table = LanguageTable::readFile(options.languageFile);
         if (options.language < 1 || options.language > table.count()) {
@@ -54,7 +54,7 @@ CheckReport LevelCheck::checkBytes(const std::string &bytes, const std::string &
                 + ", so it has no language " + std::to_string(options.language) + ".";
             return report;
         }
-        words.emplace(table, options.language);
+        commands.emplace(table, options.language);
     } catch (const GameError &fault) {
         report.failure = fault.description;
         return report;
@@ -77,7 +77,7 @@ CheckReport LevelCheck::checkBytes(const std::string &bytes, const std::string &
                 return report;
             continue;
         }
-        const LevelLint lint(read, levels[i], i > 0, *words);
+        const LevelLint lint(read, levels[i], i > 0, *commands);
         std::vector<Problem> problems = lint.problems();
         sortProblems(problems);
         for (Problem &problem : problems) {
@@ -95,7 +95,8 @@ CheckReport LevelCheck::checkBytes(const std::string &bytes, const std::string &
     }
     if (!anyEnd) {
         report.problems.push_back({Problem::Severity::Warning, std::nullopt, 0,
-                                   "No location ends the game (none has an ENDGAME line), so the game cannot be won."});
+                                   "No location ends the game (none has an " + text::toUtf8(LocationRecord::EndTag)
+                                       + " line), so the game cannot be won."});
     }
 
     Game::Setup setup;

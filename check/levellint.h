@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "commandwords.h"
+#include "commandtable.h"
 #include "levelreader.h"
 #include "problem.h"
 
@@ -16,8 +16,8 @@ class LevelLint
 public:
     // read: the file as read; path: where it lies (LOADLEVEL names are looked
     // up from it); chained: loaded by another level, not played first;
-    // words: the language's, for names that its combine sentences catch.
-    LevelLint(const LevelReader::Result &read, const std::string &path, bool chained, const CommandWords &words);
+    // commands: the language's, for names that its combine sentences catch.
+    LevelLint(const LevelReader::Result &read, const std::string &path, bool chained, const CommandTable &commands);
 
     const std::vector<Problem> &problems() const { return found; }
     // The level files its LOADLEVEL locations lead to, as the player finds them.
@@ -27,7 +27,7 @@ private:
     void checkStart(bool chained);
     void checkExits();
     void checkReach();
-    void checkItems(const CommandWords &words);
+    void checkItems(const CommandTable &commands);
     void checkRules();
     void checkLevelLoads();
     void checkTagsInTexts();
@@ -35,6 +35,7 @@ private:
 
     void add(Problem::Severity severity, std::optional<GridRef> where, int line, std::string text);
     int lineOf(GridRef ref, TextView piece) const;
+    int lineAt(GridRef ref, std::size_t offset) const;
     std::string itemName(int item) const;
 
     const Level &level;

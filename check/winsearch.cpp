@@ -15,21 +15,33 @@ constexpr std::uint8_t FirstTake = 8;
 constexpr std::uint8_t FirstDrop = FirstTake + Level::ItemCount;
 constexpr std::uint8_t FirstCombine = FirstDrop + Level::ItemCount;
 
-int itemOf(char32_t letter)
+using Command = CommandTable::Command;
+
+// The first word of command's list that the player reads as that command
+// (typed, for one that takes a name, with that name); empty when none.
+Text firstWord(const CommandTable &commands, Command command, TextView name = {})
 {
-    return letter >= U'A' && letter <= U'Z' ? int(letter - U'A') : -1;
+    const std::vector<Text> words = commands.wordsFor(command, name);
+    return words.empty() ? Text() : words.front();
+}
+
+// The command that takes or drops an item by its name; empty when the
+// language has no word for it.
+Text itemCommand(const CommandTable &commands, Command command, TextView name)
+{
+    const Text word = firstWord(commands, command, name);
+    return word.empty() ? Text() : CommandTable::typed(word, name);
 }
 
 } // namespace
 
 struct WinSearch::LevelMoves
 {
-    LevelMoves(const CommandWords &words, const Game::LoadedLevel &level)
-        : wording(words, level.items)
+    LevelMoves(const CommandTable &commands, const Game::LoadedLevel &level)
     {
         for (int item = 0; item < Level::ItemCount; ++item) {
-            take[item] = CommandWords::joined(words.take(), level.items[item]);
-            drop[item] = CommandWords::joined(words.drop(), level.items[item]);
+            take[item] = itemCommand(commands, Command::Take, level.items[item]);
+            drop[item] = itemCommand(commands, Command::Drop, level.items[item]);
             // Items that answer to one name are taken and dropped together:
             // one command for all of them, named by the first.
             for (int other = 0; other < Level::ItemCount; ++other) {
@@ -40,16 +52,17 @@ struct WinSearch::LevelMoves
                 names.push_back(item);
         }
         for (const Combo &rule : level.combos) {
-            const int a = itemOf(rule.first);
-            const int b = itemOf(rule.second);
-            if (a < 0 || b < 0 || a == b)
+            const std::optional<std::pair<int, int>> ingredients = Combination::ingredients(rule);
+            if (!ingredients)
                 continue;
+            const auto [a, b] = *ingredients;
             const bool known = std::any_of(pairs.begin(), pairs.end(), [a, b](const std::pair<int, int> &pair) {
                 return (pair.first == a && pair.second == b) || (pair.first == b && pair.second == a);
             });
             if (!known && pairs.size() < std::size_t(256 - FirstCombine))
                 pairs.emplace_back(a, b);
         }
+        wording.emplace(commands, level, pairs);
     }
 
     std::array<Text, Level::ItemCount> take;
@@ -57,7 +70,7 @@ struct WinSearch::LevelMoves
     std::array<std::uint32_t, Level::ItemCount> sameName{};
     std::vector<int> names; // the first item of each name
     std::vector<std::pair<int, int>> pairs;
-    CombineWording wording;
+    std::optional<CombineWording> wording;
 };
 
 WinSearch::WinSearch(Game::Setup setup, int language, std::size_t maxStates, const std::atomic<bool> *cancel)
@@ -75,23 +88,23 @@ const WinSearch::LevelMoves &WinSearch::movesOf(std::uint16_t level)
     if (levels.size() <= level)
         levels.resize(level + 1);
     if (!levels[level])
-        levels[level] = std::make_unique<LevelMoves>(*words, game.level(level));
+        levels[level] = std::make_unique<LevelMoves>(game.commandTable(), game.level(level));
     return *levels[level];
 }
 
 Text WinSearch::commandText(std::uint8_t command, std::uint16_t level, std::uint32_t carried)
 {
     if (command < Idle)
-        return words->direction(Direction(command));
+        return moveWords[command];
     if (command == Idle)
-        return words->idle();
+        return idleWord;
     const LevelMoves &moves = movesOf(level);
     if (command < FirstDrop)
         return moves.take[command - FirstTake];
     if (command < FirstCombine)
         return moves.drop[command - FirstDrop];
-    const auto &[a, b] = moves.pairs[command - FirstCombine];
-    return moves.wording.command(a, b, carried).value_or(Text());
+    const Text *typed = moves.wording->command(command - FirstCombine, carried);
+    return typed ? *typed : Text();
 }
 
 std::vector<Text> WinSearch::walkthroughTo(std::uint32_t node, std::uint8_t last)
@@ -139,7 +152,14 @@ WinSearch::Outcome WinSearch::run()
                         + std::to_string(game.languageTable().count()) + " languages, not "
                         + std::to_string(language) + "."};
     }
-    words.emplace(game.languageTable(), language);
+    const CommandTable &commands = game.commandTable();
+    for (Direction d : Directions)
+        moveWords[int(d)] = firstWord(commands, CommandTable::move(d));
+    // Inventory and help change nothing; else an empty line, which no list
+    // holds, does nothing but let the turn go by.
+    idleWord = firstWord(commands, Command::Inventory);
+    if (idleWord.empty())
+        idleWord = firstWord(commands, Command::Help);
     if (game.askingToEnd()) {
         outcome.verdict = Verdict::Winnable;
         return outcome;
@@ -205,94 +225,95 @@ WinSearch::Outcome WinSearch::run()
 
 bool WinSearch::expand(std::size_t i, std::vector<Reached> &reached, std::vector<Text> &walkthrough)
 {
-    const StateStore::Node node = store[i];
+    fromId = std::uint32_t(i);
+    fromNode = store[i];
     store.state(i, from);
     const LevelMoves &moves = movesOf(from.level);
-    const RecordPool::Facts &here = game.records().facts(from.records[node.position]);
-
-    // Plays one command from this state; true when it won the game.
-    auto tryCommand = [&](std::uint8_t command, TextView typed) {
-        game.resume(from);
-        game.enter(typed);
-        if (game.askingToEnd()) {
-            walkthrough = walkthroughTo(std::uint32_t(i), command);
-            return true;
-        }
-        // The quit question, answered No, changes nothing.
-        if (game.state() != Game::State::Playing)
-            return false;
-        const PlayState &to = game.play();
-        const auto position = std::uint8_t(to.position().index());
-        Reached state{{node.world, to.carried, std::uint32_t(i), to.level, position, command}, std::nullopt};
-        WorldStore &worlds = store.worldStore();
-        if (to.level != from.level) {
-            state.node.world = worlds.intern(plainer(to, PlayState{}).records);
-            reached.push_back(state);
-            return false;
-        }
-        // A take or a drop changes the record where the game was; a level
-        // that loads itself again may change many.
-        const auto same = [&](std::size_t begin, std::size_t end) {
-            return std::equal(to.records.begin() + begin, to.records.begin() + end, from.records.begin() + begin);
-        };
-        std::size_t changed = 0;
-        std::size_t where = node.position;
-        if (same(0, where) && same(where + 1, to.records.size())) {
-            changed = to.records[where] != from.records[where];
-        } else {
-            for (std::size_t at = 0; at < to.records.size(); ++at) {
-                if (to.records[at] != from.records[at]) {
-                    where = at;
-                    ++changed;
-                }
-            }
-        }
-        if (changed == 1) {
-            const std::uint32_t plain = game.records().plainest(to.records[where]);
-            // A plainest form as before leaves the world as it was.
-            if (plain != from.records[where])
-                state.change = worlds.change(node.world, where, from.records[where], plain);
-        } else if (changed > 1) {
-            state.node.world = worlds.intern(plainer(to, from).records);
-        }
-        reached.push_back(state);
-        return false;
+    const RecordPool::Facts &here = game.records().facts(from.records[fromNode.position]);
+    // A command the language has no words for is not tried.
+    auto tryCommand = [&](std::uint8_t command, const Text &typed) {
+        return !typed.empty() && play(command, typed, reached, walkthrough);
     };
 
     // Where a level load brought the game to an end or to another load,
     // any command lets the game go on there.
-    if ((here.end || here.loadsLevel) && tryCommand(Idle, words->idle()))
+    if ((here.end || here.loadsLevel) && play(Idle, idleWord, reached, walkthrough))
         return true;
     for (Direction d : Directions) {
-        if (!(here.paths & (1u << int(d))) || words->direction(d).empty())
-            continue;
-        if (const auto &requirement = here.requirements[int(d)]) {
-            const int needed = itemOf(requirement->letter);
-            if (needed < 0 || !from.carries(needed))
-                continue;
-        }
-        if (tryCommand(std::uint8_t(d), words->direction(d)))
+        if (Game::opens(here, d, from.carried) && tryCommand(std::uint8_t(d), moveWords[int(d)]))
             return true;
     }
-    if (!words->take().empty()) {
-        for (int item : moves.names) {
-            if ((moves.sameName[item] & here.items) && tryCommand(FirstTake + item, moves.take[item]))
-                return true;
-        }
+    for (int item : moves.names) {
+        if ((moves.sameName[item] & here.items) && tryCommand(FirstTake + item, moves.take[item]))
+            return true;
     }
-    if (!words->drop().empty()) {
-        for (int item : moves.names) {
-            if ((moves.sameName[item] & from.carried) && tryCommand(FirstDrop + item, moves.drop[item]))
-                return true;
-        }
+    for (int item : moves.names) {
+        if ((moves.sameName[item] & from.carried) && tryCommand(FirstDrop + item, moves.drop[item]))
+            return true;
     }
     for (std::size_t pair = 0; pair < moves.pairs.size(); ++pair) {
         const auto [a, b] = moves.pairs[pair];
         if (!from.carries(a) || !from.carries(b))
             continue;
-        const std::optional<Text> typed = moves.wording.command(a, b, from.carried);
+        const Text *typed = moves.wording->command(pair, from.carried);
         if (typed && tryCommand(std::uint8_t(FirstCombine + pair), *typed))
             return true;
     }
     return false;
+}
+
+bool WinSearch::play(std::uint8_t command, TextView typed, std::vector<Reached> &reached,
+                     std::vector<Text> &walkthrough)
+{
+    game.resume(from);
+    game.enter(typed);
+    if (game.askingToEnd()) {
+        walkthrough = walkthroughTo(fromId, command);
+        return true;
+    }
+    // The quit question, answered No, changes nothing.
+    if (game.state() == Game::State::Playing)
+        reached.push_back(reachedBy(command, game.play()));
+    return false;
+}
+
+WinSearch::Reached WinSearch::reachedBy(std::uint8_t command, const PlayState &to)
+{
+    const auto position = std::uint8_t(to.position().index());
+    Reached state{{fromNode.world, to.carried, fromId, to.level, position, command}, std::nullopt};
+    WorldStore &worlds = store.worldStore();
+    if (to.level != from.level) {
+        state.node.world = worlds.intern(plainer(to, PlayState{}).records);
+        return state;
+    }
+    std::size_t where = fromNode.position;
+    const std::size_t changed = changedRecords(to, where);
+    if (changed == 1) {
+        const std::uint32_t plain = game.records().plainest(to.records[where]);
+        // A plainest form as before leaves the world as it was.
+        if (plain != from.records[where])
+            state.change = worlds.change(fromNode.world, where, from.records[where], plain);
+    } else if (changed > 1) {
+        state.node.world = worlds.intern(plainer(to, from).records);
+    }
+    return state;
+}
+
+std::size_t WinSearch::changedRecords(const PlayState &to, std::size_t &where) const
+{
+    // A take or a drop changes the record where the game was, which is
+    // looked at first; a level that loads itself again may change many.
+    const auto same = [&](std::size_t begin, std::size_t end) {
+        return std::equal(to.records.begin() + begin, to.records.begin() + end, from.records.begin() + begin);
+    };
+    if (same(0, where) && same(where + 1, to.records.size()))
+        return to.records[where] != from.records[where];
+    std::size_t changed = 0;
+    for (std::size_t at = 0; at < to.records.size(); ++at) {
+        if (to.records[at] != from.records[at]) {
+            where = at;
+            ++changed;
+        }
+    }
+    return changed;
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "combinewording.h"
-#include "commandwords.h"
 #include "game.h"
 #include "statestore.h"
 
@@ -60,6 +59,15 @@ private:
     // adds the states they lead to to reached; true when one won the game,
     // with the way there in walkthrough.
     bool expand(std::size_t i, std::vector<Reached> &reached, std::vector<Text> &walkthrough);
+    // Plays one command from the state expand() plays from: true when it won
+    // the game; otherwise what it led to is added to reached.
+    bool play(std::uint8_t command, TextView typed, std::vector<Reached> &reached, std::vector<Text> &walkthrough);
+    // The state a command led to: the world as before, as before but for the
+    // one record a take or a drop changed, or a world of its own.
+    Reached reachedBy(std::uint8_t command, const PlayState &to);
+    // How many records to holds that differ from before, and where (the
+    // last of them); where says first which record to look at.
+    std::size_t changedRecords(const PlayState &to, std::size_t &where) const;
     const LevelMoves &movesOf(std::uint16_t level);
     // The state with each record that differs from before in its plainest form.
     PlayState plainer(const PlayState &state, const PlayState &before);
@@ -70,8 +78,14 @@ private:
     int language;
     std::size_t maxStates;
     const std::atomic<bool> *cancel;
-    std::optional<CommandWords> words;
+    // The words the walkthrough is written in: the first the player reads
+    // as each move, and a command that lets a turn go by.
+    std::array<Text, 4> moveWords;
+    Text idleWord;
     std::vector<std::unique_ptr<LevelMoves>> levels;
     StateStore store;
-    PlayState from; // the state expand() plays from
+    // The state expand() plays from: its number, its node and its play state.
+    std::uint32_t fromId = 0;
+    StateStore::Node fromNode{};
+    PlayState from;
 };

@@ -2,12 +2,14 @@
 #include "game.h"
 
 #include "buildinfo.h"
+#include "combination.h"
 #include "gameerror.h"
 #include "gamehost.h"
 #include "levellookup.h"
 #include "levelreader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -15,21 +17,7 @@
 namespace {
 
 constexpr TextView CrLf = U"\r\n";
-// The word lists of the four directions are messages 15 to 18.
-constexpr int FirstDirectionWords = 15;
-
-// The item number 0 to 25 of an upper-case letter, or -1.
-int itemOf(char32_t letter)
-{
-    return letter >= U'A' && letter <= U'Z' ? int(letter - U'A') : -1;
-}
-
-// The character's upper case when it is one character; 0 when it is several.
-char32_t upperLetter(char32_t c)
-{
-    const Text upper = text::upper(TextView(&c, 1));
-    return upper.size() == 1 ? upper[0] : 0;
-}
+using Command = CommandTable::Command;
 
 bool isBlank(const std::string &text)
 {
@@ -154,8 +142,7 @@ void Game::start()
     if (current != State::Starting)
         return;
     try {
-        std::string named = setup.commandLine;
-        named.erase(std::remove(named.begin(), named.end(), '"'), named.end());
+        const std::string named = LevelLookup::unquoted(setup.commandLine);
         loadgame(isBlank(named) ? setup.defaultLevel : named);
 
         const Text banner = U"Text Quillmoor Player: v" + text::fromUtf8(QUILLMOOR_VERSION)
@@ -218,7 +205,7 @@ void Game::answer(bool yes)
     current = State::Playing;
     try {
         if (question == Pending::Quit) {
-            print({message(14), CrLf});
+            print({message(Message::QuitDeclined), CrLf});
             turn();
         } else {
             describeRest();
@@ -252,6 +239,7 @@ void Game::chooseLanguage(TextView answer)
 
 void Game::beginPlay()
 {
+    commands = CommandTable(languages, language);
     current = State::Playing;
     turn();
 }
@@ -268,14 +256,14 @@ void Game::prompt()
         print({CrLf, U">"});
 }
 
-const Text &Game::message(int n) const
+const Text &Game::message(Message m) const
 {
-    return languages.message(language, n);
+    return languages.message(language, m);
 }
 
-const LanguageTable::Fields &Game::fields(int n) const
+const LanguageTable::Fields &Game::fields(Message m) const
 {
-    return languages.fields(language, n);
+    return languages.fields(language, m);
 }
 
 void Game::loadgame(const std::string &gamefile, bool namedByLevel)
@@ -305,7 +293,7 @@ void Game::loadgame(const std::string &gamefile, bool namedByLevel)
         loaded.upperItems[item] = text::upper(read.items[item]);
     loaded.combos = read.combos;
     for (Combo &rule : loaded.combos)
-        rule = {upperLetter(rule.first), upperLetter(rule.second), upperLetter(rule.result)};
+        rule = Combination::asPlayed(rule);
     for (int i = 0; i < Level::LocationCount; ++i)
         loaded.records[i] = pool.intern(std::move(read.records[i]));
     loaded.start = read.start;
@@ -346,7 +334,7 @@ void Game::enterlocation()
         print({pool.record(hereId()).narrative(), CrLf});
 
     if (here().end) {
-        const LanguageTable::Fields &words = fields(2);
+        const LanguageTable::Fields &words = fields(Message::GameWon);
         if (host) {
             host->prependLineBreak();
             print({words[0], CrLf});
@@ -366,9 +354,9 @@ void Game::describeRest()
 
     const RecordPool::Facts &facts = here();
     for (Direction d : Directions) {
-        const LanguageTable::Fields &words = fields(FirstDirectionWords + int(d));
+        const LanguageTable::Fields &words = fields(directionWords(d));
         if (host && (facts.paths & (1u << int(d))))
-            print({message(12), U" ", words[1], U". "});
+            print({message(Message::ExitHere), U" ", words[1], U". "});
     }
     // A game that shows nothing has nothing more to do here.
     if (!host)
@@ -376,16 +364,17 @@ void Game::describeRest()
     const LoadedLevel &loaded = level();
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (facts.items & (1u << item))
-            print({message(13), U" ", loaded.items[item], U". "});
+            print({message(Message::ItemHere), U" ", loaded.items[item], U". "});
     }
 }
 
 void Game::loadLevelAt(const RecordPool::Facts &facts)
 {
     if (!facts.levelLoad) {
-        throw GameError{"The level \"" + levelFile() + "\", location " + position().name()
-                        + ": the LOADLEVEL line has no \"COMMENT=\" after the level file name, so no level can be "
-                          "loaded."};
+        throw GameError{"The level \"" + levelFile() + "\", location " + position().name() + ": the "
+                        + text::toUtf8(LocationRecord::LoadLevelTag) + " line has no "
+                        + text::inQuotes(LocationRecord::CommentWord)
+                        + " after the level file name, so no level can be loaded."};
     }
     // The facts belong to the old level's record, which the load replaces.
     const LocationRecord::LevelLoad load = *facts.levelLoad;
@@ -404,40 +393,47 @@ void Game::usermove(TextView command)
     if (host)
         host->clear();
     bool handled = false;
-    // Runs a command for the first word of list that the key equals (or,
-    // with prefix, begins with).
-    auto match = [&](int list, bool prefix, auto run) {
-        fields(list); // a list with too many fields stops the game
-        for (const Text &word : languages.words(language, list)) {
-            if (handled)
-                return;
-            if (prefix ? TextView(key).substr(0, word.size()) == word : key == word) {
-                run(word);
-                handled = true;
-            }
-        }
-    };
-
-    for (Direction d : Directions)
-        match(FirstDirectionWords + int(d), false, [&](const Text &) { go(d); });
-
-    fields(25);
-    for (const Text &word : languages.words(language, 25)) {
-        if (!handled && key == word) {
-            asked = message(27);
+    // The first word of the lists, in their order, that matches runs its
+    // command; every list is looked at, as one with too many fields stops
+    // the game whatever was typed.
+    for (const CommandTable::List &list : CommandTable::Lists) {
+        fields(list.words);
+        const Text *word = handled ? nullptr : commands.match(list, key);
+        if (!word)
+            continue;
+        handled = true;
+        const TextView rest = TextView(key).substr(word->size());
+        switch (list.command) {
+        case Command::North:
+        case Command::South:
+        case Command::East:
+        case Command::West:
+            go(Direction(int(list.command)));
+            break;
+        case Command::Quit:
+            asked = message(Message::QuitQuestion);
             pending = Pending::Quit;
             current = State::Asking;
             return;
+        case Command::Drop:
+            drop(rest);
+            break;
+        case Command::Take:
+            take(rest);
+            break;
+        case Command::Combine:
+            combine(command);
+            break;
+        case Command::Help:
+            showHelp(*word);
+            break;
+        case Command::Inventory:
+            showInventory();
+            break;
         }
     }
 
-    match(19, true, [&](const Text &word) { drop(TextView(key).substr(word.size())); });
-    match(20, true, [&](const Text &word) { take(TextView(key).substr(word.size())); });
-    match(22, true, [&](const Text &) { combine(command); });
-    match(23, false, [&](const Text &word) { showHelp(word); });
-    match(24, false, [&](const Text &) { showInventory(); });
-
-    const LanguageTable::Fields &unknown = fields(1);
+    const LanguageTable::Fields &unknown = fields(Message::NotUnderstood);
     if (!handled)
         print({unknown[0], U" '", command, U"'. ", unknown[1], CrLf});
 }
@@ -446,7 +442,7 @@ void Game::go(Direction direction)
 {
     const RecordPool::Facts &facts = here();
     if (!(facts.paths & (1u << int(direction)))) {
-        print({message(11), CrLf});
+        print({message(Message::NoWay), CrLf});
         return;
     }
     if (const auto &requirement = facts.requirements[int(direction)]) {
@@ -456,21 +452,32 @@ void Game::go(Direction direction)
     // A path on the edge of the map that points outwards leads nowhere.
     const GridRef next = step(position(), direction);
     if (!next.isValid()) {
-        print({message(11), CrLf});
+        print({message(Message::NoWay), CrLf});
         return;
     }
     now.row = std::int8_t(next.row);
     now.col = std::int8_t(next.col);
 }
 
+bool Game::meets(const LocationRecord::Requirement &requirement, std::uint32_t carried)
+{
+    const int item = ItemLetter::item(requirement.letter);
+    return item >= 0 && ((carried >> item) & 1u);
+}
+
+bool Game::opens(const RecordPool::Facts &here, Direction d, std::uint32_t carried)
+{
+    const auto &requirement = here.requirements[int(d)];
+    return (here.paths & (1u << int(d))) && (!requirement || meets(*requirement, carried));
+}
+
 bool Game::entercheck(char32_t reqitem, TextView reqmsg)
 {
-    const int item = itemOf(reqitem);
-    if (item < 0)
-        return false;
-    if (now.carries(item))
+    if (meets({reqitem, reqmsg}, now.carried))
         return true;
-    print({text::trimSpaces(reqmsg), CrLf});
+    // A letter that names no item blocks the path without a word.
+    if (ItemLetter::item(reqitem) >= 0)
+        print({text::trimSpaces(reqmsg), CrLf});
     return false;
 }
 
@@ -484,13 +491,13 @@ void Game::take(TextView typed)
         // Whether it lies here is the cheaper test.
         if ((here().items & (1u << item)) && loaded.upperItems[item] == wanted) {
             if (host)
-                print({message(5), U" ", text::lower(itemname), U".", CrLf});
+                print({message(Message::Taken), U" ", text::lower(itemname), U".", CrLf});
             hereId() = pool.withoutItem(hereId(), item);
             now.setCarried(item, true);
             found = true;
         }
     }
-    refuse(found, itemname, 3, 4);
+    refuse(found, itemname, Message::NotHere, Message::TakeWhat);
 }
 
 void Game::drop(TextView typed)
@@ -501,7 +508,7 @@ void Game::drop(TextView typed)
     bool found = false;
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (now.carries(item) && loaded.upperItems[item] == wanted) {
-            const LanguageTable::Fields &dropped = fields(6);
+            const LanguageTable::Fields &dropped = fields(Message::Dropped);
             if (host)
                 print({dropped[0], U" ", text::lower(itemname), U" ", dropped[1], CrLf});
             hereId() = pool.withItem(hereId(), item);
@@ -509,10 +516,10 @@ void Game::drop(TextView typed)
             found = true;
         }
     }
-    refuse(found, itemname, 7, 8);
+    refuse(found, itemname, Message::NotCarried, Message::DropWhat);
 }
 
-void Game::refuse(bool found, TextView itemname, int named, int unnamed)
+void Game::refuse(bool found, TextView itemname, Message named, Message unnamed)
 {
     // The message is split whether or not it is printed, as a faulty one
     // stops the game either way.
@@ -530,78 +537,77 @@ void Game::combine(TextView usercommand)
     struct Operand
     {
         int item;
-        Text word;
+        const Text *word;
     };
-    std::vector<Operand> operands;
+    std::array<Operand, 2> operands{};
+    std::size_t count = 0;
     const LoadedLevel &loaded = level();
-    for (TextView word : text::split(usercommand, U' ')) {
-        // Two spaces in a row leave an empty word, which names nothing.
-        if (word.empty())
-            continue;
-        const Text upper = text::upper(word);
-        for (int item = 0; item < Level::ItemCount; ++item) {
-            if (now.carries(item) && text::contains(loaded.upperItems[item], upper))
-                operands.push_back({item, upper});
+    const std::vector<Combination::Naming> words = Combination::named(usercommand, loaded.upperItems, now.carried);
+    for (const Combination::Naming &word : words) {
+        for (std::uint32_t items = word.items; items != 0; items &= items - 1) {
+            if (count < operands.size())
+                operands[count] = {std::countr_zero(items), &word.word};
+            ++count;
         }
     }
 
     const TextView trimmed = text::trimSpaces(usercommand);
-    if (operands.size() != 2) {
-        const LanguageTable::Fields &refusal = fields(10);
+    if (count != 2) {
+        const LanguageTable::Fields &refusal = fields(Message::CannotCombine);
         print({refusal[0], U" '", trimmed, U"' ", refusal[2], CrLf});
         return;
     }
 
     const Operand &first = operands[0];
     const Operand &second = operands[1];
-    const char32_t a = char32_t(U'A' + first.item);
-    const char32_t b = char32_t(U'A' + second.item);
     bool found = false;
     for (const Combo &rule : loaded.combos) {
-        if (!((rule.first == a && rule.second == b) || (rule.first == b && rule.second == a)))
+        if (!Combination::joins(rule, first.item, second.item))
             continue;
         if (first.item != second.item) {
-            const LanguageTable::Fields &made = fields(9);
-            print({made[0], U" ", text::lower(first.word), U" ", made[1], U" ", text::lower(second.word), U" ",
+            const LanguageTable::Fields &made = fields(Message::Combined);
+            print({made[0], U" ", text::lower(*first.word), U" ", made[1], U" ", text::lower(*second.word), U" ",
                    made[2], U" "});
             now.setCarried(first.item, false);
             now.setCarried(second.item, false);
             TextView name;
-            if (const int result = itemOf(rule.result); result >= 0) {
+            if (const int result = ItemLetter::item(rule.result); result >= 0) {
                 now.setCarried(result, true);
                 name = loaded.items[result];
             }
             print({name, U".", CrLf});
         } else {
-            const LanguageTable::Fields &refusal = fields(10);
+            const LanguageTable::Fields &refusal = fields(Message::CannotCombine);
             print({refusal[0], U" '", trimmed, U"' ", refusal[1], CrLf});
         }
         found = true;
     }
-    // Two carried items that no rule joins: the refusal of message 10, with
+    // Two carried items that no rule joins: the refusal of the message, with
     // nothing after the command.
     if (!found) {
-        const LanguageTable::Fields &refusal = fields(10);
+        const LanguageTable::Fields &refusal = fields(Message::CannotCombine);
         print({refusal[0], U" '", trimmed, U"' .", CrLf});
     }
 }
 
 void Game::showHelp(TextView word)
 {
-    auto list = [this](int n) { return text::replaced(message(n), U"|", U", "); };
+    auto list = [this](Message m) { return text::replaced(message(m), U"|", U", "); };
     Text help = Text(word) + U':' + Text(CrLf);
-    for (const int n : {23, 24, 15, 16, 17, 18})
-        help += list(n) + Text(CrLf);
-    help += list(20) + U" __________" + Text(CrLf);
-    help += list(19) + U" __________" + Text(CrLf);
-    help += list(22) + U" __________ " + text::replaced(message(21), U"/", U", ") + U" __________." + Text(CrLf);
-    help += list(25) + Text(CrLf) + Text(CrLf);
+    for (const Message m : {Message::HelpWords, Message::InventoryWords, Message::NorthWords, Message::SouthWords,
+                            Message::EastWords, Message::WestWords})
+        help += list(m) + Text(CrLf);
+    help += list(Message::TakeWords) + U" __________" + Text(CrLf);
+    help += list(Message::DropWords) + U" __________" + Text(CrLf);
+    help += list(Message::CombineWords) + U" __________ " + text::replaced(message(Message::Connectors), U"/", U", ")
+        + U" __________." + Text(CrLf);
+    help += list(Message::QuitWords) + Text(CrLf) + Text(CrLf);
     print({help});
 }
 
 void Game::showInventory()
 {
-    Text inventory = message(26) + Text(CrLf);
+    Text inventory = message(Message::InventoryHeading) + Text(CrLf);
     const LoadedLevel &loaded = level();
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (now.carries(item))

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "combo.h"
+#include "commandtable.h"
 #include "gridref.h"
 #include "languagetable.h"
 #include "playstate.h"
@@ -91,10 +92,19 @@ public:
     RecordPool &records() { return pool; }
     const LanguageTable &languageTable() const { return languages; }
     int chosenLanguage() const { return language; }
+    // How the chosen language's commands are read, once it is chosen.
+    const CommandTable &commandTable() const { return commands; }
     GridRef position() const { return now.position(); }
     const Text &location(GridRef ref) const { return pool.record(now.records[ref.index()]).text(); }
     bool isCarried(int item) const { return now.carries(item - 1); } // item 1 to 26
     const std::string &levelFile() const { return level().path; }
+
+    // Whether a player carrying carried (bit n: item n) meets a path's
+    // requirement: its letter names an item, A to Z, that is carried.
+    static bool meets(const LocationRecord::Requirement &requirement, std::uint32_t carried);
+    // Whether a location with these facts has a path that way that lets a
+    // player carrying carried through.
+    static bool opens(const RecordPool::Facts &here, Direction d, std::uint32_t carried);
 
 private:
     enum class Pending { None, Quit, End };
@@ -120,7 +130,7 @@ private:
     void drop(TextView itemname);
     // The refusal of a take or drop that moved nothing: message named with
     // the name typed, or message unnamed when no name was typed.
-    void refuse(bool found, TextView itemname, int named, int unnamed);
+    void refuse(bool found, TextView itemname, Message named, Message unnamed);
     void combine(TextView usercommand);
 
     void go(Direction direction);
@@ -128,8 +138,8 @@ private:
     void showInventory();
     void loadLevelAt(const RecordPool::Facts &here);
 
-    const Text &message(int n) const;
-    const LanguageTable::Fields &fields(int n) const;
+    const Text &message(Message m) const;
+    const LanguageTable::Fields &fields(Message m) const;
     const RecordPool::Facts &here() const { return pool.facts(now.records[now.position().index()]); }
     std::uint32_t &hereId() { return now.records[now.position().index()]; }
     void print(std::initializer_list<TextView> parts);
@@ -144,6 +154,7 @@ private:
 
     LanguageTable languages;
     int language = 0;
+    CommandTable commands;
 
     RecordPool pool;
     std::vector<LoadedLevel> levels;

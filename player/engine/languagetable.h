@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "message.h"
 #include "text.h"
 
 #include <array>
@@ -33,10 +34,13 @@ public:
     static bool splitfields(TextView text, Fields &fields);
 
     int count() const { return int(languages.size()); }
-    // language is 1 to count(), message 1 to 27.
+    // language is 1 to count(); a message by its name, or by its number 1 to
+    // 27 for what goes through every line of a block.
     const Text &name(int language) const { return languages[language - 1].entries[0]; }
     const Text &message(int language, int message) const { return languages[language - 1].entries[message]; }
+    const Text &message(int language, Message m) const { return message(language, int(m)); }
     int line(int language, int message) const { return languages[language - 1].lines[message]; }
+    int line(int language, Message m) const { return line(language, int(m)); }
     // The fields of a message; throws GameError for a message with more
     // fields than there are, naming its line.
     const Fields &fields(int language, int message) const
@@ -46,12 +50,10 @@ public:
             overflow(row, message);
         return row.fields[message];
     }
+    const Fields &fields(int language, Message m) const { return fields(language, int(m)); }
     // The fields of a message that are not empty, in order: the words of a
     // word list as the commands try them. No check for too many fields.
-    const std::vector<Text> &words(int language, int message) const
-    {
-        return languages[language - 1].words[message];
-    }
+    const std::vector<Text> &words(int language, Message m) const { return languages[language - 1].words[int(m)]; }
     const std::string &fileName() const { return file; }
 
     // "[1] English", CR LF, "[2] Deutsch", CR LF, ...
