@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commandline.h"
 
-#include <algorithm>
+#include "levellookup.h"
 
 CommandLine CommandLine::parse(const std::vector<std::string> &arguments)
 {
@@ -48,7 +48,7 @@ CommandLine CommandLine::parse(const std::vector<std::string> &arguments)
             result.level += ' ';
         result.level += arguments[i];
     }
-    result.level.erase(std::remove(result.level.begin(), result.level.end(), '"'), result.level.end());
+    result.level = LevelLookup::unquoted(result.level);
     return result;
 }
 

@@ -19,12 +19,7 @@ void write(std::FILE *stream, const std::string &bytes)
 // Messages hold the console's CR LF too; here a line ends in "\n" alone.
 void writeMessage(const std::string &text)
 {
-    std::string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            plain += text[i];
-    }
-    write(stderr, plain + "\n");
+    write(stderr, text::plainLineEnds(text) + "\n");
 }
 
 } // namespace
