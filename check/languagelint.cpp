@@ -32,9 +32,10 @@ public:
     {
         for (int message = 1; message <= LanguageTable::MessageCount; ++message) {
             if (table.message(language, message).starts_with(U"[")) {
-                warn(Message(message), "message " + std::to_string(message) + " of " + name
-                                  + " begins with \"[\" and is read as a message, not as a new language: the block "
-                                    "before it may have fewer than 27 messages.");
+                warn(Message(message),
+                     "message " + std::to_string(message) + " of " + name
+                         + " begins with \"[\" and is read as a message, not as a new language: the block "
+                           "before it may have fewer than 27 messages.");
             }
         }
         for (Message message : SplitMessages) {
@@ -52,8 +53,8 @@ public:
             const LanguageTable::Fields *fields = fieldsOf(list.words);
             if (fields && (*fields)[1].empty()) {
                 warn(list.words, "the " + std::string(list.role) + " words of " + name
-                                       + " have no second field, the direction's name: its exits are announced as "
-                                       + inQuotes(table.message(language, Message::ExitHere) + U" .") + ".");
+                                     + " have no second field, the direction's name: its exits are announced as "
+                                     + inQuotes(table.message(language, Message::ExitHere) + U" .") + ".");
             }
         }
         return std::move(found);
@@ -96,7 +97,7 @@ private:
         }
         if (!usable) {
             warn(list.words, "no " + std::string(list.role) + " word of " + name
-                                   + " is in capitals, so the player has no " + list.role + " command.");
+                                 + " is in capitals, so the player has no " + list.role + " command.");
         }
     }
 
@@ -119,8 +120,8 @@ private:
                 warn(list.words, "the " + std::string(list.role) + " word " + inQuotes(word) + " of " + name
                                      + " is the start of the " + other.role + " word " + inQuotes(hidden)
                                      + " (message " + std::to_string(int(other.words))
-                                       + "), which is tried after it: typing " + inQuotes(hidden) + " gives a "
-                                       + list.role + " command.");
+                                     + "), which is tried after it: typing " + inQuotes(hidden) + " gives a "
+                                     + list.role + " command.");
             }
         }
     }

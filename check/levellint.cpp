@@ -13,7 +13,7 @@ using text::inQuotes;
 
 std::string letter(int item)
 {
-    return std::string(1, char('A' + item));
+    return std::string(1, char(ItemLetter::of(item)));
 }
 
 // A tag's word as a message quotes it.
@@ -116,8 +116,8 @@ void LevelLint::checkStart(bool chained)
     for (std::size_t i = 0; i + 1 < lines.starts.size(); ++i) {
         const auto &[ref, line] = lines.starts[i];
         add(Severity::Warning, ref, line,
-            "This " + tagName(LocationRecord::StartTag) + " line does not count: a later one, at " + last.name() + " (line " + std::to_string(lastLine)
-                + "), wins, and the game starts there.");
+            "This " + tagName(LocationRecord::StartTag) + " line does not count: a later one, at " + last.name()
+                + " (line " + std::to_string(lastLine) + "), wins, and the game starts there.");
     }
 }
 

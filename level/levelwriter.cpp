@@ -52,7 +52,7 @@ std::string LevelWriter::write(const Level &level)
         const Text name = itemName(level.items[i]);
         if (name.empty())
             continue;
-        out += char('A' + i);
+        out += char(ItemLetter::of(i));
         out += ' ';
         put(name);
         out += "\r\n";

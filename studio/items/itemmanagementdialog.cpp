@@ -247,9 +247,9 @@ void ItemManagementDialog::showRules(const std::vector<Combo> &rules)
     // A later rule for the same result shows over an earlier one; both stay
     // in the document.
     for (const Combo &combo : rules) {
-        if (combo.result >= U'A' && combo.result <= U'Z') {
+        if (const int item = ItemLetter::item(combo.result); item >= 0) {
             auto letter = [](char32_t c) { return c == 0 ? QString() : QString::fromUcs4(&c, 1); };
-            setIngredients(int(combo.result - U'A') + 1, letter(combo.first), letter(combo.second));
+            setIngredients(item + 1, letter(combo.first), letter(combo.second));
         }
     }
 }
