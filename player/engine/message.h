@@ -38,6 +38,7 @@ enum class Message {
     InventoryHeading,
     QuitQuestion, // asked with Yes and No
 };
+static_assert(int(Message::QuitQuestion) == 27, "a language has 27 messages");
 
 // The word list of a direction.
 constexpr Message directionWords(Direction d)
