@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "checkcommandline.h"
 
+#include "locationrecord.h"
+
 #include <charconv>
 
 namespace {
@@ -87,29 +89,33 @@ CheckCommandLine CheckCommandLine::parse(const std::vector<std::string> &argumen
 
 const char *CheckCommandLine::usage()
 {
-    return "Usage: quillmoorcheck [OPTIONS] [--] LEVEL.qw\n"
-           "  or:  quillmoorcheck [OPTIONS] --language FILE\n"
-           "Checks a level: lists what is wrong with it and every level its LOADLEVEL\n"
-           "locations chain to, then plays it through the player's own engine to find\n"
-           "the shortest walkthrough, or proves that the game cannot be won. The\n"
-           "walkthrough is written in the language's command words, so that\n"
-           "  quillmoorcheck LEVEL.qw | sed -n 's/^ *[0-9]*\\. //p' | quillmoorplayer --tty LEVEL.qw\n"
-           "wins the game. LOADLEVEL files are looked for where the player looks: as\n"
-           "named from the current folder, then beside the level naming them.\n"
-           "With --language and no level, checks the language file alone.\n"
-           "\n"
-           "Options:\n"
-           "  --language FILE        the player's language file (default: the Language.txt\n"
-           "                         the player uses)\n"
-           "  --language-number N    play in language N of the file (default: 1)\n"
-           "  --json                 write one JSON object instead of text\n"
-           "  --max-states N         stop the search after N play states (default:\n"
-           "                         10000000); the verdict is then unknown\n"
-           "  --help                 show this help and exit\n"
-           "  --version              show the version and exit\n"
-           "  --                     end of the options: what follows names the level\n"
-           "\n"
-           "Exit status: 0 when the level can be won and has no errors; 1 when it has\n"
-           "errors or cannot be won (or the search reached its limit), or when a\n"
-           "language file checked alone has errors; 2 when the check cannot be made.\n";
+    // The tag that chains levels, as level files write it.
+    static const std::string LoadLevel = text::toUtf8(LocationRecord::LoadLevelTag);
+    static const std::string help =
+        "Usage: quillmoorcheck [OPTIONS] [--] LEVEL.qw\n"
+        "  or:  quillmoorcheck [OPTIONS] --language FILE\n"
+        "Checks a level: lists what is wrong with it and every level its " + LoadLevel + "\n"
+        "locations chain to, then plays it through the player's own engine to find\n"
+        "the shortest walkthrough, or proves that the game cannot be won. The\n"
+        "walkthrough is written in the language's command words, so that\n"
+        "  quillmoorcheck LEVEL.qw | sed -n 's/^ *[0-9]*\\. //p' | quillmoorplayer --tty LEVEL.qw\n"
+        "wins the game. " + LoadLevel + " files are looked for where the player looks: as\n"
+        "named from the current folder, then beside the level naming them.\n"
+        "With --language and no level, checks the language file alone.\n"
+        "\n"
+        "Options:\n"
+        "  --language FILE        the player's language file (default: the Language.txt\n"
+        "                         the player uses)\n"
+        "  --language-number N    play in language N of the file (default: 1)\n"
+        "  --json                 write one JSON object instead of text\n"
+        "  --max-states N         stop the search after N play states (default:\n"
+        "                         10000000); the verdict is then unknown\n"
+        "  --help                 show this help and exit\n"
+        "  --version              show the version and exit\n"
+        "  --                     end of the options: what follows names the level\n"
+        "\n"
+        "Exit status: 0 when the level can be won and has no errors; 1 when it has\n"
+        "errors or cannot be won (or the search reached its limit), or when a\n"
+        "language file checked alone has errors; 2 when the check cannot be made.\n";
+    return help.c_str();
 }

@@ -2,6 +2,7 @@
 // quillmoorpublish: writes a level, the levels it leads to and a language
 // file into one web page that plays the game in a browser.
 #include "buildinfo.h"
+#include "locationrecord.h"
 #include "publisher.h"
 
 #include <cstdio>
@@ -10,26 +11,29 @@
 
 namespace {
 
-const char Usage[] = "Usage: quillmoorpublish [OPTIONS] [--] LEVEL\n"
-                     "Writes the level file LEVEL (a .qw file), every level its LOADLEVEL\n"
-                     "locations lead to and a language file into one web page. The page plays\n"
-                     "the game as the player's window does, in any browser, opened from disk:\n"
-                     "no server, no install, no network.\n"
-                     "\n"
-                     "Options:\n"
-                     "  --language FILE    the languages the page offers (default: the\n"
-                     "                     player's Language.txt)\n"
-                     "  -o, --output FILE  the page to write (default: LEVEL with .html in\n"
-                     "                     place of its extension)\n"
-                     "  --help             show this help and exit\n"
-                     "  --version          show the version and exit\n"
-                     "  --                 end of the options: what follows names the level\n"
-                     "\n"
-                     "Levels that LOADLEVEL names are looked for as the player looks for them:\n"
-                     "from the current folder, else beside the level naming them. Nothing is\n"
-                     "written when a level or the language file cannot be read or is none, or\n"
-                     "when the player would stop as the game starts. The page holds no folder\n"
-                     "of this machine beyond the names the player finds the levels by.\n";
+// The help; the tag that chains levels as level files write it.
+const std::string LoadLevel = text::toUtf8(LocationRecord::LoadLevelTag);
+const std::string Usage =
+    "Usage: quillmoorpublish [OPTIONS] [--] LEVEL\n"
+    "Writes the level file LEVEL (a .qw file), every level its " + LoadLevel + "\n"
+    "locations lead to and a language file into one web page. The page plays\n"
+    "the game as the player's window does, in any browser, opened from disk:\n"
+    "no server, no install, no network.\n"
+    "\n"
+    "Options:\n"
+    "  --language FILE    the languages the page offers (default: the\n"
+    "                     player's Language.txt)\n"
+    "  -o, --output FILE  the page to write (default: LEVEL with .html in\n"
+    "                     place of its extension)\n"
+    "  --help             show this help and exit\n"
+    "  --version          show the version and exit\n"
+    "  --                 end of the options: what follows names the level\n"
+    "\n"
+    "Levels that " + LoadLevel + " names are looked for as the player looks for them:\n"
+    "from the current folder, else beside the level naming them. Nothing is\n"
+    "written when a level or the language file cannot be read or is none, or\n"
+    "when the player would stop as the game starts. The page holds no folder\n"
+    "of this machine beyond the names the player finds the levels by.\n";
 
 int fail(const std::string &message)
 {
@@ -53,7 +57,7 @@ int main(int argc, char *argv[])
         } else if (argument == "--") {
             options = false;
         } else if (argument == "--help") {
-            std::fputs(Usage, stdout);
+            std::fputs(Usage.c_str(), stdout);
             return 0;
         } else if (argument == "--version") {
             std::fputs("quillmoorpublish " QUILLMOOR_VERSION "\n", stdout);
