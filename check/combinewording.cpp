@@ -35,7 +35,7 @@ CombineWording::CombineWording(const CommandTable &commands, const Game::LoadedL
     }
 
     for (const auto &[a, b] : pairs) {
-        Pair &pair = byPair.emplace_back(Pair{a, b, {}});
+        Pair &pair = byPair.emplace_back(Pair{a, b, {}, {}, {}});
         for (const Sentence &start : starts) {
             auto add = [&](std::initializer_list<const Sentence *> parts) {
                 Sentence sentence;
@@ -45,8 +45,11 @@ CombineWording::CombineWording(const CommandTable &commands, const Game::LoadedL
                     sentence.text = sentence.text.empty() ? part->text : CommandTable::typed(sentence.text, part->text);
                     sentence.names.insert(sentence.names.end(), part->names.begin(), part->names.end());
                 }
-                if (commands.reads(sentence.text, Command::Combine, start.text))
-                    pair.sentences.push_back(std::move(sentence));
+                if (!commands.reads(sentence.text, Command::Combine, start.text))
+                    return;
+                pair.texts.push_back(std::move(sentence.text));
+                pair.names.insert(pair.names.end(), sentence.names.begin(), sentence.names.end());
+                pair.ends.push_back(std::uint32_t(pair.names.size()));
             };
             for (const Sentence &connector : connectors) {
                 for (const Sentence &first : pieces[a]) {
@@ -66,9 +69,12 @@ CombineWording::CombineWording(const CommandTable &commands, const Game::LoadedL
 const Text *CombineWording::command(std::size_t pair, std::uint32_t carried) const
 {
     const Pair &entry = byPair[pair];
-    for (const Sentence &sentence : entry.sentences) {
-        if (Combination::namesPair(sentence.names.data(), sentence.names.size(), carried, entry.a, entry.b))
-            return &sentence.text;
+    std::uint32_t begin = 0;
+    for (std::size_t i = 0; i < entry.texts.size(); ++i) {
+        const std::uint32_t end = entry.ends[i];
+        if (Combination::namesPair(entry.names.data() + begin, end - begin, carried, entry.a, entry.b))
+            return &entry.texts[i];
+        begin = end;
     }
     return nullptr;
 }

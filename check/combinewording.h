@@ -36,11 +36,15 @@ private:
         Text text;
         std::vector<std::uint32_t> names;
     };
+    // The sentences of a pair in the order they are tried, their words'
+    // items side by side, as every state that carries both reads them.
     struct Pair
     {
         int a;
         int b;
-        std::vector<Sentence> sentences; // in the order they are tried
+        std::vector<Text> texts;
+        std::vector<std::uint32_t> ends; // where each sentence's words end in names
+        std::vector<std::uint32_t> names;
     };
     std::vector<Pair> byPair;
 };

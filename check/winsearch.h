@@ -84,8 +84,9 @@ private:
     Text idleWord;
     std::vector<std::unique_ptr<LevelMoves>> levels;
     StateStore store;
-    // The state expand() plays from: its number, its node and its play state.
+    // The state expand() plays from: its number, its node and its play state
+    // (aligned as the game's own, which it is copied into for every command).
     std::uint32_t fromId = 0;
     StateStore::Node fromNode{};
-    PlayState from;
+    alignas(64) PlayState from;
 };

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "combination.h"
 
+#include <algorithm>
+
 std::vector<Combination::Naming> Combination::named(TextView command, const Names &names, std::uint32_t among)
 {
     std::vector<Naming> words;
+    words.reserve(std::size_t(std::count(command.begin(), command.end(), U' ')) + 1);
     for (TextView word : text::split(command, U' ')) {
         if (word.empty())
             continue;

@@ -11,15 +11,6 @@ CommandTable::CommandTable(const LanguageTable &table, int language)
     }
 }
 
-const Text *CommandTable::match(const List &entry, TextView key) const
-{
-    for (const Text &word : words[int(entry.command)]) {
-        if (entry.prefix ? key.substr(0, word.size()) == word : key == word)
-            return &word;
-    }
-    return nullptr;
-}
-
 std::optional<CommandTable::Reading> CommandTable::read(TextView typed) const
 {
     const Text key = text::upper(typed);

@@ -50,8 +50,15 @@ public:
     CommandTable(const LanguageTable &table, int language);
 
     // The first word of the list that key, a command in capitals, matches;
-    // nullptr when none does.
-    const Text *match(const List &list, TextView key) const;
+    // nullptr when none does. Every command the player reads tries it.
+    const Text *match(const List &list, TextView key) const
+    {
+        for (const Text &word : words[int(list.command)]) {
+            if (list.prefix ? key.substr(0, word.size()) == word : key == word)
+                return &word;
+        }
+        return nullptr;
+    }
 
     // What the player reads a typed command as: the first list that matches
     // it, and the word that matched.
