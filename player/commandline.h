@@ -11,7 +11,8 @@ class CommandLine
 public:
     // arguments without the program name
     static CommandLine parse(const std::vector<std::string> &arguments);
-    static const char *usage();
+    // The help, as --help shows it.
+    static std::string usage();
 
     bool tty = false;
     bool help = false;

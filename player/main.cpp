@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     if (options.help) {
-        std::fputs(CommandLine::usage(), stdout);
+        std::fputs(CommandLine::usage().c_str(), stdout);
         return 0;
     }
     if (options.version) {
