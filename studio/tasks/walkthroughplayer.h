@@ -18,7 +18,8 @@ public:
     void play(CheckLevelDialog &checker);
 
 private:
-    // The walkthrough still wins the level the player would play.
+    // Whether the walkthrough wins the level the player would play: the level
+    // is as checked, and the file holds it, saved first if the author agrees.
     bool playable(CheckLevelDialog &checker);
 
     LevelDocument &document;
