@@ -80,7 +80,8 @@ void TestOptionParser::parse_data()
     auto fault = [](const QString &complaint) { return "prog: " + complaint + " Try \"prog --help\"."; };
 
     QTest::newRow("nothing") << mixed << false << QStringList{} << none + "[]";
-    QTest::newRow("a flag and an operand") << mixed << false << QStringList{"--tty", "a.qw"} << "tty=1 language= output= number=0 help=0 version=0 [a.qw]";
+    QTest::newRow("a flag and an operand") << mixed << false << QStringList{"--tty", "a.qw"}
+                                           << "tty=1 language= output= number=0 help=0 version=0 [a.qw]";
     QTest::newRow("mixed: options after operands") << mixed << false << QStringList{"a.qw", "--tty", "b.qw"}
                                                    << "tty=1 language= output= number=0 help=0 version=0 [a.qw|b.qw]";
     QTest::newRow("options first: an operand ends them") << first << false << QStringList{"a.qw", "--tty"}
