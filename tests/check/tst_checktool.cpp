@@ -87,7 +87,8 @@ void TestCheckTool::statuses_data()
 
     QTest::newRow("winnable") << QStringList{"won.qw"} << 0
                               << "No problems found.\n\nWinnable: the shortest walkthrough takes 1 command (1 play "
-                                 "state searched).\n1. E\n"
+                                 "state searched).\n1. E\n\nNo way to get stuck: from every reachable state the game "
+                                 "can still be won.\n"
                               << "";
     QTest::newRow("warnings only") << QStringList{"warned.qw"} << 0 << "1 warning." << "";
     QTest::newRow("not winnable") << QStringList{"lost.qw"} << 1
@@ -139,7 +140,7 @@ void TestCheckTool::statuses()
     QCOMPARE(result.err.isEmpty(), err.isEmpty());
 }
 
-// One object with exactly the four fields, and each problem with exactly its four.
+// One object with exactly its fields, and each problem with exactly its four.
 void TestCheckTool::json()
 {
     const Run faulty = run(Tool, {"--json", "faulty.qw"}, dir.path());
@@ -148,7 +149,8 @@ void TestCheckTool::json()
     const QJsonDocument document = QJsonDocument::fromJson(faulty.out.toUtf8(), &fault);
     QCOMPARE(fault.error, QJsonParseError::NoError);
     const QJsonObject report = document.object();
-    QCOMPARE(report.keys(), (QStringList{"problems", "states", "walkthrough", "winnable"}));
+    QCOMPARE(report.keys(), (QStringList{"canGetStuck", "deadEnds", "problems", "states", "unreached",
+                                         "unreachedInChain", "walkthrough", "winnable"}));
     QCOMPARE(report["winnable"], QJsonValue(true));
     QCOMPARE(report["walkthrough"].toArray(), (QJsonArray{"E"}));
     QCOMPARE(report["states"], QJsonValue(1));
