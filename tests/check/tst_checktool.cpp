@@ -43,6 +43,12 @@ Run run(const QString &program, const QStringList &arguments, const QString &fol
     return result;
 }
 
+// The lamp dropped in the hall stays behind its one-way door.
+const QStringList OneWay{"[ITEMS]", "A lamp", "", "[LOCATION 1A]", "Porch.", "PATH E REQUIRES=A Too dark.", "ITEM A",
+                         "START", "", "[LOCATION 1B]", "Hall.", "PATH E", "", "[LOCATION 1C]", "Cellar.",
+                         "PATH E REQUIRES=A Too dark.", "", "[LOCATION 1D]", "Way out.", "ENDGAME", "",
+                         "[LOCATION 5E]", "Nowhere.", ""};
+
 const QStringList Won{"[LOCATION 1A]", "Start.", "PATH E", "START", "", "[LOCATION 1B]", "End.", "PATH W",
                       "ENDGAME", ""};
 
@@ -61,6 +67,7 @@ private Q_SLOTS:
     void bundledLevels();
     void walkthroughWinsInThePlayer_data();
     void walkthroughWinsInThePlayer();
+    void wayToGetStuckInThePlayer();
 
 private:
     QTemporaryDir dir;
@@ -249,6 +256,45 @@ void TestCheckTool::walkthroughWinsInThePlayer()
     QVERIFY(played.out.contains(won));
     QCOMPARE(played.out.count(won), 1);
     QVERIFY(played.out.trimmed().endsWith("(y/n)"));
+}
+
+// A way to get stuck in JSON, as a warning too; its walkthrough, piped into
+// the player, leaves the game going on without an end.
+void TestCheckTool::wayToGetStuckInThePlayer()
+{
+    CheckFiles::write(dir.path(), "oneway.qw", OneWay);
+    const Run check = run(Tool, {"--json", "oneway.qw"}, dir.path());
+    QCOMPARE(check.status, 0);
+    const QJsonObject report = QJsonDocument::fromJson(check.out.toUtf8()).object();
+    QCOMPARE(report["canGetStuck"], QJsonValue(true));
+    const QJsonArray deadEnds = report["deadEnds"].toArray();
+    QCOMPARE(deadEnds.size(), 1);
+    const QJsonObject way = deadEnds[0].toObject();
+    QCOMPARE(way.keys(), (QStringList{"command", "error", "file", "location", "states", "walkthrough"}));
+    QCOMPARE(way["location"], QJsonValue("1B"));
+    QCOMPARE(way["file"], QJsonValue("oneway.qw"));
+    QCOMPARE(way["command"], QJsonValue("E"));
+    QCOMPARE(way["walkthrough"].toArray(), (QJsonArray{"TAKE lamp", "E", "DROP lamp", "E"}));
+    QCOMPARE(way["states"], QJsonValue(1));
+    QCOMPARE(way["error"], QJsonValue(QJsonValue::Null));
+    const QJsonObject unreached = report["unreached"].toObject();
+    QCOMPARE(unreached["locations"].toArray(), QJsonArray{"5E"});
+    QCOMPARE(unreached["items"].toArray(), QJsonArray());
+    QCOMPARE(report["unreachedInChain"].toArray(), QJsonArray());
+    const QJsonObject warning = report["problems"].toArray().last().toObject();
+    QCOMPARE(warning["location"], QJsonValue("1B"));
+    QCOMPARE(warning["line"], QJsonValue(21));
+    QCOMPARE(warning["text"], QJsonValue("In 1B, E: the game can no longer be won (1 play state). Shortest way in: "
+                                         "TAKE lamp, E, DROP lamp, E"));
+
+    QByteArray typed;
+    for (const QJsonValue &command : way["walkthrough"].toArray())
+        typed += command.toString().toUtf8() + '\n';
+    const Run played = run(Player, {"--tty", "--language", CheckFiles::english(), "oneway.qw"}, dir.path(), typed);
+    QCOMPARE(played.status, 0);
+    QVERIFY(!played.out.contains("(y/n)"));
+    QVERIFY(played.out.contains(">E\nCellar."));
+    QVERIFY(played.out.trimmed().endsWith('>'));
 }
 
 QTEST_GUILESS_MAIN(TestCheckTool)
