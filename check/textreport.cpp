@@ -91,10 +91,12 @@ std::string TextReport::waysToGetStuck(const CheckReport &report)
     }
     const std::size_t count = report.deadEnds.size();
     std::string out = number(count) + (count == 1 ? " way to get stuck:\n" : " ways to get stuck, the shortest way in first:\n");
+    // Numbered otherwise than the walkthrough, whose lines a script picks
+    // out by their "1. ".
     const int width = int(std::to_string(count).size());
     for (std::size_t i = 0; i < count; ++i) {
         char label[32];
-        std::snprintf(label, sizeof label, "%*zu. ", width, i + 1);
+        std::snprintf(label, sizeof label, "%*zu) ", width, i + 1);
         out += label + deadEnd(report.deadEnds[i]) + "\n";
     }
     if (report.canGetStuck && !report.unreached)

@@ -301,11 +301,7 @@ bool WinSearch::expand(std::size_t i, std::vector<Reached> &reached, std::vector
     if ((here.end || here.loadsLevel) && play(Idle, idleWord, reached, walkthrough))
         return !graph;
     for (Direction d : Directions) {
-        if (!Game::opens(here, d, from.carried))
-            continue;
-        if (const GridRef to = step(from.position(), d); to.isValid())
-            moves.entered.set(std::size_t(to.index()));
-        if (tryCommand(std::uint8_t(d), moveWords[int(d)]))
+        if (Game::opens(here, d, from.carried) && tryCommand(std::uint8_t(d), moveWords[int(d)]))
             return true;
     }
     for (int item : moves.names) {
@@ -335,6 +331,11 @@ bool WinSearch::play(std::uint8_t command, TextView typed, std::vector<Reached> 
 {
     game.resume(from);
     game.enter(typed);
+    // A location the game did not stay at: an end, or one that loads a
+    // level or stops the game, entered all the same.
+    if (game.state() != Game::State::Playing || game.play().level != from.level
+        || (command < Idle && game.position() != step(from.position(), Direction(command))))
+        markEntered(command);
     if (game.askingToEnd()) {
         if (walkthrough.empty()) {
             walkthrough = walkthroughTo(fromId, command);
@@ -352,6 +353,16 @@ bool WinSearch::play(std::uint8_t command, TextView typed, std::vector<Reached> 
         stops.try_emplace(stopKey(fromNode.level, fromNode.position, command), game.stopReason());
     }
     return false;
+}
+
+void WinSearch::markEntered(std::uint8_t command)
+{
+    if (game.askingToEnd())
+        movesOf(game.play().level).entered.set(std::size_t(game.position().index()));
+    if (command >= Idle)
+        return;
+    if (const GridRef to = step(from.position(), Direction(command)); to.isValid())
+        movesOf(from.level).entered.set(std::size_t(to.index()));
 }
 
 std::string WinSearch::stopReason(std::uint32_t node, std::uint8_t command) const

@@ -110,6 +110,9 @@ private:
     // The state with each record that differs from before in its plainest form.
     PlayState plainer(const PlayState &state, const PlayState &before);
     Text commandText(std::uint8_t command, std::uint16_t level, std::uint32_t carried);
+    // Marks where the command played from expand()'s state took the game
+    // when no state stored there says so.
+    void markEntered(std::uint8_t command);
     // Keeps what the commands of the states taken to end led to in the
     // graph: reached, found as ids (a state's number, or Won or Stopped).
     void addEdges(std::size_t taken, std::size_t end, const std::vector<Reached> &reached,

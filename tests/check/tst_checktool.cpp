@@ -49,6 +49,11 @@ const QStringList OneWay{"[ITEMS]", "A lamp", "", "[LOCATION 1A]", "Porch.", "PA
                          "PATH E REQUIRES=A Too dark.", "", "[LOCATION 1D]", "Way out.", "ENDGAME", "",
                          "[LOCATION 5E]", "Nowhere.", ""};
 
+// Going south from the start falls into a pit with no way out.
+const QStringList Pit{"[ITEMS]", "A a1", "B b2", "C c3", "D d4", "", "[LOCATION 1A]", "Start.", "PATH E", "PATH S",
+                      "ITEM A", "ITEM B", "ITEM C", "ITEM D", "START", "", "[LOCATION 1B]", "End.", "PATH W",
+                      "ENDGAME", "", "[LOCATION 2A]", "Pit.", ""};
+
 const QStringList Won{"[LOCATION 1A]", "Start.", "PATH E", "START", "", "[LOCATION 1B]", "End.", "PATH W",
                       "ENDGAME", ""};
 
@@ -80,6 +85,8 @@ void TestCheckTool::initTestCase()
     CheckFiles::write(dir.path(), "lost.qw", QStringList(Won).replaceInStrings("ENDGAME", "A dead end."));
     CheckFiles::write(dir.path(), "warned.qw", QStringList(Won).replaceInStrings("PATH W", "A wall."));
     CheckFiles::write(dir.path(), "faulty.qw", QStringList(Won).replaceInStrings("Start.", "Start. PATH N"));
+    CheckFiles::write(dir.path(), "oneway.qw", OneWay);
+    CheckFiles::write(dir.path(), "pit.qw", Pit);
     TestFiles::write(dir.filePath("notes.txt"), GameFiles::crlf({"Notes, not a language."}));
     TestFiles::write(dir.filePath("short.txt"), GameFiles::crlf({"[English]", "Only one message."}));
     TestFiles::write(dir.filePath("lower.txt"), GameFiles::crlf(QStringList{"[English]"} + QStringList(27, "x")));
@@ -103,6 +110,21 @@ void TestCheckTool::statuses_data()
                                      "cannot be won.\n\n0 errors, 1 warning.\n\nNot winnable: no way from the start "
                                      "gets to an end-of-game location (2 play states reached, all tried).\n"
                                   << "";
+    QTest::newRow("a way to get stuck")
+        << QStringList{"oneway.qw"} << 0
+        << "4. E\n\n1 way to get stuck:\n1) In 1B, E: the game can no longer be won (1 play state). Shortest way in: "
+           "TAKE lamp, E, DROP lamp, E"
+        << "";
+    QTest::newRow("ways to get stuck at the limit")
+        << QStringList{"--max-states=40", "pit.qw"} << 0
+        << "1) In 1A, S: the game can no longer be won (1 play state). Shortest way in: S\nThere may be more: the "
+           "search stopped at its limit of 40 play states before it explored every state."
+        << "";
+    QTest::newRow("not known at the limit")
+        << QStringList{"--max-states=5", "oneway.qw"} << 0
+        << "Whether the player can get stuck is not known: the search stopped at its limit of 5 play states before "
+           "it explored every state."
+        << "";
     QTest::newRow("errors") << QStringList{"faulty.qw"} << 1 << "Error at 1A, line 13: The exit north" << "";
     QTest::newRow("the limit") << QStringList{"--max-states", "1", "lost.qw"} << 1
                                << "Unknown: the search stopped at its limit of 1 play state" << "";
@@ -262,7 +284,6 @@ void TestCheckTool::walkthroughWinsInThePlayer()
 // the player, leaves the game going on without an end.
 void TestCheckTool::wayToGetStuckInThePlayer()
 {
-    CheckFiles::write(dir.path(), "oneway.qw", OneWay);
     const Run check = run(Tool, {"--json", "oneway.qw"}, dir.path());
     QCOMPARE(check.status, 0);
     const QJsonObject report = QJsonDocument::fromJson(check.out.toUtf8()).object();
