@@ -56,7 +56,6 @@ DeadEndSearch::Outcome DeadEndSearch::run()
     for (const auto &[key, cause] : causes) {
         const StateStore::Node &node = store[cause.first];
         Way way;
-        way.level = node.level;
         way.file = search.played().level(node.level).path;
         way.location = GridRef::fromIndex(node.position);
         way.walkthrough = search.walkthroughTo(cause.first, cause.command);

@@ -20,7 +20,6 @@ public:
     struct Way
     {
         std::string file; // the level file, as the game found it
-        std::uint16_t level = 0; // which of the game's levels
         GridRef location; // for a combine, where the shortest way in types it
         // The shortest way in, from the start: its last command is the cause.
         std::vector<Text> walkthrough;

@@ -27,7 +27,9 @@ public:
         std::size_t steps = 0; // the commands of the shortest way to win from here
     };
 
-    // game: waiting for a command. cancel, when given and set (from another
+    // game: waiting for a command; it is copied first, so a front end that
+    // searches on another thread hands it a copy it made on its own (as
+    // Game::quietCopy makes one). cancel, when given and set (from another
     // thread), stops the search, whose answer is then unknown.
     static Answer next(const Game &game, std::size_t maxStates = 2'000'000,
                        const std::atomic<bool> *cancel = nullptr);

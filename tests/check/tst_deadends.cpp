@@ -138,19 +138,21 @@ void TestDeadEnds::waysToGetStuck()
     QCOMPARE(found, ways);
 }
 
-// What no play reaches, and which of it the warnings name: the lint's own
-// warnings already say that 3A cannot be reached and that nothing gives the
-// feather, so they are not said again.
+// What no play reaches in a.qw (and b.qw beside it, when given), and which
+// of it the warnings name: the lint's own warnings already say that 3A
+// cannot be reached and that nothing gives the feather, so they are not
+// said again.
 void TestDeadEnds::unreached_data()
 {
     QTest::addColumn<QStringList>("level");
+    QTest::addColumn<QStringList>("second");
     QTest::addColumn<QStringList>("locations");
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QStringList>("rules");
     QTest::addColumn<QStringList>("warnings");
 
     QTest::newRow("everything reached") << OneWay << QStringList{} << QStringList{} << QStringList{}
-                                        << QStringList{};
+                                        << QStringList{} << QStringList{};
     QTest::newRow("rooms, items and rules no play reaches")
         << QStringList{"[ITEMS]", "A key", "B gem", "C crown", "D feather", "",
                        "[LOCATION 1A]", "Start.", "PATH E", "ITEM A", "START", "",
@@ -158,15 +160,21 @@ void TestDeadEnds::unreached_data()
                        "[LOCATION 1C]", "Vault.", "PATH W", "ITEM B", "",
                        "[LOCATION 3A]", "Island.", "",
                        "[COMBOS]", "A+B=C", "D+A=B", ""}
-        << QStringList{"1C", "3A"} << QStringList{"gem", "crown", "feather"} << QStringList{"A+B=C", "D+A=B"}
+        << QStringList{} << QStringList{"1C", "3A"} << QStringList{"gem", "crown", "feather"} << QStringList{"A+B=C", "D+A=B"}
         << QStringList{"1C Location 1C is never entered", "- Item B (gem) is never carried",
                        "- Item C (crown) is never carried", "- The rule \"A+B=C\" never combines anything",
                        "- The rule \"D+A=B\" never combines anything"};
+    QTest::newRow("a level behind a door that never opens")
+        << QStringList{"[LOCATION 1A]", "Start.", "PATH E REQUIRES=Z Shut.", "START", "",
+                       "[LOCATION 1B]", "Gate.", "PATH W", "LOADLEVEL b.qw COMMENT=On.", ""}
+        << OneWay << QStringList{"1B"} << QStringList{} << QStringList{}
+        << QStringList{"1B Location 1B is never entered", "- In %1: No play from the start gets"};
 }
 
 void TestDeadEnds::unreached()
 {
     QFETCH(QStringList, level);
+    QFETCH(QStringList, second);
     QFETCH(QStringList, locations);
     QFETCH(QStringList, items);
     QFETCH(QStringList, rules);
@@ -174,10 +182,16 @@ void TestDeadEnds::unreached()
 
     QTemporaryDir dir;
     const QString path = CheckFiles::write(dir.path(), "a.qw", level);
+    if (!second.isEmpty())
+        CheckFiles::write(dir.path(), "b.qw", second);
+    warnings.replaceInStrings("%1", dir.filePath("b.qw"));
     const CheckReport report =
         LevelCheck::checkFile(path.toStdString(), {CheckFiles::english().toStdString(), 1, 100000});
     QVERIFY(report.unreached);
-    QCOMPARE(report.unreached->size(), std::size_t(1));
+    // A level no play gets to has all of it unreached.
+    QCOMPARE(report.unreached->size(), std::size_t(second.isEmpty() ? 1 : 2));
+    if (!second.isEmpty())
+        QCOMPARE(report.unreached->back().locations.size(), std::size_t(4));
     const CheckReport::Unreached &found = report.unreached->front();
     QStringList foundLocations;
     for (const GridRef ref : found.locations)
@@ -195,7 +209,7 @@ void TestDeadEnds::unreached()
     QStringList said;
     for (const Problem &problem : report.problems) {
         const QString text = QString::fromStdString(problem.text);
-        if (text.contains(" in any play from the start."))
+        if (text.contains(" in any play from the start.") || text.contains("No play from the start"))
             said << (problem.location ? QString::fromStdString(problem.location->name()) : "-") + ' ' + text;
     }
     QCOMPARE(said.size(), warnings.size());
