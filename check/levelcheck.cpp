@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "levelcheck.h"
 
+#include "deadendsearch.h"
 #include "filebytes.h"
 #include "gameerror.h"
 #include "languagelint.h"
-#include "deadendsearch.h"
 #include "levellint.h"
 #include "unreachedcontent.h"
 

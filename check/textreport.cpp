@@ -90,7 +90,8 @@ std::string TextReport::waysToGetStuck(const CheckReport &report)
         return "Whether the player can get stuck is not known: " + limit + " before it explored every state.\n";
     }
     const std::size_t count = report.deadEnds.size();
-    std::string out = number(count) + (count == 1 ? " way to get stuck:\n" : " ways to get stuck, the shortest way in first:\n");
+    std::string out = number(count);
+    out += count == 1 ? " way to get stuck:\n" : " ways to get stuck, the shortest way in first:\n";
     // Numbered otherwise than the walkthrough, whose lines a script picks
     // out by their "1. ".
     const int width = int(std::to_string(count).size());
@@ -99,7 +100,8 @@ std::string TextReport::waysToGetStuck(const CheckReport &report)
         std::snprintf(label, sizeof label, "%*zu) ", width, i + 1);
         out += label + deadEnd(report.deadEnds[i]) + "\n";
     }
-    if (report.canGetStuck && !report.unreached)
+    // What no play reaches is listed only when every state was explored.
+    if (!report.unreached)
         out += "There may be more: " + limit + " before it explored every state.\n";
     return out;
 }

@@ -56,9 +56,10 @@ UnreachedContent::UnreachedContent(const LevelReader::Result &read, const WinSea
         if (rule.isFree())
             continue;
         const auto ingredients = Combination::ingredients(Combination::asPlayed(rule));
-        const bool fired = met && ingredients && std::any_of(met->combined.begin(), met->combined.end(), [&](auto pair) {
+        auto joined = [&](const std::pair<int, int> &pair) {
             return pair == *ingredients || pair == std::pair(ingredients->second, ingredients->first);
-        });
+        };
+        const bool fired = met && ingredients && std::any_of(met->combined.begin(), met->combined.end(), joined);
         if (fired)
             continue;
         found.rules.push_back(text::toUtf8(rule.line()));

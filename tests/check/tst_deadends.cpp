@@ -160,7 +160,8 @@ void TestDeadEnds::unreached_data()
                        "[LOCATION 1C]", "Vault.", "PATH W", "ITEM B", "",
                        "[LOCATION 3A]", "Island.", "",
                        "[COMBOS]", "A+B=C", "D+A=B", ""}
-        << QStringList{} << QStringList{"1C", "3A"} << QStringList{"gem", "crown", "feather"} << QStringList{"A+B=C", "D+A=B"}
+        << QStringList{} << QStringList{"1C", "3A"} << QStringList{"gem", "crown", "feather"}
+        << QStringList{"A+B=C", "D+A=B"}
         << QStringList{"1C Location 1C is never entered", "- Item B (gem) is never carried",
                        "- Item C (crown) is never carried", "- The rule \"A+B=C\" never combines anything",
                        "- The rule \"D+A=B\" never combines anything"};
