@@ -20,6 +20,8 @@ const std::string Usage =
     "  quillmoorcheck LEVEL.qw | sed -n 's/^ *[0-9]*\\. //p' | quillmoorplayer --tty LEVEL.qw\n"
     "wins the game. " + LoadLevel + " files are looked for where the player looks: as\n"
     "named from the current folder, then beside the level naming them.\n"
+    "The check also lists the ways to get stuck (commands that take a player who\n"
+    "can still win to where no win remains) and what no play reaches.\n"
     "With --language and no level, checks the language file alone.\n";
 const char Epilogue[] = "Exit status: 0 when the level can be won and has no errors; 1 when it has\n"
                         "errors or cannot be won (or the search reached its limit), or when a\n"

@@ -187,6 +187,7 @@ void LevelLint::checkReach()
     for (int i = 0; i < Level::LocationCount; ++i) {
         const GridRef ref = GridRef::fromIndex(i);
         if (!level.record(ref).isEmpty() && !reached[i]) {
+            never.locations.set(std::size_t(i));
             add(Severity::Warning, ref, lines.headers[i],
                 "Location " + ref.name() + " cannot be reached: no way along exits leads there from the start "
                     + level.start->name() + ".");
@@ -205,6 +206,7 @@ void LevelLint::checkItems(const CommandTable &commands)
                 continue;
             placed[item] = true;
             if (text::isBlank(level.items[item])) {
+                never.items |= 1u << item;
                 const GridRef ref = GridRef::fromIndex(i);
                 add(Severity::Warning, ref, lineAt(ref, record.itemAt(item)),
                     "Location " + ref.name() + " holds item " + letter(item)
@@ -228,6 +230,7 @@ void LevelLint::checkItems(const CommandTable &commands)
             continue;
         const int line = lines.items[item];
         if (!placed[item] && !made[item]) {
+            never.items |= 1u << item;
             add(Severity::Warning, std::nullopt, line,
                 "Item " + letter(item) + " (" + text::toUtf8(name)
                     + ") lies nowhere at the start and no rule makes it, so the player can never have it.");
@@ -243,11 +246,13 @@ void LevelLint::checkItems(const CommandTable &commands)
             }
         }
         if (text::trimSpaces(name).size() != name.size()) {
+            never.items |= 1u << item;
             add(Severity::Warning, std::nullopt, line,
                 "The name of item " + letter(item) + ", " + inQuotes(name)
                     + ", begins or ends with a space, so no typed name matches it: it can never be taken or dropped.");
         }
         if (text::contains(name, U">")) {
+            never.items |= 1u << item;
             add(Severity::Warning, std::nullopt, line,
                 "The name of item " + letter(item) + ", " + inQuotes(name)
                     + ", holds \">\": the player reads only what follows the last \">\" of a typed line, so no "
@@ -264,6 +269,7 @@ void LevelLint::checkItems(const CommandTable &commands)
 
 void LevelLint::checkRules()
 {
+    never.rules.resize(level.combos.size());
     for (std::size_t row = 0; row < level.combos.size(); ++row) {
         const Combo &rule = level.combos[row];
         if (rule.isFree())
@@ -284,11 +290,15 @@ void LevelLint::checkRules()
                         + ", which is not an item letter A to Z.");
                 sound = false;
             } else if (text::isBlank(level.items[item])) {
+                // No command names an item without a name.
+                never.rules[row] = never.rules[row] || part < 2;
                 add(Severity::Error, std::nullopt, line,
                     name + " names item " + letter(item) + " as its " + roles[part] + ", but item " + letter(item)
                         + " has no name.");
             }
         }
+        if (!Combination::ingredients(Combination::asPlayed(rule)))
+            never.rules[row] = true;
         if (sound && !Combination::ingredients(Combination::asPlayed(rule))) {
             add(Severity::Warning, std::nullopt, line,
                 name + " joins an item with itself, which never happens: a combine needs two different items.");

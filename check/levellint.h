@@ -5,6 +5,7 @@
 #include "levelreader.h"
 #include "problem.h"
 
+#include <bitset>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,16 @@ public:
     const std::vector<Problem> &problems() const { return found; }
     // The level files its LOADLEVEL locations lead to, as the player finds them.
     const std::vector<std::string> &chainedLevels() const { return chained; }
+
+    // What the problems already say no play can reach, so that a search
+    // that finds the same by playing need not say it again.
+    struct NeverPlayed
+    {
+        std::bitset<Level::LocationCount> locations; // no way along exits leads there
+        std::uint32_t items = 0; // bit n: the player can never have or name item n
+        std::vector<bool> rules; // by row of Level::combos: never combines anything
+    };
+    const NeverPlayed &neverPlayed() const { return never; }
 
 private:
     void checkStart(bool chained);
@@ -43,4 +54,5 @@ private:
     std::string path;
     std::vector<Problem> found;
     std::vector<std::string> chained;
+    NeverPlayed never;
 };

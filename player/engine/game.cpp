@@ -108,6 +108,14 @@ Game::Game(Setup setup)
 {
 }
 
+Game Game::quietCopy() const
+{
+    Game copy(*this);
+    copy.host = nullptr;
+    copy.setup.keepLevels = true;
+    return copy;
+}
+
 void Game::resume(const PlayState &state)
 {
     now = state;

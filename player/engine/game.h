@@ -62,6 +62,10 @@ public:
     // A game that shows nothing: for tools that play many games to find
     // out where they lead.
     explicit Game(Setup setup);
+    // This game as it stands, showing nothing and reading each level file
+    // once: for a tool that plays on from here to find where it leads, as
+    // a hint does, while this game goes on.
+    Game quietCopy() const;
 
     // Loads the level, shows the banner and the language menu; starts the
     // game at once when the language file holds only one language.
@@ -87,6 +91,8 @@ public:
     void resume(const PlayState &state);
     const LoadedLevel &level() const { return levels[now.level]; }
     const LoadedLevel &level(std::uint16_t index) const { return levels[index]; }
+    // How many levels the game has loaded (each once), in the order loaded.
+    std::size_t levelCount() const { return levels.size(); }
     const RecordPool &records() const { return pool; }
     // For tools that add records of their own, as RecordPool::plainest does.
     RecordPool &records() { return pool; }

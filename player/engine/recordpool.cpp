@@ -31,6 +31,26 @@ RecordPool::RecordPool()
     intern(LocationRecord());
 }
 
+RecordPool::RecordPool(const RecordPool &other)
+    : entries(other.entries)
+    , changes(other.changes)
+    , changeCount(other.changeCount)
+    , plain(other.plain)
+{
+    for (std::uint32_t id = 0; id < entries.size(); ++id) {
+        Entry &entry = entries[id];
+        entry.facts = factsOf(entry.record);
+        index.emplace(entry.record.text(), id);
+    }
+}
+
+RecordPool &RecordPool::operator=(const RecordPool &other)
+{
+    if (this != &other)
+        *this = RecordPool(other);
+    return *this;
+}
+
 std::uint32_t RecordPool::intern(LocationRecord record)
 {
     if (const auto found = index.find(record.text()); found != index.end())
