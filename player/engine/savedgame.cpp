@@ -118,6 +118,7 @@ public:
         const std::string_view line = at < lines.size() ? lines[at] : std::string_view();
         const std::size_t space = line.find(' ');
         if (line.substr(0, space) != key) {
+            ++at; // the line at fault
             fault("the entry " + quoted(key) + " should come next, not " + shown(line) + ".");
             return std::nullopt;
         }
@@ -130,7 +131,7 @@ public:
     std::nullopt_t fault(const std::string &what)
     {
         if (error)
-            *error = "Saved game " + quoted(fileName) + ", line " + std::to_string(at + 1) + ": " + what;
+            *error = "Saved game " + quoted(fileName) + ", line " + std::to_string(at) + ": " + what;
         return std::nullopt;
     }
 
