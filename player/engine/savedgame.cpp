@@ -11,11 +11,6 @@ namespace {
 
 constexpr std::string_view Heading = "Quillmoor saved game, version ";
 
-std::string quoted(std::string_view name)
-{
-    return "\"" + std::string(name) + "\"";
-}
-
 std::string escaped(std::string_view bytes)
 {
     static constexpr char Digits[] = "0123456789ABCDEF";
@@ -97,7 +92,7 @@ bool isDigest(std::string_view written)
 std::string shown(std::string_view line)
 {
     const std::string text = escaped(line.substr(0, 40));
-    return quoted(line.size() > 40 ? text + "..." : text);
+    return text::inQuotes(line.size() > 40 ? text + "..." : text);
 }
 
 // The lines of a saved game and the entries they hold, read in order.
@@ -119,7 +114,7 @@ public:
         const std::size_t space = line.find(' ');
         if (line.substr(0, space) != key) {
             ++at; // the line at fault
-            fault("the entry " + quoted(key) + " should come next, not " + shown(line) + ".");
+            fault("the entry " + text::inQuotes(key) + " should come next, not " + shown(line) + ".");
             return std::nullopt;
         }
         ++at;
@@ -131,7 +126,7 @@ public:
     std::nullopt_t fault(const std::string &what)
     {
         if (error)
-            *error = "Saved game " + quoted(fileName) + ", line " + std::to_string(at) + ": " + what;
+            *error = "Saved game " + text::inQuotes(fileName) + ", line " + std::to_string(at) + ": " + what;
         return std::nullopt;
     }
 
@@ -142,7 +137,7 @@ public:
             return std::nullopt;
         std::optional<std::string> name = unescaped(*value);
         if (!name || name->empty() || name->find('\0') != std::string::npos) {
-            fault(quoted(key) + " needs the name of a file, with \\\\, \\r, \\n and \\x escapes only.");
+            fault(text::inQuotes(key) + " needs the name of a file, with \\\\, \\r, \\n and \\x escapes only.");
             return std::nullopt;
         }
         return name;
@@ -154,7 +149,7 @@ public:
         if (!value)
             return std::nullopt;
         if (!isDigest(*value)) {
-            fault(quoted(key) + " needs 64 lower-case hexadecimal digits.");
+            fault(text::inQuotes(key) + " needs 64 lower-case hexadecimal digits.");
             return std::nullopt;
         }
         return std::string(*value);
@@ -219,7 +214,7 @@ bool SavedGame::writeFile(const std::string &path, std::string *error) const
     if (FileBytes::write(path, text(), &why))
         return true;
     if (error)
-        *error = "Cannot save the game to " + quoted(path) + ": " + why + ".";
+        *error = "Cannot save the game to " + text::inQuotes(path) + ": " + why + ".";
     return false;
 }
 
@@ -244,11 +239,11 @@ std::optional<SavedGame> SavedGame::read(std::string_view bytes, const std::stri
 
     const std::string_view heading = lines.empty() ? std::string_view() : lines[0];
     if (heading.substr(0, Heading.size()) != Heading) {
-        return refuse(quoted(fileName) + " is not a Quillmoor saved game: its first line is not "
-                      + quoted(std::string(Heading) + std::to_string(Version)) + ".");
+        return refuse(text::inQuotes(fileName) + " is not a Quillmoor saved game: its first line is not "
+                      + text::inQuotes(std::string(Heading) + std::to_string(Version)) + ".");
     }
     if (heading.substr(Heading.size()) != std::to_string(Version)) {
-        return refuse(quoted(fileName) + " is a Quillmoor saved game of version "
+        return refuse(text::inQuotes(fileName) + " is a Quillmoor saved game of version "
                       + shown(heading.substr(Heading.size())) + ", which this version of Quillmoor cannot read (it reads version "
                       + std::to_string(Version) + ").");
     }
@@ -257,7 +252,7 @@ std::optional<SavedGame> SavedGame::read(std::string_view bytes, const std::stri
     while (last < lines.size() && lines[last].substr(0, lines[last].find(' ')) != "end")
         ++last;
     if (last == lines.size()) {
-        return refuse("The saved game " + quoted(fileName) + " is cut short: it ends on line "
+        return refuse("The saved game " + text::inQuotes(fileName) + " is cut short: it ends on line "
                       + std::to_string(lines.size()) + " without its \"end\" line.");
     }
     Sha256 sum;
@@ -267,7 +262,7 @@ std::optional<SavedGame> SavedGame::read(std::string_view bytes, const std::stri
     }
     const std::string_view check = lines[last].substr(std::min(lines[last].size(), std::size_t(4)));
     if (last + 1 != lines.size() || check != sum.hex()) {
-        return refuse("The saved game " + quoted(fileName) + " is damaged: its lines do not match the check on its "
+        return refuse("The saved game " + text::inQuotes(fileName) + " is damaged: its lines do not match the check on its "
                       "\"end\" line (line " + std::to_string(last + 1) + "), so it has been changed or cut since it "
                       "was written.");
     }
@@ -344,7 +339,7 @@ std::optional<SavedGame> SavedGame::readFile(const std::string &path, std::strin
     const std::optional<std::string> bytes = FileBytes::read(path, &why);
     if (!bytes) {
         if (error)
-            *error = "Cannot open the saved game " + quoted(path) + ": " + why + ".";
+            *error = "Cannot open the saved game " + text::inQuotes(path) + ": " + why + ".";
         return std::nullopt;
     }
     return read(*bytes, path, error);
@@ -361,7 +356,7 @@ std::optional<SavedGame> SavedGame::startingAt(const std::string &levelFile, Gri
         const std::optional<std::string> bytes = FileBytes::read(*name, &why);
         if (!bytes) {
             if (error)
-                *error = std::string("Cannot open the ") + what + " file " + quoted(*name) + ": " + why + ".";
+                *error = std::string("Cannot open the ") + what + " file " + text::inQuotes(*name) + ": " + why + ".";
             return std::nullopt;
         }
         *file = {*name, Sha256::hex(*bytes)};

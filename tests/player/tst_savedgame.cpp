@@ -1,20 +1,46 @@
 // SPDX-License-Identifier: MIT
+#include "game.h"
+#include "gamefiles.h"
 #include "qtext.h"
+#include "recordinghost.h"
 #include "savedgame.h"
 #include "sha256.h"
 
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The saved-game file: what is written reads back the same, and every file
 // that is not a whole saved game of this version is refused with its reason.
+// A game saved at any point and restored in a new game plays on exactly as
+// the game it was saved from; it shows where the player stands without
+// what walking in sets off; and a level or language file that is not the
+// one it was played with is refused, the new game left as it was.
 class TestSavedGame : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void roundTrip();
     void refused_data();
     void refused();
+    void playsOn_data();
+    void playsOn();
+    void shows_data();
+    void shows();
+    void restore_data();
+    void restore();
+
+private:
+    void writeFiles();
+    QString path(const QString &name) const { return dir.filePath(name); }
+    Game::Setup setup(const QString &language = "Language.txt") const
+    {
+        return {path("a.qw").toStdString(), {}, path(language).toStdString()};
+    }
+
+    QTemporaryDir dir;
 };
 
 namespace {
@@ -151,6 +177,228 @@ void TestSavedGame::refused()
     std::string why;
     QCOMPARE(read(bytes, &why), std::nullopt);
     QCOMPARE(QString::fromStdString(why), error);
+}
+
+namespace {
+
+// Plays a line and answers No to every question, as a player who goes on.
+void play(Game &game, RecordingHost &host, const QString &line)
+{
+    game.enter(toText(line));
+    host.answerQuestions(game);
+}
+
+} // namespace
+
+void TestSavedGame::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    writeFiles();
+}
+
+void TestSavedGame::writeFiles()
+{
+    GameFiles::write(dir.path(), "a.qw", GameFiles::adventure());
+    GameFiles::write(dir.path(), "field.qw", GameFiles::field());
+    QStringList other = GameFiles::english();
+    other[11] = "Ausgang";
+    GameFiles::write(dir.path(), "Language.txt",
+                     GameFiles::language({{"English", GameFiles::english()}, {"Other", other}}));
+    GameFiles::write(dir.path(), "One.txt", GameFiles::language({{"English", GameFiles::english()}}));
+}
+
+void TestSavedGame::playsOn_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 24; ++seed)
+        QTest::addRow("game %u", seed) << seed;
+}
+
+void TestSavedGame::playsOn()
+{
+    QFETCH(quint32, seed);
+    static const QStringList words{
+        "n", "s", "e", "w", "take rope", "take hook", "take brass key", "take lamp", "take oil", "take pebble",
+        "take stone", "drop rope", "drop hook", "drop lamp", "drop pebble", "drop stone", "use rope hook",
+        "use oil pebble", "use pebble oil", "use brass key", "i", "?", "xyzzy", "q",
+    };
+    QRandomGenerator random(seed);
+    // A third of the games can climb to the end of the game.
+    QStringList commands;
+    if (seed % 3 == 0)
+        commands << "take rope" << "take hook" << "use rope hook";
+    for (int i = 0; i < 40; ++i)
+        commands << words[random.bounded(int(words.size()))];
+    const int at = random.bounded(int(commands.size()) + 1);
+
+    RecordingHost whole;
+    Game game(whole, setup());
+    game.start();
+    play(game, whole, QString::number(1 + seed % 2));
+    RecordingHost again;
+    Game restored(again, setup());
+    for (int i = 0; i <= commands.size(); ++i) {
+        if (i == at) {
+            const std::string text = game.saved()->text();
+            std::string error;
+            const std::optional<SavedGame> read = SavedGame::read(text, "g.qwsave", &error);
+            QVERIFY2(read, error.c_str());
+            QCOMPARE(restored.restore(*read, "g.qwsave"), std::string());
+        }
+        if (i == commands.size())
+            break;
+        play(game, whole, commands[i]);
+        if (i >= at) {
+            play(restored, again, commands[i]);
+            QCOMPARE(again.console, whole.console);
+        }
+    }
+    QCOMPARE(restored.saved(), game.saved());
+    QCOMPARE(restored.state(), game.state());
+}
+
+void TestSavedGame::shows_data()
+{
+    QTest::addColumn<QStringList>("commands"); // played before the save; none: the game begins at location
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("a location play has changed")
+        << QStringList{"take rope", "e", "drop rope"} << ""
+        << "Yard.\r\nWind.\r\nThere is an exit north. There is an exit south. There is an exit east. There is an exit "
+           "west. You see rope. You see brass key. You see lamp. You see lamp. You see oil. You see pebble. \r\n>";
+    QTest::newRow("the end of the game, no question")
+        << QStringList{"take rope", "take hook", "use rope hook", "s"} << ""
+        << "Top of the wall.\r\nThere is an exit north. \r\n>";
+    QTest::newRow("a location that loads a level, not loaded") << QStringList() << "2B"
+                                                               << "Gate.\r\nThere is an exit north. \r\n>";
+    QTest::newRow("a location of the level loaded")
+        << QStringList{"e", "s", "take stone"} << "" << "Field.\r\n\r\n>";
+}
+
+void TestSavedGame::shows()
+{
+    QFETCH(QStringList, commands);
+    QFETCH(QString, location);
+    QFETCH(QString, shown);
+    std::optional<SavedGame> saved;
+    std::string error;
+    if (commands.isEmpty()) {
+        saved = SavedGame::startingAt(path("a.qw").toStdString(), {location[0].digitValue(), location[1].unicode() - 'A' + 1},
+                                      0, path("Language.txt").toStdString(), &error);
+    } else {
+        RecordingHost host;
+        Game game(host, setup());
+        game.start();
+        play(game, host, "1");
+        for (const QString &command : commands)
+            play(game, host, command);
+        saved = game.saved();
+    }
+    QVERIFY2(saved, error.c_str());
+    RecordingHost host;
+    Game game(host, setup());
+    QCOMPARE(game.restore(*saved, "g.qwsave"), std::string());
+    QCOMPARE(host.console, shown);
+    QCOMPARE(game.state(), Game::State::Playing);
+    QCOMPARE(game.levelFile(), saved->level.name);
+    QCOMPARE(host.messages, QStringList());
+}
+
+void TestSavedGame::restore_data()
+{
+    QTest::addColumn<QString>("change"); // what differs from the game as saved
+    QTest::addColumn<QString>("outcome"); // the level played, or why the game cannot go on
+
+    const QString since = " has changed since the game was saved in \"$DIR/g.qwsave\", so the game cannot go on.";
+    QTest::newRow("nothing") << "" << "$DIR/a.qw";
+    QTest::newRow("the level changed") << "level changed" << "The level file \"$DIR/a.qw\"" + since;
+    QTest::newRow("the level gone")
+        << "level gone"
+        << "Cannot open the level file \"$DIR/a.qw\" that the game saved in \"$DIR/g.qwsave\" plays: No such file or "
+           "directory.";
+    QTest::newRow("the level found beside the saved game") << "level relative" << "$DIR/a.qw";
+    QTest::newRow("a level held by its name") << "level held" << "$DIR/a.qw";
+    QTest::newRow("a level held under another name, known by its digest") << "level held elsewhere" << "held.qw";
+    QTest::newRow("a level held by its name, changed") << "level held changed" << "The level file \"$DIR/a.qw\"" + since;
+    QTest::newRow("a device for the level")
+        << "level device"
+        << "Cannot open the level file \"/dev/zero\" that the game saved in \"$DIR/g.qwsave\" plays: it is a device or a "
+           "pipe, not a level file.";
+    QTest::newRow("a language file for the level")
+        << "level language"
+        << "\"$DIR/Language.txt\" is not a Quillmoor level: it holds no \"[MAP]\" line, no location block and no "
+           "\"[ITEMS]\" or \"[COMBOS]\" section.";
+    QTest::newRow("the language file changed") << "language changed" << "The language file \"$DIR/Language.txt\"" + since;
+    QTest::newRow("another language file")
+        << "language other"
+        << "The language file \"$DIR/One.txt\" is not the one the game saved in \"$DIR/g.qwsave\" was played with "
+           "(\"$DIR/Language.txt\"), so the game cannot go on.";
+    QTest::newRow("a language the file does not hold")
+        << "language 3"
+        << "The saved game \"$DIR/g.qwsave\" plays language 3 of the language file \"$DIR/Language.txt\", which holds 2.";
+    QTest::newRow("no language file")
+        << "language gone" << "Cannot open the language file \"$DIR/None.txt\": No such file or directory.";
+}
+
+void TestSavedGame::restore()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, outcome);
+    outcome.replace("$DIR", dir.path());
+    std::string error;
+    std::optional<SavedGame> saved = SavedGame::startingAt(path("a.qw").toStdString(), {1, 2}, 1,
+                                                           path("Language.txt").toStdString(), &error);
+    QVERIFY2(saved, error.c_str());
+    const QByteArray level = GameFiles::adventure();
+    Game::Setup played = setup();
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QDir::tempPath()));
+    if (change == "level changed" || change == "level gone" || change == "level held elsewhere")
+        QVERIFY(QFile::remove(path("a.qw")));
+    if (change == "level changed")
+        GameFiles::write(dir.path(), "a.qw", level + "\r\n");
+    if (change == "level relative")
+        saved->level.name = "a.qw";
+    if (change == "level held" || change == "level held changed")
+        played.heldLevels[path("a.qw").toStdString()] = (change == "level held" ? level : level + " ").toStdString();
+    if (change == "level held elsewhere") {
+        played.heldLevels["held.qw"] = level.toStdString();
+        played.heldLevels["field.qw"] = GameFiles::field().toStdString();
+    }
+    if (change == "level device")
+        saved->level.name = "/dev/zero";
+    if (change == "level language")
+        saved->level = saved->language;
+    if (change == "language changed")
+        GameFiles::write(dir.path(), "Language.txt", GameFiles::language({{"English", GameFiles::english()}}) + "\r\n");
+    if (change == "language other")
+        played = setup("One.txt");
+    if (change == "language 3")
+        saved->languageNumber = 3;
+    if (change == "language gone")
+        played = setup("None.txt");
+
+    RecordingHost host;
+    Game game(host, played);
+    const std::string refusal = game.restore(*saved, path("g.qwsave").toStdString());
+    QVERIFY(QDir::setCurrent(previous));
+    writeFiles();
+    if (!outcome.startsWith(dir.path()) && outcome != "held.qw") {
+        QCOMPARE(QString::fromStdString(refusal), outcome);
+        QCOMPARE(game.state(), Game::State::Starting);
+        QCOMPARE(host.transcript, QString());
+        return;
+    }
+    QCOMPARE(QString::fromStdString(refusal), QString());
+    QCOMPARE(QString::fromStdString(game.levelFile()), outcome);
+    QCOMPARE(host.console, "Yard.\r\nWind.\r\nThere is an exit north. There is an exit south. There is an exit east. "
+                           "There is an exit west. You see brass key. You see lamp. You see lamp. You see oil. You see "
+                           "pebble. \r\n>");
+    QVERIFY(game.isCarried(1));
+    // It plays on in the level found.
+    play(game, host, "s");
+    QCOMPARE(host.console, "\r\nGate.\r\nYou pass the gate. \r\nYou see stone. \r\n>");
 }
 
 QTEST_APPLESS_MAIN(TestSavedGame)
