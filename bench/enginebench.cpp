@@ -48,7 +48,9 @@ int main(int argc, char *argv[])
     const std::string data = argv[1];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
     std::vector<Text> commands;
-    for (TextView line : TextCodec::lines(TextCodec::decode(read(argv[2]))))
+    // The lines view the text, which must outlive the loop.
+    const Text walkthrough = TextCodec::decode(read(argv[2]));
+    for (TextView line : TextCodec::lines(walkthrough))
         commands.emplace_back(line);
 
     Game::Setup setup{data + "/QUILLMOOR.qw", {}, data + "/Language.txt"};

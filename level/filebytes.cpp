@@ -105,7 +105,7 @@ bool FileBytes::write(const std::string &path, std::string_view bytes, std::stri
     if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
         return abandon(errno);
     // Only what reached the disk may replace the old file.
-    if (::fsync(fd) != 0)
+    if (::fdatasync(fd) != 0)
         return abandon(errno);
     if (::close(fd) != 0) {
         const int why = errno;
