@@ -6,9 +6,9 @@
 // takes to flush as many bytes written plainly, and in memory (/dev/shm),
 // where a flush costs nothing; and restored from the file into a new game,
 // its level and language file read and checked. Prints medians.
+#include "consoletext.h"
 #include "filebytes.h"
 #include "game.h"
-#include "gamehost.h"
 #include "savedgame.h"
 
 #include <algorithm>
@@ -24,17 +24,6 @@
 #include <unistd.h>
 
 namespace {
-
-class Console : public GameHost
-{
-public:
-    void append(TextView text) override { shown += text; }
-    void clear() override { shown.clear(); }
-    void prependLineBreak() override { shown.insert(0, U"\r\n"); }
-    void inform(const std::string &) override { }
-
-    Text shown;
-};
 
 [[noreturn]] void fail(const std::string &why)
 {
@@ -77,7 +66,7 @@ int main(int argc, char *argv[])
     const Game::Setup setup{data + "/QUILLMOOR.qw", {}, data + "/Language.txt"};
     std::optional<SavedGame> reached;
     {
-        Console console;
+        ConsoleText console;
         Game walked(console, setup);
         walked.start();
         const Text lines = TextCodec::decode(*walkthrough);
@@ -92,7 +81,7 @@ int main(int argc, char *argv[])
     }
     if (!reached)
         fail("the walkthrough reaches no game to save");
-    Console console;
+    ConsoleText console;
     Game game(console, setup);
     if (!(why = game.restore(*reached, "walkthrough")).empty())
         fail(why);
@@ -121,7 +110,7 @@ int main(int argc, char *argv[])
         std::filesystem::remove(memory);
     const double restore = median(runs, Calls, [&] {
         const std::optional<SavedGame> saved = SavedGame::readFile(file, &why);
-        Console shown;
+        ConsoleText shown;
         Game again(shown, setup);
         if (!saved || !(why = again.restore(*saved, file)).empty())
             fail(why);

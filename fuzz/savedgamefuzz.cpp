@@ -7,9 +7,9 @@
 // small level and language file put in, it goes on in a new game, which
 // shows where the player stands and saves as the same game (less the records
 // that are the level's own), or refuses a language the file does not hold.
+#include "consoletext.h"
 #include "fuzzcheck.h"
 #include "game.h"
-#include "gamehost.h"
 #include "levelreader.h"
 #include "savedgame.h"
 #include "sha256.h"
@@ -38,17 +38,6 @@ constexpr std::string_view LanguageFile
       "No way.\r\nAn exit\r\nYou see\r\nGo on.\r\nN|north\r\nS|south\r\nE|east\r\nW|west\r\nDROP \r\nTAKE \r\n"
       "WITH\r\nUSE \r\nHELP\r\nI\r\nQ\r\nYou carry:\r\nQuit?\r\n";
 
-// Keeps what the console shows.
-class Console : public GameHost
-{
-public:
-    void append(TextView text) override { shown += text; }
-    void clear() override { shown.clear(); }
-    void prependLineBreak() override { shown.insert(0, U"\r\n"); }
-    void inform(const std::string &) override { }
-
-    Text shown;
-};
 
 // The language file, in a folder of this process's own removed at exit; the
 // level is held in memory.
@@ -131,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     saved->language = {files.language, Sha256::hex(LanguageFile)};
     Game::Setup setup{"fuzz.qw", {}, files.language};
     setup.heldLevels["fuzz.qw"] = std::string(LevelFile);
-    Console console;
+    ConsoleText console;
     Game game(console, setup);
     const std::string refusal = game.restore(*saved, "fuzz.qwsave");
     if (saved->languageNumber != 1) {

@@ -58,36 +58,37 @@ bool fail(std::string *error, int why)
     return false;
 }
 
-// A new file beside path, named after it; -1 with errno set when none can be made.
-int createBeside(const std::string &path, std::string *made)
+// A new file beside path, named after it, to be renamed over path; -1 and
+// why in error when there can be none.
+int createBeside(const std::string &path, std::string *made, std::string *error)
 {
+    // rename() would replace an empty folder.
+    struct stat info{};
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        fail(error, EISDIR);
+        return -1;
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
         static unsigned counter = 0;
         *made = path + ".part" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         const int fd = ::open(made->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0)
             return fd;
+        if (errno != EEXIST)
+            break;
     }
+    fail(error, errno);
     return -1;
-}
-
-bool isFolder(const std::string &path)
-{
-    struct stat info{};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 } // namespace
 
 bool FileBytes::write(const std::string &path, std::string_view bytes, std::string *error)
 {
-    // rename() would replace an empty folder.
-    if (isFolder(path))
-        return fail(error, EISDIR);
     std::string part;
-    const int fd = createBeside(path, &part);
+    const int fd = createBeside(path, &part, error);
     if (fd < 0)
-        return fail(error, errno);
+        return false;
     auto abandon = [&](int why) {
         ::close(fd);
         ::unlink(part.c_str());
@@ -122,12 +123,10 @@ bool FileBytes::write(const std::string &path, std::string_view bytes, std::stri
 
 bool FileBytes::writable(const std::string &path, std::string *error)
 {
-    if (isFolder(path))
-        return fail(error, EISDIR);
     std::string part;
-    const int fd = createBeside(path, &part);
+    const int fd = createBeside(path, &part, error);
     if (fd < 0)
-        return fail(error, errno);
+        return false;
     ::close(fd);
     ::unlink(part.c_str());
     return true;
