@@ -41,7 +41,7 @@ int TerminalHost::play(const Game::Setup &setup, const Files &files)
     // A long game typed by hand is not played into a save that must fail.
     std::string why;
     if (!files.save.empty() && !FileBytes::writable(files.save, &why)) {
-        writeMessage("Cannot save the game to \"" + files.save + "\": " + why + ".");
+        writeMessage("Cannot save the game to " + text::inQuotes(files.save) + ": " + why + ".");
         return 1;
     }
     Game game(*this, setup);
@@ -84,7 +84,7 @@ int TerminalHost::save(const Game &game, const std::string &path)
     const std::optional<SavedGame> saved = game.saved();
     std::string why;
     if (!saved) {
-        writeMessage("The game was not saved to \"" + path + "\": no language was chosen, so it had not begun.");
+        writeMessage("The game was not saved to " + text::inQuotes(path) + ": no language was chosen, so it had not begun.");
         return 1;
     }
     if (!saved->writeFile(path, &why)) {

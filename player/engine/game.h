@@ -110,6 +110,7 @@ public:
     // A fault in the language file that only play shows stops the game as
     // after start(): state() tells.
     std::string restore(const SavedGame &saved, const std::string &savedFile);
+
     const LoadedLevel &level() const { return levels[now.level]; }
     const LoadedLevel &level(std::uint16_t index) const { return levels[index]; }
     const RecordPool &records() const { return pool; }
