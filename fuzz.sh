@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the level reader and writer, the language-file reader, the engine
-# and the studio's document with libFuzzer under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Fuzzes the level reader and writer, the language-file reader, the engine,
+# the saved-game reader and the studio's document with libFuzzer under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 #   ./fuzz.sh [SECONDS]          runs each target for SECONDS (60 by default)
 #   ./fuzz.sh --lines [SECONDS]  then also measures the line coverage of
 #                                level/ and player/ that each corpus reaches
@@ -28,8 +28,8 @@ kept() {
     echo "fuzz/corpus/$1"
     [ ! -d "fuzz/regressions/$1" ] || echo "fuzz/regressions/$1"
 }
-targets=(level language engine document)
-declare -A maxlen=([level]=4096 [language]=4096 [engine]=8192 [document]=4096)
+targets=(level language engine savedgame document)
+declare -A maxlen=([level]=4096 [language]=4096 [engine]=8192 [savedgame]=8192 [document]=4096)
 
 tools/ensure-deps
 packages=(clang libclang-rt-14-dev llvm)

@@ -3,10 +3,11 @@
 
 #include "buildinfo.h"
 #include "combination.h"
+#include "filebytes.h"
 #include "gameerror.h"
 #include "gamehost.h"
 #include "levellookup.h"
-#include "levelreader.h"
+#include "sha256.h"
 
 #include <algorithm>
 #include <bit>
@@ -126,6 +127,114 @@ void Game::resume(const PlayState &state)
     reason.clear();
 }
 
+std::optional<SavedGame> Game::saved() const
+{
+    if (current == State::Starting || current == State::ChoosingLanguage || current == State::Stopped)
+        return std::nullopt;
+    const LoadedLevel &played = level();
+    SavedGame saved;
+    saved.firstLevel = firstLevel;
+    saved.level = {played.path, Sha256::hex(*played.bytes)};
+    saved.language = {setup.languageFile, Sha256::hex(*languageBytes)};
+    saved.languageNumber = language;
+    saved.position = position();
+    saved.carried = now.carried;
+    // A record is kept once in the pool: another number is another text.
+    for (int i = 0; i < Level::LocationCount; ++i) {
+        if (now.records[i] != played.records[i])
+            saved.records.push_back({GridRef::fromIndex(i), pool.record(now.records[i]).text()});
+    }
+    return saved;
+}
+
+std::string Game::restore(const SavedGame &saved, const std::string &savedFile)
+{
+    if (current != State::Starting)
+        return "A saved game goes on in a new game, not in one that has begun.";
+    using text::inQuotes;
+    const std::string since = " has changed since the game was saved in " + inQuotes(savedFile)
+        + ", so the game cannot go on.";
+
+    std::string languageRead;
+    LanguageTable table;
+    try {
+        table = LanguageTable::readFile(setup.languageFile, &languageRead);
+    } catch (const GameError &error) {
+        return error.description;
+    }
+    if (Sha256::hex(languageRead) != saved.language.sha256) {
+        if (setup.languageFile == saved.language.name)
+            return "The language file " + inQuotes(setup.languageFile) + since;
+        return "The language file " + inQuotes(setup.languageFile) + " is not the one the game saved in "
+            + inQuotes(savedFile) + " was played with (" + inQuotes(saved.language.name)
+            + "), so the game cannot go on.";
+    }
+    if (saved.languageNumber < 1 || saved.languageNumber > table.count()) {
+        return "The saved game " + inQuotes(savedFile) + " plays language " + std::to_string(saved.languageNumber)
+            + " of the language file " + inQuotes(setup.languageFile) + ", which holds "
+            + std::to_string(table.count()) + ".";
+    }
+
+    // The level by its name, held or from the current folder, else beside
+    // the saved game; else a held level with its digest.
+    std::string path = saved.level.name;
+    std::optional<std::string> levelRead;
+    std::string why;
+    auto held = setup.heldLevels.find(path);
+    if (held == setup.heldLevels.end()) {
+        path = LevelLookup::resolve(saved.level.name, savedFile);
+        held = setup.heldLevels.find(path);
+    }
+    if (held != setup.heldLevels.end())
+        levelRead = held->second;
+    else if (isDeviceOrPipe(path))
+        why = "it is a device or a pipe, not a level file";
+    else
+        levelRead = FileBytes::read(path, &why);
+    if (!levelRead) {
+        held = std::find_if(setup.heldLevels.begin(), setup.heldLevels.end(),
+                            [&saved](const auto &level) { return Sha256::hex(level.second) == saved.level.sha256; });
+        if (held == setup.heldLevels.end()) {
+            return "Cannot open the level file " + inQuotes(path) + " that the game saved in " + inQuotes(savedFile)
+                + " plays: " + why + ".";
+        }
+        path = held->first;
+        levelRead = held->second;
+    }
+    if (Sha256::hex(*levelRead) != saved.level.sha256) {
+        const std::string named
+            = path == saved.level.name ? "" : " (named " + inQuotes(saved.level.name) + " in the saved game)";
+        return "The level file " + inQuotes(path) + named + since;
+    }
+    LevelReader::Result result = LevelReader::read(*levelRead, path);
+    if (!result.noLevel.empty())
+        return result.noLevel;
+
+    // Everything checked: the game goes on.
+    languages = std::move(table);
+    languageBytes = std::make_shared<const std::string>(std::move(languageRead));
+    language = saved.languageNumber;
+    commands = CommandTable(languages, language);
+    firstLevel = saved.firstLevel;
+    if (host)
+        host->clear();
+    addLevel(result, path, std::make_shared<const std::string>(std::move(*levelRead)));
+    now.row = std::int8_t(saved.position.row);
+    now.col = std::int8_t(saved.position.col);
+    now.carried = saved.carried;
+    for (const SavedGame::Record &record : saved.records)
+        now.records[record.at.index()] = pool.intern(LocationRecord(record.text));
+    current = State::Playing;
+    try {
+        print({pool.record(hereId()).narrative(), CrLf});
+        describeWays();
+        prompt();
+    } catch (const GameError &error) {
+        stop(error.description);
+    }
+    return {};
+}
+
 void Game::print(std::initializer_list<TextView> parts)
 {
     if (!host)
@@ -151,14 +260,17 @@ void Game::start()
         return;
     try {
         const std::string named = LevelLookup::unquoted(setup.commandLine);
-        loadgame(isBlank(named) ? setup.defaultLevel : named);
+        firstLevel = isBlank(named) ? setup.defaultLevel : named;
+        loadgame(firstLevel);
 
         const Text banner = U"Text Quillmoor Player: v" + text::fromUtf8(QUILLMOOR_VERSION)
             + U"\r\nMade with the Quillmoor authoring kit\r\n\r\nSelect Language:";
         if (host)
             host->clear();
         try {
-            languages = LanguageTable::readFile(setup.languageFile);
+            std::string bytes;
+            languages = LanguageTable::readFile(setup.languageFile, &bytes);
+            languageBytes = std::make_shared<const std::string>(std::move(bytes));
         } catch (const GameError &) {
             print({banner});
             throw;
@@ -286,13 +398,20 @@ void Game::loadgame(const std::string &gamefile, bool namedByLevel)
     }
     // A level that fails half-way is played with what was read before the fault.
     const auto held = setup.heldLevels.find(gamefile);
-    LevelReader::Result result = held != setup.heldLevels.end() ? LevelReader::read(held->second, gamefile)
+    std::string bytes = held != setup.heldLevels.end() ? held->second : std::string();
+    LevelReader::Result result = held != setup.heldLevels.end() ? LevelReader::read(bytes, gamefile)
         : namedByLevel && isDeviceOrPipe(gamefile)               ? deviceOrPipe(gamefile)
-                                                                 : LevelReader::readFile(gamefile);
+                                                                 : LevelReader::readFile(gamefile, &bytes);
     // With nothing to play, start-up stops here, with the one message that
     // says why, rather than going on to a game without a start.
     if (!namedByLevel && !result.noLevel.empty())
         throw GameError{result.noLevel};
+    addLevel(result, gamefile, std::make_shared<const std::string>(std::move(bytes)));
+}
+
+void Game::addLevel(LevelReader::Result &result, const std::string &gamefile,
+                    std::shared_ptr<const std::string> bytes)
+{
     Level &read = result.level;
     LoadedLevel loaded;
     loaded.path = gamefile;
@@ -305,11 +424,12 @@ void Game::loadgame(const std::string &gamefile, bool namedByLevel)
     for (int i = 0; i < Level::LocationCount; ++i)
         loaded.records[i] = pool.intern(std::move(read.records[i]));
     loaded.start = read.start;
+    loaded.bytes = std::move(bytes);
 
     // A level loaded again, as a chain that comes back does, is kept once.
     const auto same = std::find_if(levels.begin(), levels.end(), [&loaded](const LoadedLevel &level) {
         return level.path == loaded.path && level.records == loaded.records && level.items == loaded.items
-            && level.combos == loaded.combos && level.start == loaded.start;
+            && level.combos == loaded.combos && level.start == loaded.start && *level.bytes == *loaded.bytes;
     });
     const auto index = std::size_t(same - levels.begin());
     if (same == levels.end())
@@ -359,7 +479,11 @@ void Game::describeRest()
 {
     if (here().loadsLevel)
         loadLevelAt(here());
+    describeWays();
+}
 
+void Game::describeWays()
+{
     const RecordPool::Facts &facts = here();
     for (Direction d : Directions) {
         const LanguageTable::Fields &words = fields(directionWords(d));

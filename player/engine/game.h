@@ -5,11 +5,15 @@
 #include "commandtable.h"
 #include "gridref.h"
 #include "languagetable.h"
+#include "levelreader.h"
 #include "playstate.h"
 #include "recordpool.h"
+#include "savedgame.h"
 
 #include <array>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +60,7 @@ public:
         std::vector<Combo> combos;
         std::array<std::uint32_t, Level::LocationCount> records{};
         std::optional<GridRef> start;
+        std::shared_ptr<const std::string> bytes; // the file's, as read: a saved game names them by digest
     };
 
     Game(GameHost &host, Setup setup);
@@ -89,6 +94,27 @@ public:
     const PlayState &play() const { return now; }
     // Goes on from a state this game reached before, waiting for a command.
     void resume(const PlayState &state);
+
+    // The game as a saved game keeps it, to go on with in any game, in any
+    // program; nothing before a language is chosen (there is no game yet)
+    // and after a fault stopped it.
+    std::optional<SavedGame> saved() const;
+    // In place of start(): goes on with a saved game, in its language and
+    // its level, and shows where the player stands as walking in does (the
+    // narrative, the exits, the items and the prompt) but without what
+    // walking in sets off: no end-of-game question, no level loaded. The
+    // level is found by its name as saved: from the current folder, else
+    // beside savedFile (LevelLookup); a level held in memory by that name
+    // is taken first, and one with the saved digest when the name finds
+    // none, as a page holds its levels under names of its own. The
+    // language file is the Setup's. Either must be the very file the game
+    // was played with. Returns why the game cannot go on, naming the file,
+    // and then leaves this game as it was (not started, nothing shown);
+    // empty when it goes on. savedFile names the saved game in messages.
+    // A fault in the language file that only play shows stops the game as
+    // after start(): state() tells.
+    std::string restore(const SavedGame &saved, const std::string &savedFile);
+
     const LoadedLevel &level() const { return levels[now.level]; }
     const LoadedLevel &level(std::uint16_t index) const { return levels[index]; }
     // How many levels the game has loaded (each once), in the order loaded.
@@ -125,11 +151,15 @@ private:
     // read only when it is a file (not a device or a pipe). Otherwise it is
     // the level the game starts with, which must be one.
     void loadgame(const std::string &gamefile, bool namedByLevel = false);
+    // Plays a level read from bytes, and says what is wrong with it.
+    void addLevel(LevelReader::Result &result, const std::string &gamefile, std::shared_ptr<const std::string> bytes);
     void enterLevel(std::size_t index);
     // Describes the location; stops at the end-of-game question, which
     // describeRest() takes up after a No.
     void enterlocation();
     void describeRest();
+    // The exits and the items of the location.
+    void describeWays();
     void usermove(TextView command);
     bool entercheck(char32_t reqitem, TextView reqmsg);
     void take(TextView itemname);
@@ -159,8 +189,10 @@ private:
     std::string reason;
 
     LanguageTable languages;
+    std::shared_ptr<const std::string> languageBytes;
     int language = 0;
     CommandTable commands;
+    std::string firstLevel; // the level the game began with, as named
 
     RecordPool pool;
     std::vector<LoadedLevel> levels;

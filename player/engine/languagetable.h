@@ -27,7 +27,8 @@ public:
     // level (a block's header is a level's line) or a file whose blocks are
     // not text is no language file at all.
     static LanguageTable read(std::string_view bytes, const std::string &fileName);
-    static LanguageTable readFile(const std::string &path);
+    // bytes, when given, receives the file's bytes as read.
+    static LanguageTable readFile(const std::string &path, std::string *bytes = nullptr);
 
     // Cuts text at every "|" into fields; false when text goes on past the
     // last field (what fits is kept).
