@@ -11,6 +11,9 @@ echo "== quillmoorplayer, terminal mode"
 bench/player.sh build/release/bin "$runs"
 build/release/bench/enginebench build/release/bin tests/data/walkthrough.in "$runs"
 echo
+echo "== saved games"
+build/release/bench/savebench build/release/bin tests/data/walkthrough.in build/release/bench/work "$runs"
+echo
 echo "== studio"
 bench/studio.sh build/release "$runs"
 echo

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the level reader and writer, the language-file reader, the engine
-# and the studio's document with libFuzzer under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Fuzzes the level reader and writer, the language-file reader, the engine,
+# the saved-game reader and the studio's document with libFuzzer under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 #   ./fuzz.sh [SECONDS]          runs each target for SECONDS (60 by default)
 #   ./fuzz.sh --lines [SECONDS]  then also measures the line coverage of
 #                                level/ and player/ that each corpus reaches
@@ -28,12 +28,13 @@ kept() {
     echo "fuzz/corpus/$1"
     [ ! -d "fuzz/regressions/$1" ] || echo "fuzz/regressions/$1"
 }
-targets=(level language engine document)
+targets=(level language engine savedgame document)
 # The longest input each target is given: enough for everything its reader
 # knows (a language file of 1 KB holds a whole language, or the 31 empty ones
-# that are one too many; 2 KB hold a map, items, blocks and rules), as an
-# input costs in proportion to its length.
-declare -A maxlen=([level]=2048 [language]=1024 [engine]=8192 [document]=4096)
+# that are one too many; 2 KB hold a map, items, blocks and rules; a saved
+# game holds a level, a language and the state), as an input costs in
+# proportion to its length.
+declare -A maxlen=([level]=2048 [language]=1024 [engine]=8192 [savedgame]=8192 [document]=4096)
 
 tools/ensure-deps
 packages=(clang libclang-rt-14-dev llvm)

@@ -19,4 +19,19 @@ public:
     static std::string existingFile(const std::string &name);
     // A helper program: beside the program or in the installed libexec folder.
     static std::string helperProgram(const std::string &name);
+
+    // A file that may be missing, seen from a program lying in folder rather
+    // than from the running one (a window program asks its desktop where it
+    // lies). Once installed, the file lies in the data folder's installedUnder
+    // folder when one is given: the location pictures have a folder of their
+    // own there, and lie beside the program in the build.
+    static std::string existingFile(const std::string &name, const std::string &folder,
+                                    const std::string &installedUnder = {});
+    // Another of the programs, seen from a program lying in folder: the
+    // programs lie together, in the build and once installed.
+    static std::string program(const std::string &name, const std::string &folder);
+    // The author's guide's start page, seen from a program lying in folder:
+    // built beside the programs, else installed with the package's documents;
+    // empty when neither holds it.
+    static std::string guidePage(const std::string &folder);
 };

@@ -2,9 +2,9 @@
 // Times the engine alone: the bundled adventure's walkthrough played again
 // and again in one process, its levels and language held in memory, into a
 // console that keeps what a window would show. Prints the median time a turn.
+#include "consoletext.h"
 #include "filebytes.h"
 #include "game.h"
-#include "gamehost.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,18 +13,6 @@
 #include <vector>
 
 namespace {
-
-// What a console does with the text: keeps the turn's text, as a window does.
-class Console : public GameHost
-{
-public:
-    void append(TextView text) override { shown += text; }
-    void clear() override { shown.clear(); }
-    void prependLineBreak() override { shown.insert(0, U"\r\n"); }
-    void inform(const std::string &) override { }
-
-    Text shown;
-};
 
 std::string read(const std::string &path)
 {
@@ -48,7 +36,9 @@ int main(int argc, char *argv[])
     const std::string data = argv[1];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
     std::vector<Text> commands;
-    for (TextView line : TextCodec::lines(TextCodec::decode(read(argv[2]))))
+    // The lines view the text, which must outlive the loop.
+    const Text walkthrough = TextCodec::decode(read(argv[2]));
+    for (TextView line : TextCodec::lines(walkthrough))
         commands.emplace_back(line);
 
     Game::Setup setup{data + "/QUILLMOOR.qw", {}, data + "/Language.txt"};
@@ -63,7 +53,7 @@ int main(int argc, char *argv[])
         turns = 0;
         std::chrono::duration<double, std::micro> spent{};
         for (int n = 0; n < Games; ++n) {
-            Console console;
+            ConsoleText console;
             Game game(console, setup);
             game.start();
             // The turns alone: a command and the description after it,

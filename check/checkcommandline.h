@@ -11,7 +11,8 @@ class CheckCommandLine
 public:
     // arguments without the program name
     static CheckCommandLine parse(const std::vector<std::string> &arguments);
-    static const char *usage();
+    // The help, as --help shows it.
+    static std::string usage();
 
     bool help = false;
     bool version = false;

@@ -8,7 +8,11 @@
 
 // A check's outcome as one JSON object, for programs that read it:
 // {"winnable": true|false|null, "walkthrough": [...], "states": N,
-//  "problems": [{"severity", "location", "line", "text"}, ...]}.
+//  "problems": [{"severity", "location", "line", "text"}, ...],
+//  "canGetStuck": true|false|null,
+//  "deadEnds": [{"location", "file", "command", "walkthrough", "states", "error"}, ...],
+//  "unreached": {"locations", "items", "rules"}|null,
+//  "unreachedInChain": [{"file", "locations", "items", "rules"}, ...]|null}.
 class JsonReport
 {
 public:

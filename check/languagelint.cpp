@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "languagelint.h"
 
+#include "commandtable.h"
 #include "gameerror.h"
-#include "languagetable.h"
 
 #include <cctype>
 
@@ -10,25 +10,12 @@ namespace {
 
 using Severity = Problem::Severity;
 
-// The word lists, in the order the player tries them, with what they are for.
-struct List
-{
-    int message;
-    const char *role;
-    bool prefix; // matched at the start of a command
-};
-constexpr List Lists[] = {
-    {15, "north", false}, {16, "south", false}, {17, "east", false},     {18, "west", false},
-    {25, "quit", false},  {19, "drop", true},   {20, "take", true},      {22, "combine", true},
-    {23, "help", false},  {24, "inventory", false},
-};
+using List = CommandTable::List;
+using text::inQuotes;
 
-// The messages the player cuts into fields.
-constexpr int SplitMessages[] = {1, 2, 3, 6, 7, 9, 10, 15, 16, 17, 18, 19, 20, 22, 23, 24, 25};
-
-std::string inQuotes(TextView text)
+bool isDirection(const List &list)
 {
-    return "\"" + text::toUtf8(text) + "\"";
+    return int(list.command) < int(Directions.size());
 }
 
 class Checking
@@ -45,28 +32,29 @@ public:
     {
         for (int message = 1; message <= LanguageTable::MessageCount; ++message) {
             if (table.message(language, message).starts_with(U"[")) {
-                warn(message, "message " + std::to_string(message) + " of " + name
-                                  + " begins with \"[\" and is read as a message, not as a new language: the block "
-                                    "before it may have fewer than 27 messages.");
+                warn(Message(message),
+                     "message " + std::to_string(message) + " of " + name
+                         + " begins with \"[\" and is read as a message, not as a new language: the block "
+                           "before it may have fewer than 27 messages.");
             }
         }
-        for (int message : SplitMessages) {
+        for (Message message : SplitMessages) {
             try {
                 table.fields(language, message);
             } catch (const GameError &) {
-                error(message, "message " + std::to_string(message) + " of " + name
+                error(message, "message " + std::to_string(int(message)) + " of " + name
                                    + " has more than 30 fields: the player stops with an error when it uses it.");
             }
         }
-        for (const List &list : Lists)
+        for (const List &list : CommandTable::Lists)
             checkList(list);
-        for (int d = 0; d < 4; ++d) {
-            const List &list = Lists[d];
-            const LanguageTable::Fields *fields = fieldsOf(list.message);
+        for (Direction d : Directions) {
+            const List &list = CommandTable::list(CommandTable::move(d));
+            const LanguageTable::Fields *fields = fieldsOf(list.words);
             if (fields && (*fields)[1].empty()) {
-                warn(list.message, "the " + std::string(list.role) + " words of " + name
-                                       + " have no second field, the direction's name: its exits are announced as "
-                                       + inQuotes(table.message(language, 12) + U" .") + ".");
+                warn(list.words, "the " + std::string(list.role) + " words of " + name
+                                     + " have no second field, the direction's name: its exits are announced as "
+                                     + inQuotes(table.message(language, Message::ExitHere) + U" .") + ".");
             }
         }
         return std::move(found);
@@ -74,7 +62,7 @@ public:
 
 private:
     // Nothing for a message with too many fields, which is an error of its own.
-    const LanguageTable::Fields *fieldsOf(int message)
+    const LanguageTable::Fields *fieldsOf(Message message)
     {
         try {
             return &table.fields(language, message);
@@ -85,7 +73,7 @@ private:
 
     void checkList(const List &list)
     {
-        const LanguageTable::Fields *fields = fieldsOf(list.message);
+        const LanguageTable::Fields *fields = fieldsOf(list.words);
         if (!fields)
             return;
         bool usable = false;
@@ -95,12 +83,12 @@ private:
                 continue;
             // The second field of a direction list is the name shown for
             // its exits, in whatever case the text wants.
-            const bool shownName = list.message >= 15 && list.message <= 18 && i == 1;
+            const bool shownName = isDirection(list) && i == 1;
             if (shownName)
                 continue;
             if (text::upper(word) != word) {
-                warn(list.message, "the " + std::string(list.role) + " word " + inQuotes(word) + " of " + name
-                                       + " is not in capitals, so the player never recognises it.");
+                warn(list.words, "the " + std::string(list.role) + " word " + inQuotes(word) + " of " + name
+                                     + " is not in capitals, so the player never recognises it.");
                 continue;
             }
             usable = true;
@@ -108,8 +96,8 @@ private:
                 checkHidden(list, i);
         }
         if (!usable) {
-            warn(list.message, "no " + std::string(list.role) + " word of " + name
-                                   + " is in capitals, so the player has no " + list.role + " command.");
+            warn(list.words, "no " + std::string(list.role) + " word of " + name
+                                 + " is in capitals, so the player has no " + list.role + " command.");
         }
     }
 
@@ -118,29 +106,29 @@ private:
     // of the lists tried later.
     void checkHidden(const List &list, std::size_t index)
     {
-        const TextView word = (*fieldsOf(list.message))[index];
+        const TextView word = (*fieldsOf(list.words))[index];
         bool after = false;
-        for (const List &other : Lists) {
+        for (const List &other : CommandTable::Lists) {
             after = after || &other == &list;
-            const LanguageTable::Fields *fields = after ? fieldsOf(other.message) : nullptr;
+            const LanguageTable::Fields *fields = after ? fieldsOf(other.words) : nullptr;
             if (!fields)
                 continue;
             for (std::size_t i = &other == &list ? index + 1 : 0; i < fields->size(); ++i) {
                 const TextView hidden = (*fields)[i];
                 if (hidden.empty() || !hidden.starts_with(word))
                     continue;
-                warn(list.message, "the " + std::string(list.role) + " word " + inQuotes(word) + " of " + name
-                                       + " is the start of the " + other.role + " word " + inQuotes(hidden)
-                                       + " (message " + std::to_string(other.message)
-                                       + "), which is tried after it: typing " + inQuotes(hidden) + " gives a "
-                                       + list.role + " command.");
+                warn(list.words, "the " + std::string(list.role) + " word " + inQuotes(word) + " of " + name
+                                     + " is the start of the " + other.role + " word " + inQuotes(hidden)
+                                     + " (message " + std::to_string(int(other.words))
+                                     + "), which is tried after it: typing " + inQuotes(hidden) + " gives a "
+                                     + list.role + " command.");
             }
         }
     }
 
-    void warn(int message, const std::string &text) { add(Severity::Warning, message, text); }
-    void error(int message, const std::string &text) { add(Severity::Error, message, text); }
-    void add(Severity severity, int message, const std::string &text)
+    void warn(Message message, const std::string &text) { add(Severity::Warning, message, text); }
+    void error(Message message, const std::string &text) { add(Severity::Error, message, text); }
+    void add(Severity severity, Message message, const std::string &text)
     {
         std::string sentence = text;
         sentence[0] = char(std::toupper(static_cast<unsigned char>(sentence[0])));

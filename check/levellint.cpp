@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "levellint.h"
 
-#include "game.h"
+#include "combination.h"
 #include "levellookup.h"
 
 #include <filesystem>
@@ -9,20 +9,17 @@
 namespace {
 
 using Severity = Problem::Severity;
-
-std::string inQuotes(TextView text)
-{
-    return "\"" + text::toUtf8(text) + "\"";
-}
+using text::inQuotes;
 
 std::string letter(int item)
 {
-    return std::string(1, char('A' + item));
+    return std::string(1, char(ItemLetter::of(item)));
 }
 
-int itemOf(char32_t letter)
+// A tag's word as a message quotes it.
+std::string tagName(TextView word)
 {
-    return letter >= U'A' && letter <= U'Z' ? int(letter - U'A') : -1;
+    return text::toUtf8(word);
 }
 
 Direction opposite(Direction d)
@@ -34,13 +31,6 @@ Direction opposite(Direction d)
 std::string exitName(Direction d, GridRef from)
 {
     return std::string("The exit ") + directionName(d) + " from " + from.name();
-}
-
-// The letter of a rule as the player compares it: in capitals.
-char32_t ruleLetter(char32_t c)
-{
-    const Text upper = text::upper(TextView(&c, 1));
-    return upper.size() == 1 ? upper[0] : 0;
 }
 
 // The first word of the phrases that occurs in the name (in capitals).
@@ -58,7 +48,7 @@ std::optional<Text> caughtBy(const Text &upperName, const std::vector<Text> &phr
 } // namespace
 
 LevelLint::LevelLint(const LevelReader::Result &read, const std::string &path, bool chained,
-                     const CommandWords &words)
+                     const CommandTable &commands)
     : level(read.level)
     , lines(read.lines)
     , path(path)
@@ -74,7 +64,7 @@ LevelLint::LevelLint(const LevelReader::Result &read, const std::string &path, b
     checkStart(chained);
     checkExits();
     checkReach();
-    checkItems(words);
+    checkItems(commands);
     checkRules();
     checkLevelLoads();
     checkTagsInTexts();
@@ -93,6 +83,13 @@ int LevelLint::lineOf(GridRef ref, TextView piece) const
     return lines.lineAt(ref, std::size_t(piece.data() - record.data()));
 }
 
+int LevelLint::lineAt(GridRef ref, std::size_t offset) const
+{
+    if (offset > level.record(ref).text().size())
+        return lines.headers[ref.index()];
+    return lines.lineAt(ref, offset);
+}
+
 std::string LevelLint::itemName(int item) const
 {
     const Text &name = level.items[item];
@@ -104,11 +101,12 @@ void LevelLint::checkStart(bool chained)
     if (!level.start) {
         if (chained) {
             add(Severity::Warning, std::nullopt, 0,
-                "The level has no start location (no START line): the game goes on at the row and column where the "
-                "level that loads it was left.");
+                "The level has no start location (no " + tagName(LocationRecord::StartTag)
+                    + " line): the game goes on at the row and column where the level that loads it was left.");
         } else {
             add(Severity::Error, std::nullopt, 0,
-                "The level has no start location: no location has a START line, so the player stops at once.");
+                "The level has no start location: no location has a " + tagName(LocationRecord::StartTag)
+                    + " line, so the player stops at once.");
         }
         return;
     }
@@ -118,8 +116,8 @@ void LevelLint::checkStart(bool chained)
     for (std::size_t i = 0; i + 1 < lines.starts.size(); ++i) {
         const auto &[ref, line] = lines.starts[i];
         add(Severity::Warning, ref, line,
-            "This START line does not count: a later one, at " + last.name() + " (line " + std::to_string(lastLine)
-                + "), wins, and the game starts there.");
+            "This " + tagName(LocationRecord::StartTag) + " line does not count: a later one, at " + last.name()
+                + " (line " + std::to_string(lastLine) + "), wins, and the game starts there.");
     }
 }
 
@@ -133,8 +131,7 @@ void LevelLint::checkExits()
         for (Direction d : Directions) {
             if (!record.hasPath(d))
                 continue;
-            const TextView text = record.text();
-            const int line = lineOf(from, text.substr(text.find(LocationRecord::pathTag(d))));
+            const int line = lineAt(from, record.pathAt(d));
             const GridRef to = step(from, d);
             if (!to.isValid()) {
                 add(Severity::Error, from, line,
@@ -153,7 +150,7 @@ void LevelLint::checkExits()
             const auto requirement = record.requirement(d);
             if (!requirement)
                 continue;
-            const int item = itemOf(requirement->letter);
+            const int item = ItemLetter::item(requirement->letter);
             if (requirement->letter == 0) {
                 add(Severity::Error, from, line,
                     exitName(d, from) + " requires an item but names none, so it never opens.");
@@ -190,6 +187,7 @@ void LevelLint::checkReach()
     for (int i = 0; i < Level::LocationCount; ++i) {
         const GridRef ref = GridRef::fromIndex(i);
         if (!level.record(ref).isEmpty() && !reached[i]) {
+            never.locations.set(std::size_t(i));
             add(Severity::Warning, ref, lines.headers[i],
                 "Location " + ref.name() + " cannot be reached: no way along exits leads there from the start "
                     + level.start->name() + ".");
@@ -197,7 +195,7 @@ void LevelLint::checkReach()
     }
 }
 
-void LevelLint::checkItems(const CommandWords &words)
+void LevelLint::checkItems(const CommandTable &commands)
 {
     std::array<bool, Level::ItemCount> placed{};
     std::array<bool, Level::ItemCount> made{};
@@ -208,24 +206,22 @@ void LevelLint::checkItems(const CommandWords &words)
                 continue;
             placed[item] = true;
             if (text::isBlank(level.items[item])) {
+                never.items |= 1u << item;
                 const GridRef ref = GridRef::fromIndex(i);
-                const TextView text = record.text();
-                add(Severity::Warning, ref, lineOf(ref, text.substr(text.find(LocationRecord::itemTag(item)))),
+                add(Severity::Warning, ref, lineAt(ref, record.itemAt(item)),
                     "Location " + ref.name() + " holds item " + letter(item)
                         + ", which has no name: the player sees it announced without one.");
             }
         }
     }
     for (const Combo &rule : level.combos) {
-        if (const int item = itemOf(ruleLetter(rule.result)); item >= 0 && !rule.isFree())
+        if (const int item = ItemLetter::item(Combination::letter(rule.result)); item >= 0 && !rule.isFree())
             made[item] = true;
     }
 
     // The words a combine command is made of also name items.
-    std::vector<Text> catching;
-    for (const Text &word : words.combine())
-        catching.push_back(word);
-    for (const Text &word : words.connectors())
+    std::vector<Text> catching = commands.wordsFor(CommandTable::Command::Combine);
+    for (const Text &word : commands.connectors())
         catching.push_back(word);
 
     for (int item = 0; item < Level::ItemCount; ++item) {
@@ -234,6 +230,7 @@ void LevelLint::checkItems(const CommandWords &words)
             continue;
         const int line = lines.items[item];
         if (!placed[item] && !made[item]) {
+            never.items |= 1u << item;
             add(Severity::Warning, std::nullopt, line,
                 "Item " + letter(item) + " (" + text::toUtf8(name)
                     + ") lies nowhere at the start and no rule makes it, so the player can never have it.");
@@ -249,11 +246,13 @@ void LevelLint::checkItems(const CommandWords &words)
             }
         }
         if (text::trimSpaces(name).size() != name.size()) {
+            never.items |= 1u << item;
             add(Severity::Warning, std::nullopt, line,
                 "The name of item " + letter(item) + ", " + inQuotes(name)
                     + ", begins or ends with a space, so no typed name matches it: it can never be taken or dropped.");
         }
         if (text::contains(name, U">")) {
+            never.items |= 1u << item;
             add(Severity::Warning, std::nullopt, line,
                 "The name of item " + letter(item) + ", " + inQuotes(name)
                     + ", holds \">\": the player reads only what follows the last \">\" of a typed line, so no "
@@ -270,6 +269,7 @@ void LevelLint::checkItems(const CommandWords &words)
 
 void LevelLint::checkRules()
 {
+    never.rules.resize(level.combos.size());
     for (std::size_t row = 0; row < level.combos.size(); ++row) {
         const Combo &rule = level.combos[row];
         if (rule.isFree())
@@ -280,8 +280,7 @@ void LevelLint::checkRules()
         const char32_t letters[] = {rule.first, rule.second, rule.result};
         bool sound = true;
         for (int part = 0; part < 3; ++part) {
-            const char32_t c = ruleLetter(letters[part]);
-            const int item = itemOf(c);
+            const int item = ItemLetter::item(Combination::letter(letters[part]));
             if (letters[part] == 0) {
                 add(Severity::Error, std::nullopt, line, name + " has no " + roles[part] + ".");
                 sound = false;
@@ -291,12 +290,16 @@ void LevelLint::checkRules()
                         + ", which is not an item letter A to Z.");
                 sound = false;
             } else if (text::isBlank(level.items[item])) {
+                // No command names an item without a name.
+                never.rules[row] = never.rules[row] || part < 2;
                 add(Severity::Error, std::nullopt, line,
                     name + " names item " + letter(item) + " as its " + roles[part] + ", but item " + letter(item)
                         + " has no name.");
             }
         }
-        if (sound && ruleLetter(rule.first) == ruleLetter(rule.second)) {
+        if (!Combination::ingredients(Combination::asPlayed(rule)))
+            never.rules[row] = true;
+        if (sound && !Combination::ingredients(Combination::asPlayed(rule))) {
             add(Severity::Warning, std::nullopt, line,
                 name + " joins an item with itself, which never happens: a combine needs two different items.");
         }
@@ -310,22 +313,20 @@ void LevelLint::checkLevelLoads()
         const LocationRecord &record = level.records[i];
         if (!record.loadsLevel())
             continue;
-        const TextView text = record.text();
-        const int line = lineOf(ref, text.substr(text.find(U"LOADLEVEL")));
+        const int line = lineAt(ref, record.levelLoadAt());
+        const std::string tagLine = "The " + tagName(LocationRecord::LoadLevelTag) + " line of " + ref.name();
         const auto load = record.levelLoad();
         if (!load) {
             add(Severity::Error, ref, line,
-                "The LOADLEVEL line of " + ref.name()
-                    + " has no \"COMMENT=\" after the level file name: the player stops with an error on reaching "
-                    + ref.name() + ".");
+                tagLine + " has no " + inQuotes(LocationRecord::CommentWord)
+                    + " after the level file name: the player stops with an error on reaching " + ref.name() + ".");
             continue;
         }
         const std::string named = text::toUtf8(load->file);
         const std::string file = LevelLookup::resolve(named, path);
         std::error_code ignored;
         if (named.empty()) {
-            add(Severity::Error, ref, line,
-                "The LOADLEVEL line of " + ref.name() + " names no level file, so the player loads nothing there.");
+            add(Severity::Error, ref, line, tagLine + " names no level file, so the player loads nothing there.");
         } else if (!std::filesystem::exists(file, ignored)) {
             add(Severity::Error, ref, line,
                 ref.name() + " loads the level " + inQuotes(load->file)
@@ -356,10 +357,9 @@ void LevelLint::checkTagsInTexts()
                             "The lockout text of the exit " + std::string(directionName(d)) + " from " + ref.name());
             }
         }
-        if (const auto load = record.levelLoad()) {
-            const std::size_t at = text.find(load->comment, text.find(U"COMMENT=", text.find(U"LOADLEVEL")));
-            if (at != TextView::npos && at >= afterNarrative)
-                checkTagsIn(ref, text.substr(at, load->comment.size()), "The LOADLEVEL comment of " + ref.name());
+        if (const auto load = record.levelLoad(); load && load->commentAt >= afterNarrative) {
+            checkTagsIn(ref, text.substr(load->commentAt, load->comment.size()),
+                        "The " + tagName(LocationRecord::LoadLevelTag) + " comment of " + ref.name());
         }
     }
 }
@@ -388,9 +388,9 @@ void LevelLint::checkTagsIn(GridRef ref, TextView piece, const std::string &what
             acts(LocationRecord::itemTag(item), itemName(item) + " lies at " + ref.name());
     }
     if (alone.isEnd() && !rest.isEnd())
-        acts(U"ENDGAME", "reaching " + ref.name() + " ends the game");
+        acts(Text(LocationRecord::EndTag), "reaching " + ref.name() + " ends the game");
     if (alone.loadsLevel() && !rest.loadsLevel())
-        acts(U"LOADLEVEL", "reaching " + ref.name() + " loads another level");
+        acts(Text(LocationRecord::LoadLevelTag), "reaching " + ref.name() + " loads another level");
 
     // Requirements and level loads are read from their first tag: one in
     // this text comes before the tag line meant.
@@ -401,16 +401,18 @@ void LevelLint::checkTagsIn(GridRef ref, TextView piece, const std::string &what
     for (Direction d : Directions) {
         const auto requirement = record.requirement(d);
         if (alone.requirement(d) && rest.requirement(d) && requirement && inPiece(requirement->lockout)) {
-            acts(LocationRecord::pathTag(d) + U" REQUIRES=",
+            acts(LocationRecord::requirementTag(d),
                  "it, not the exit's own line, says what the exit " + std::string(directionName(d)) + " needs");
         }
     }
-    if (alone.loadsLevel() && rest.loadsLevel() && inPiece(text.substr(text.find(U"LOADLEVEL"))))
-        acts(U"LOADLEVEL", "the level to load is read from there, not from the LOADLEVEL line");
+    if (alone.loadsLevel() && rest.loadsLevel() && inPiece(text.substr(record.levelLoadAt()))) {
+        acts(Text(LocationRecord::LoadLevelTag),
+             "the level to load is read from there, not from the " + tagName(LocationRecord::LoadLevelTag) + " line");
+    }
     if (alone.editorKind(LocationRecord::Kind::Normal) == LocationRecord::Kind::Start
         && rest.editorKind(LocationRecord::Kind::Normal) != LocationRecord::Kind::Start) {
         add(Severity::Warning, ref, line,
-            what + " contains \"START\": the studio's Area Stats takes " + ref.name()
+            what + " contains " + inQuotes(LocationRecord::StartTag) + ": the studio's Area Stats takes " + ref.name()
                 + " for the start location, and makes it one when the location is saved from there.");
     }
 }

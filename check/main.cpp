@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     if (options.help) {
-        std::fputs(CheckCommandLine::usage(), stdout);
+        std::fputs(CheckCommandLine::usage().c_str(), stdout);
         return 0;
     }
     if (options.version) {

@@ -12,7 +12,7 @@ std::uint32_t StateStore::hashOf(const Node &node)
     return std::uint32_t(hash >> 32);
 }
 
-bool StateStore::add(const Node &node)
+std::uint32_t StateStore::add(const Node &node)
 {
     const std::uint32_t hash = hashOf(node);
     const std::uint32_t found = index.find(hash, [&](std::uint32_t id) {
@@ -21,11 +21,18 @@ bool StateStore::add(const Node &node)
             && known.level == node.level;
     });
     if (found != IdTable::None)
-        return false;
+        return found;
     const auto id = std::uint32_t(nodes.grow());
     nodes[id] = node;
     index.add(hash, id);
-    return true;
+    return id;
+}
+
+void StateStore::keepNodesOnly()
+{
+    index = IdTable();
+    worlds = WorldStore();
+    lastWorld = IdTable::None;
 }
 
 void StateStore::state(std::size_t i, PlayState &out)

@@ -27,8 +27,9 @@ public:
         std::uint8_t command; // how the search names the command that led here
     };
 
-    // Adds the state unless it is known; true when it was new.
-    bool add(const Node &node);
+    // Adds the state unless it is known; its number either way (a new one
+    // is the last).
+    std::uint32_t add(const Node &node);
     // Starts fetching what add(node) will look at.
     void prefetch(const Node &node) const { index.prefetch(hashOf(node)); }
     const Node &operator[](std::size_t i) const { return nodes[i]; }
@@ -39,6 +40,9 @@ public:
     void state(std::size_t i, PlayState &out);
 
     WorldStore &worldStore() { return worlds; }
+    // Frees what finding a state and building its whole play state take (the
+    // index and the worlds), once no more are to be added: the nodes stay.
+    void keepNodesOnly();
     std::size_t bytes() const { return nodes.bytes() + index.bytes() + worlds.bytes(); }
 
 private:

@@ -5,10 +5,28 @@
 
 std::string TextReport::number(std::size_t value)
 {
-    std::string digits = std::to_string(value);
-    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(std::size_t(at), ",");
-    return digits;
+    const std::string digits = std::to_string(value);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string TextReport::deadEnd(const CheckReport::DeadEnd &way)
+{
+    std::string out = "In " + way.location.name() + (way.chained ? " of " + way.file : "") + ", " + way.command + ": ";
+    const std::string states = number(way.states) + (way.states == 1 ? " play state" : " play states");
+    if (way.stopped.empty())
+        out += "the game can no longer be won (" + states + ").";
+    else
+        out += "the game stops with an error (" + states + "): " + way.stopped;
+    out += " Shortest way in: ";
+    for (std::size_t i = 0; i < way.walkthrough.size(); ++i)
+        out += (i ? ", " : "") + way.walkthrough[i];
+    return out;
 }
 
 std::string TextReport::write(const CheckReport &report)
@@ -58,6 +76,32 @@ std::string TextReport::write(const CheckReport &report)
             std::snprintf(label, sizeof label, "%*zu. ", width, i + 1);
             out += label + report.walkthrough[i] + "\n";
         }
+        out += "\n" + waysToGetStuck(report);
     }
+    return out;
+}
+
+std::string TextReport::waysToGetStuck(const CheckReport &report)
+{
+    const std::string limit = "the search stopped at its limit of " + number(report.explored) + " play states";
+    if (report.deadEnds.empty()) {
+        if (report.canGetStuck == false)
+            return "No way to get stuck: from every reachable state the game can still be won.\n";
+        return "Whether the player can get stuck is not known: " + limit + " before it explored every state.\n";
+    }
+    const std::size_t count = report.deadEnds.size();
+    std::string out = number(count);
+    out += count == 1 ? " way to get stuck:\n" : " ways to get stuck, the shortest way in first:\n";
+    // Numbered otherwise than the walkthrough, whose lines a script picks
+    // out by their "1. ".
+    const int width = int(std::to_string(count).size());
+    for (std::size_t i = 0; i < count; ++i) {
+        char label[32];
+        std::snprintf(label, sizeof label, "%*zu) ", width, i + 1);
+        out += label + deadEnd(report.deadEnds[i]) + "\n";
+    }
+    // What no play reaches is listed only when every state was explored.
+    if (!report.unreached)
+        out += "There may be more: " + limit + " before it explored every state.\n";
     return out;
 }

@@ -3,6 +3,9 @@
 
 #include "text.h"
 
+#include <algorithm>
+#include <optional>
+
 // One combination rule: the result item is made from the two ingredients.
 // Each field is one character, an item letter as a rule is meant to hold, or
 // 0 where the row has no character there.
@@ -21,6 +24,24 @@ struct Combo
     {
         auto at = [line](std::size_t i) { return i < line.size() ? line[i] : char32_t(0); };
         return {at(0), at(2), at(4)};
+    }
+    // The rule a row of the item manager states: its two boxes' texts,
+    // trimmed and taken as typed, joined into the line form with the row's
+    // result letter and read back by position as a level file's rule is, so
+    // only one-letter ingredients make a sound rule. A "|" typed into a box
+    // goes in as "/", as "|" ends a piece in every text form of a level.
+    // Nothing when the first box is blank, whatever the second holds.
+    static std::optional<Combo> fromRow(TextView first, TextView second, char32_t result)
+    {
+        auto typed = [](TextView box) {
+            Text text(text::trimSpaces(box));
+            std::replace(text.begin(), text.end(), U'|', U'/');
+            return text;
+        };
+        const Text f = typed(first);
+        if (f.empty())
+            return std::nullopt;
+        return fromLine(f + U'+' + typed(second) + U'=' + result);
     }
     // The line form; a missing character is left out.
     Text line() const

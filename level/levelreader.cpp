@@ -207,15 +207,18 @@ LevelReader::Result LevelReader::read(std::string_view bytes, const std::string 
     return Reading(bytes, fileName).run();
 }
 
-LevelReader::Result LevelReader::readFile(const std::string &path)
+LevelReader::Result LevelReader::readFile(const std::string &path, std::string *bytes)
 {
     std::string why;
-    const std::optional<std::string> bytes = FileBytes::read(path, &why);
-    if (!bytes) {
+    std::optional<std::string> read = FileBytes::read(path, &why);
+    if (!read) {
         Result result;
         result.error = "Cannot open the level file \"" + path + "\": " + why + ".";
         result.noLevel = result.error;
         return result;
     }
-    return read(*bytes, path);
+    Result result = LevelReader::read(*read, path);
+    if (bytes)
+        *bytes = std::move(*read);
+    return result;
 }

@@ -45,5 +45,6 @@ public:
 
     // fileName only names the file in error messages.
     static Result read(std::string_view bytes, const std::string &fileName);
-    static Result readFile(const std::string &path);
+    // bytes, when given, receives the file's bytes as read.
+    static Result readFile(const std::string &path, std::string *bytes = nullptr);
 };

@@ -25,6 +25,13 @@ bool fitsLatin1(const Level &level)
 
 } // namespace
 
+Text LevelWriter::itemName(TextView name)
+{
+    Text written(text::trimSpaces(name));
+    std::replace(written.begin(), written.end(), U' ', U'-');
+    return written;
+}
+
 std::string LevelWriter::write(const Level &level)
 {
     const TextCodec::Encoding encoding = level.encoding == TextCodec::Encoding::Latin1 && fitsLatin1(level)
@@ -50,13 +57,11 @@ std::string LevelWriter::write(const Level &level)
     out += "\r\n";
 
     out += "[ITEMS]\r\n";
-    Text name; // one buffer for every name
     for (int i = 0; i < Level::ItemCount; ++i) {
-        name.assign(text::trimSpaces(level.items[i]));
+        const Text name = itemName(level.items[i]);
         if (name.empty())
             continue;
-        std::replace(name.begin(), name.end(), U' ', U'-');
-        out += char('A' + i);
+        out += char(ItemLetter::of(i));
         out += ' ';
         put(name);
         out += "\r\n";

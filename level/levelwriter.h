@@ -13,4 +13,7 @@ public:
     // Records are written in their normalised form; rows whose first
     // ingredient is blank are free and not written.
     static std::string write(const Level &level);
+    // The name as its item line holds it: trimmed, each blank left a "-";
+    // readers keep the "-", so this is the name a save and a reading give.
+    static Text itemName(TextView name);
 };

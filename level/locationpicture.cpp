@@ -16,11 +16,11 @@ std::string LocationPicture::fileName() const
 LocationPicture LocationPicture::of(const LocationRecord &record)
 {
     LocationPicture picture;
-    if (text::contains(record.text(), U"START"))
+    if (record.mentionsStart())
         picture.kind = Kind::Start;
     if (record.isEnd() || record.loadsLevel())
         picture.kind = Kind::End;
-    picture.items = text::contains(record.text(), U"|ITEM ");
+    picture.items = record.showsItems();
     for (Direction d : Directions)
         picture.exits[int(d)] = record.hasPath(d);
     return picture;

@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr TextView Requires = U" REQUIRES=";
-constexpr TextView LoadLevel = U"LOADLEVEL";
-constexpr TextView Comment = U"COMMENT=";
+constexpr TextView Requires = LocationRecord::RequiresWord;
+constexpr TextView LoadLevel = LocationRecord::LoadLevelTag;
+constexpr TextView Comment = LocationRecord::CommentWord;
 
 // The end of the piece that holds position at: the next "|" or the end.
 std::size_t pieceEnd(TextView record, std::size_t at)
@@ -52,12 +52,15 @@ bool isNormal(TextView record)
 
 // "ITEM X" as characters of its own: play takes and drops items all the
 // time, and a text for each tag would cost more than the change.
-std::array<char32_t, 6> itemTagOf(int item)
+std::array<char32_t, LocationRecord::ItemWord.size() + 1> itemTagOf(int item)
 {
-    return {U'I', U'T', U'E', U'M', U' ', char32_t(U'A' + item)};
+    std::array<char32_t, LocationRecord::ItemWord.size() + 1> tag;
+    std::copy(LocationRecord::ItemWord.begin(), LocationRecord::ItemWord.end(), tag.begin());
+    tag.back() = ItemLetter::of(item);
+    return tag;
 }
 
-TextView viewOf(const std::array<char32_t, 6> &tag)
+TextView viewOf(const std::array<char32_t, LocationRecord::ItemWord.size() + 1> &tag)
 {
     return {tag.data(), tag.size()};
 }
@@ -79,7 +82,12 @@ Text LocationRecord::itemTag(int item)
 
 Text LocationRecord::pathTag(Direction d)
 {
-    return Text(U"PATH ") + char32_t(directionLetter(d));
+    return Text(PathWord) + char32_t(directionLetter(d));
+}
+
+Text LocationRecord::requirementTag(Direction d)
+{
+    return pathTag(d) + Text(RequiresWord);
 }
 
 TextView LocationRecord::narrative() const
@@ -91,7 +99,8 @@ TextView LocationRecord::narrative() const
 TextView LocationRecord::editorNarrative() const
 {
     const TextView first = narrative();
-    for (TextView word : {U"ITEM", U"PATH", U"START", U"ENDGAME", U"LOADLEVEL"}) {
+    // The tags' words without their blank: "ITEM", "PATH", then the others.
+    for (TextView word : {ItemWord.substr(0, 4), PathWord.substr(0, 4), StartTag, EndTag, LoadLevel}) {
         if (text::contains(first, word))
             return DefaultNarrative;
     }
@@ -106,7 +115,7 @@ LocationRecord::Tags LocationRecord::tags() const
     for (std::size_t i = 0; i < record.size(); ++i) {
         switch (record[i]) {
         case U'P':
-            if (at(i, U"PATH ") && i + 5 < record.size()) {
+            if (at(i, PathWord) && i + 5 < record.size()) {
                 const std::size_t d = TextView(U"NSEW").find(record[i + 5]);
                 if (d == TextView::npos)
                     break;
@@ -117,11 +126,11 @@ LocationRecord::Tags LocationRecord::tags() const
             }
             break;
         case U'I':
-            if (at(i, U"ITEM ") && i + 5 < record.size() && record[i + 5] >= U'A' && record[i + 5] <= U'Z')
-                found.items |= std::uint32_t(1) << (record[i + 5] - U'A');
+            if (at(i, ItemWord) && i + 5 < record.size() && ItemLetter::item(record[i + 5]) >= 0)
+                found.items |= std::uint32_t(1) << ItemLetter::item(record[i + 5]);
             break;
         case U'E':
-            if (found.end == Tags::None && at(i, U"ENDGAME"))
+            if (found.end == Tags::None && at(i, EndTag))
                 found.end = i;
             break;
         case U'L':
@@ -133,6 +142,21 @@ LocationRecord::Tags LocationRecord::tags() const
         }
     }
     return found;
+}
+
+std::size_t LocationRecord::pathAt(Direction d) const
+{
+    return tags().paths[int(d)];
+}
+
+std::size_t LocationRecord::itemAt(int item) const
+{
+    return whole.find(itemTag(item));
+}
+
+std::size_t LocationRecord::levelLoadAt() const
+{
+    return tags().levelLoad;
 }
 
 bool LocationRecord::hasPath(Direction d) const
@@ -192,7 +216,7 @@ std::optional<LocationRecord::LevelLoad> LocationRecord::levelLoad(const Tags &t
     if (!file.empty() && file.back() == U' ')
         file.remove_suffix(1);
     const std::size_t start = comment + Comment.size();
-    return LevelLoad{Text(file), Text(slice(record, start, pieceEnd(record, start)))};
+    return LevelLoad{Text(file), Text(slice(record, start, pieceEnd(record, start))), start};
 }
 
 LocationRecord::LevelLoad LocationRecord::editorLevelLoad() const
@@ -205,14 +229,15 @@ LocationRecord::LevelLoad LocationRecord::editorLevelLoad() const
     const std::size_t file = std::min(tag + LoadLevel.size() + 1, end);
     const std::size_t comment = record.find(Comment, file);
     if (comment != TextView::npos && comment < end)
-        return {Text(slice(record, file, comment)), Text(slice(record, comment + Comment.size(), end))};
+        return {Text(slice(record, file, comment)), Text(slice(record, comment + Comment.size(), end)),
+                comment + Comment.size()};
     return {Text(slice(record, file, end)), {}};
 }
 
 LocationRecord::Kind LocationRecord::editorKind(Kind guess) const
 {
     Kind kind = guess;
-    if (text::contains(whole, U"START"))
+    if (mentionsStart())
         kind = Kind::Start;
     if (isEnd())
         kind = Kind::End;
@@ -223,7 +248,25 @@ LocationRecord::Kind LocationRecord::editorKind(Kind guess) const
 
 bool LocationRecord::startsForSave() const
 {
-    return text::contains(whole, U"START|");
+    return text::contains(whole, Text(StartTag) + U'|');
+}
+
+bool LocationRecord::mentionsStart() const
+{
+    return text::contains(whole, StartTag);
+}
+
+bool LocationRecord::showsItems() const
+{
+    return text::contains(whole, U'|' + Text(ItemWord));
+}
+
+std::size_t LocationRecord::itemMentions() const
+{
+    std::size_t mentions = 0;
+    for (std::size_t at = whole.find(ItemWord); at != Text::npos; at = whole.find(ItemWord, at + 1))
+        ++mentions;
+    return mentions;
 }
 
 void LocationRecord::removeItem(int item)
@@ -310,10 +353,10 @@ LocationRecord LocationRecord::compose(const Contents &contents)
         record += itemTag(item) + U'|';
     switch (contents.kind) {
     case Kind::Start:
-        record += U"START|";
+        record += Text(StartTag) + U'|';
         break;
     case Kind::End:
-        record += U"ENDGAME|";
+        record += Text(EndTag) + U'|';
         break;
     case Kind::LoadLevel:
         record += Text(LoadLevel) + U' ' + storable(text::trimSpaces(contents.levelFile)) + U' ' + Text(Comment)
@@ -330,13 +373,17 @@ LocationRecord LocationRecord::compose(const Contents &contents)
 
 bool LocationRecord::isStartLine(TextView line)
 {
-    return text::trimSpaces(line) == U"START";
+    return text::trimSpaces(line) == StartTag;
 }
 
 int LocationRecord::placedItemOfLine(TextView line)
 {
-    const TextView trimmed = text::trimSpaces(line);
-    if (trimmed.size() == 6 && trimmed.substr(0, 5) == U"ITEM " && trimmed[5] >= U'A' && trimmed[5] <= U'Z')
-        return int(trimmed[5] - U'A');
+    return itemOfPiece(text::trimSpaces(line));
+}
+
+int LocationRecord::itemOfPiece(TextView piece)
+{
+    if (piece.size() == ItemWord.size() + 1 && piece.starts_with(ItemWord))
+        return ItemLetter::item(piece.back());
     return -1;
 }

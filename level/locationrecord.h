@@ -2,6 +2,7 @@
 #pragma once
 
 #include "direction.h"
+#include "itemletter.h"
 #include "text.h"
 #include "textcodec.h"
 
@@ -25,6 +26,16 @@ public:
     static constexpr TextView DefaultNarrative = U"In this area you see nothing unusual.";
     static constexpr TextView LineBreak = U"\r\n";
 
+    // The words of the tags, as records and level files hold them. Messages
+    // that quote a tag take it from here.
+    static constexpr TextView PathWord = U"PATH "; // then N, S, E or W
+    static constexpr TextView RequiresWord = U" REQUIRES="; // after "PATH N", then the item's letter
+    static constexpr TextView ItemWord = U"ITEM "; // then the item's letter
+    static constexpr TextView StartTag = U"START";
+    static constexpr TextView EndTag = U"ENDGAME";
+    static constexpr TextView LoadLevelTag = U"LOADLEVEL"; // then the file, then "COMMENT="
+    static constexpr TextView CommentWord = U"COMMENT=";
+
     // What entering the location does, as the area editor offers it.
     enum class Kind { NotUsed, Normal, Start, End, LoadLevel };
 
@@ -38,6 +49,7 @@ public:
     {
         Text file;
         Text comment;
+        std::size_t commentAt = TextView::npos; // where the comment begins in the record
     };
 
     // What the area editor's commit turns into a record.
@@ -87,6 +99,12 @@ public:
     };
     Tags tags() const;
 
+    // Where in the record the first of a tag stands (npos when nowhere), so
+    // that a message can name the line the author wrote it on.
+    std::size_t pathAt(Direction d) const;
+    std::size_t itemAt(int item) const;
+    std::size_t levelLoadAt() const;
+
     bool hasPath(Direction d) const; // "PATH N" anywhere, locked or not
     std::optional<Requirement> requirement(Direction d) const; // first "PATH N REQUIRES="
     std::optional<Requirement> requirement(Direction d, const Tags &tags) const;
@@ -108,6 +126,13 @@ public:
     Kind editorKind(Kind guess) const;
     // Whether the save counts the location as a start: "START|".
     bool startsForSave() const;
+    // "START" anywhere: the area editor's type and the map's picture.
+    bool mentionsStart() const;
+    // Whether the map's picture shows items: "|ITEM ", so an item tag that
+    // stands first, with no piece before it, shows none.
+    bool showsItems() const;
+    // How many times "ITEM " stands in the record, in a tag or in other text.
+    std::size_t itemMentions() const;
 
     // Changes by play: taking removes every occurrence of the item's tag,
     // the "|" around it staying; dropping appends the tag and a "|".
@@ -133,9 +158,13 @@ public:
     // is the start; one that is "ITEM X" places item X (0 to 25, else -1).
     static bool isStartLine(TextView line);
     static int placedItemOfLine(TextView line);
+    // A piece that is an item tag and nothing else, "ITEM X": its item (0
+    // to 25); -1 for any other piece.
+    static int itemOfPiece(TextView piece);
 
     static Text itemTag(int item); // "ITEM X"
     static Text pathTag(Direction d); // "PATH N"
+    static Text requirementTag(Direction d); // "PATH N REQUIRES="
 
     friend bool operator==(const LocationRecord &, const LocationRecord &) = default;
 

@@ -162,4 +162,25 @@ Text number(long long value)
     return Text(digits.begin(), digits.end());
 }
 
+std::string inQuotes(std::string_view utf8)
+{
+    return "\"" + std::string(utf8) + "\"";
+}
+
+std::string inQuotes(TextView text)
+{
+    return inQuotes(toUtf8(text));
+}
+
+std::string plainLineEnds(std::string_view utf8)
+{
+    std::string plain;
+    plain.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n'))
+            plain += utf8[i];
+    }
+    return plain;
+}
+
 } // namespace text

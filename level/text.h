@@ -39,5 +39,10 @@ Text fromUtf8(std::string_view bytes);
 std::string toUtf8(TextView text);
 // A number in decimal, for building messages.
 Text number(long long value);
+// A name or a text in double quotes, UTF-8, for messages that quote it.
+std::string inQuotes(std::string_view utf8);
+std::string inQuotes(TextView text);
+// UTF-8 text with each CR LF a plain line end, for a terminal or a page.
+std::string plainLineEnds(std::string_view utf8);
 
 } // namespace text

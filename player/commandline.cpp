@@ -1,76 +1,66 @@
 // SPDX-License-Identifier: MIT
 #include "commandline.h"
 
-#include <algorithm>
+#include "levellookup.h"
+#include "optionparser.h"
+
+namespace {
+
+const char Usage[] = "Usage: quillmoorplayer [OPTIONS] [--] [LEVEL]\n"
+                     "Plays the level file LEVEL (a .qw file); without LEVEL, the bundled\n"
+                     "adventure QUILLMOOR.qw, or with --restore, the saved game.\n";
+const char Epilogue[] = "In the terminal each line of standard input is one command; when the\n"
+                        "input is not a terminal, every line read is echoed after the prompt.\n";
+
+// The options come first: whatever follows them names the level, spaces and
+// all, as the studio's test launch hands it over.
+OptionParser parserFor(CommandLine &into)
+{
+    OptionParser parser("quillmoorplayer", OptionParser::Style::OptionsFirst);
+    parser.flag("--tty", "play in the terminal instead of a window; taken without asking when there is no display",
+                into.tty);
+    parser.option({"--language"}, "FILE", "read the languages from FILE instead of Language.txt",
+                  "the name of a language file", into.languageFile);
+    parser.option({"--walkthrough"}, "FILE",
+                  "type the lines of FILE first, one command a line, as if the user typed them; the window types "
+                  "one about every half second and takes the keys again after the last, the terminal reads them "
+                  "before its input",
+                  "the name of a file of commands", into.walkthroughFile);
+    parser.option({"--restore"}, "FILE",
+                  "go on with the game saved in FILE (a .qwsave file), in its language, from where it was saved; its "
+                  "level is found as named, from the current folder, else beside FILE, and the level and the "
+                  "language file must be the ones it was saved with",
+                  "the name of a saved game", into.restoreFile);
+    parser.option({"--save"}, "FILE",
+                  "save the game as it stands when the input ends or the player quits or ends the game, to go on "
+                  "with later",
+                  "the name of a saved game", into.saveFile);
+    return parser;
+}
+
+} // namespace
 
 CommandLine CommandLine::parse(const std::vector<std::string> &arguments)
 {
     CommandLine result;
-    const std::string tryHelp = " Try \"quillmoorplayer --help\".";
-    std::size_t at = 0;
-    for (; at < arguments.size(); ++at) {
-        const std::string &argument = arguments[at];
-        if (argument == "--") {
-            ++at;
-            break;
-        }
-        if (argument.empty() || argument[0] != '-')
-            break;
-        if (argument == "--tty") {
-            result.tty = true;
-        } else if (argument == "--help") {
-            result.help = true;
-        } else if (argument == "--version") {
-            result.version = true;
-        } else if (argument == "--language") {
-            if (++at == arguments.size()) {
-                result.error = "quillmoorplayer: --language needs the name of a language file." + tryHelp;
-                return result;
-            }
-            result.languageFile = arguments[at];
-        } else if (argument.rfind("--language=", 0) == 0) {
-            result.languageFile = argument.substr(argument.find('=') + 1);
-        } else if (argument == "--walkthrough") {
-            if (++at == arguments.size()) {
-                result.error = "quillmoorplayer: --walkthrough needs the name of a file of commands." + tryHelp;
-                return result;
-            }
-            result.walkthroughFile = arguments[at];
-        } else if (argument.rfind("--walkthrough=", 0) == 0) {
-            result.walkthroughFile = argument.substr(argument.find('=') + 1);
-        } else {
-            result.error = "quillmoorplayer: unknown option \"" + argument + "\"." + tryHelp;
-            return result;
-        }
+    OptionParser parser = parserFor(result);
+    if (!parser.parse(arguments)) {
+        result.error = parser.error();
+        return result;
     }
-    for (std::size_t i = at; i < arguments.size(); ++i) {
-        if (i > at)
-            result.level += ' ';
-        result.level += arguments[i];
-    }
-    result.level.erase(std::remove(result.level.begin(), result.level.end(), '"'), result.level.end());
+    result.help = parser.helpAsked();
+    result.version = parser.versionAsked();
+    const std::vector<std::string> &parts = parser.operands();
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        result.level += (i > 0 ? " " : "") + parts[i];
+    result.level = LevelLookup::unquoted(result.level);
+    if (!result.restoreFile.empty() && !result.level.empty())
+        result.error = parser.failure("--restore goes on in the level its saved game names; name no LEVEL with it.");
     return result;
 }
 
-const char *CommandLine::usage()
+std::string CommandLine::usage()
 {
-    return "Usage: quillmoorplayer [OPTIONS] [--] [LEVEL]\n"
-           "Plays the level file LEVEL (a .qw file); without LEVEL, the bundled\n"
-           "adventure QUILLMOOR.qw.\n"
-           "\n"
-           "Options:\n"
-           "  --tty              play in the terminal instead of a window; taken\n"
-           "                     without asking when there is no display\n"
-           "  --language FILE    read the languages from FILE instead of Language.txt\n"
-           "  --walkthrough FILE\n"
-           "                     type the lines of FILE first, one command a line, as\n"
-           "                     if the user typed them; the window types one about\n"
-           "                     every half second and takes the keys again after\n"
-           "                     the last, the terminal reads them before its input\n"
-           "  --help             show this help and exit\n"
-           "  --version          show the version and exit\n"
-           "  --                 end of the options: what follows names the level\n"
-           "\n"
-           "In the terminal each line of standard input is one command; when the\n"
-           "input is not a terminal, every line read is echoed after the prompt.\n";
+    CommandLine unused;
+    return parserFor(unused).helpText(Usage, Epilogue);
 }

@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     if (options.help) {
-        std::fputs(CommandLine::usage(), stdout);
+        std::fputs(CommandLine::usage().c_str(), stdout);
         return 0;
     }
     if (options.version) {
@@ -61,7 +61,8 @@ int main(int argc, char *argv[])
             terminal.typeFirst(std::move(*lines));
         }
         return terminal.play({options.level, DataFolder::file("QUILLMOOR.qw"),
-                              options.languageFile.empty() ? DataFolder::file("Language.txt") : options.languageFile});
+                              options.languageFile.empty() ? DataFolder::file("Language.txt") : options.languageFile},
+                             {options.restoreFile, options.saveFile});
     }
 
     // The same arguments go to the window program, which reads them alike.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "terminalhost.h"
 
+#include "filebytes.h"
+#include "savedgame.h"
 #include "textcodec.h"
 
 #include <cstdio>
@@ -19,12 +21,7 @@ void write(std::FILE *stream, const std::string &bytes)
 // Messages hold the console's CR LF too; here a line ends in "\n" alone.
 void writeMessage(const std::string &text)
 {
-    std::string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            plain += text[i];
-    }
-    write(stderr, plain + "\n");
+    write(stderr, text::plainLineEnds(text) + "\n");
 }
 
 } // namespace
@@ -39,10 +36,26 @@ TerminalHost::~TerminalHost()
     std::free(buffer);
 }
 
-int TerminalHost::play(const Game::Setup &setup)
+int TerminalHost::play(const Game::Setup &setup, const Files &files)
 {
+    // A long game typed by hand is not played into a save that must fail.
+    std::string why;
+    if (!files.save.empty() && !FileBytes::writable(files.save, &why)) {
+        writeMessage("Cannot save the game to " + text::inQuotes(files.save) + ": " + why + ".");
+        return 1;
+    }
     Game game(*this, setup);
-    game.start();
+    if (files.restore.empty()) {
+        game.start();
+    } else {
+        std::optional<SavedGame> saved = SavedGame::readFile(files.restore, &why);
+        if (saved)
+            why = game.restore(*saved, files.restore);
+        if (!why.empty()) {
+            writeMessage(why);
+            return 1;
+        }
+    }
     for (;;) {
         if (game.state() == Game::State::Asking) {
             append(game.question() + U" (y/n) ");
@@ -55,12 +68,27 @@ int TerminalHost::play(const Game::Setup &setup)
             break;
         const std::optional<Text> line = readLine();
         if (!line)
-            return 0;
+            break;
         game.enter(*line);
     }
     std::fflush(stdout);
     if (game.state() == Game::State::Stopped) {
         writeMessage(game.stopReason());
+        return 1;
+    }
+    return files.save.empty() ? 0 : save(game, files.save);
+}
+
+int TerminalHost::save(const Game &game, const std::string &path)
+{
+    const std::optional<SavedGame> saved = game.saved();
+    std::string why;
+    if (!saved) {
+        writeMessage("The game was not saved to " + text::inQuotes(path) + ": no language was chosen, so it had not begun.");
+        return 1;
+    }
+    if (!saved->writeFile(path, &why)) {
+        writeMessage(why);
         return 1;
     }
     return 0;

@@ -24,9 +24,17 @@ public:
     TerminalHost(const TerminalHost &) = delete;
     TerminalHost &operator=(const TerminalHost &) = delete;
 
-    // Plays until the game ends, stops or the input runs out; returns the
-    // exit status: 1 after a fault that stopped the game, else 0.
-    int play(const Game::Setup &setup);
+    // What a game begins from and where it ends up, beside its Setup.
+    struct Files
+    {
+        std::string restore; // a saved game to go on with instead of starting; empty: none
+        std::string save; // where to save the game at its end; empty: nowhere
+    };
+
+    // Plays until the game ends, stops or the input runs out, and then saves
+    // it when told; returns the exit status: 1 after a fault that stopped
+    // the game, a saved game refused or a save that failed, else 0.
+    int play(const Game::Setup &setup, const Files &files = {});
     // Lines read before standard input, as if they came first in it; each
     // is echoed after the prompt, since no terminal showed it.
     void typeFirst(std::vector<Text> lines);
@@ -39,6 +47,8 @@ public:
     void fault(const std::string &description, const std::string &commandLine) override;
 
 private:
+    // Writes the game's state to path; the exit status.
+    int save(const Game &game, const std::string &path);
     // The next line of standard input without its line end; none at its end.
     std::optional<Text> readLine();
 

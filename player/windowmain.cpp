@@ -20,6 +20,11 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", options.error.c_str());
         return 1;
     }
+    if (!options.restoreFile.empty() || !options.saveFile.empty()) {
+        std::fprintf(stderr, "quillmoorplayer: the window saves and restores no game yet; --tty plays in the terminal, "
+                             "which does.\n");
+        return 1;
+    }
 
     // Started by quillmoorplayer, so it speaks as quillmoorplayer.
     const std::unique_ptr<QApplication> app

@@ -32,10 +32,10 @@ std::string identity(const std::string &path)
     return error ? fs::absolute(path).lexically_normal().string() : canonical.string();
 }
 
-std::string inQuotes(const std::string &text)
-{
-    return "\"" + text + "\"";
-}
+using text::inQuotes;
+
+// The tag a level names the next one with, as messages quote it.
+const std::string LoadLevel = text::toUtf8(LocationRecord::LoadLevelTag);
 
 } // namespace
 
@@ -67,7 +67,7 @@ LevelChain::Result LevelChain::follow(const std::string &firstLevel)
                 result.error = "Cannot open the level file " + inQuotes(path) + ": " + why + ".";
             } else {
                 result.error = "Level file " + inQuotes(link.namedBy) + ", line " + std::to_string(link.line)
-                    + ": LOADLEVEL names the level " + inQuotes(link.name) + ", found as " + inQuotes(path)
+                    + ": " + LoadLevel + " names the level " + inQuotes(link.name) + ", found as " + inQuotes(path)
                     + ", which cannot be read: " + why + ".";
             }
             return result;
@@ -88,12 +88,12 @@ LevelChain::Result LevelChain::follow(const std::string &firstLevel)
                 continue;
             const std::string named = text::toUtf8(load->file);
             const std::string found = LevelLookup::resolve(named, path);
-            const int line = read.lines.lineAt(ref, read.level.record(ref).text().find(U"LOADLEVEL"));
+            const int line = read.lines.lineAt(ref, read.level.record(ref).levelLoadAt());
             std::error_code ignored;
             if (!fs::is_regular_file(found, ignored)) {
                 result.error = "Level file " + inQuotes(path) + ", line " + std::to_string(line) + ": the level "
-                    + inQuotes(named) + " after LOADLEVEL cannot be found, neither from the current folder nor beside "
-                    + inQuotes(path) + ".";
+                    + inQuotes(named) + " after " + LoadLevel
+                    + " cannot be found, neither from the current folder nor beside " + inQuotes(path) + ".";
                 return result;
             }
             // Found beside the level, the name goes on from that level's folder.

@@ -8,6 +8,7 @@
 #include "gamepage.h"
 #include "languagetable.h"
 #include "levelchain.h"
+#include "levellookup.h"
 #include "pageplaces.h"
 
 #include <algorithm>
@@ -23,10 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string inQuotes(const std::string &text)
-{
-    return "\"" + text + "\"";
-}
+using text::inQuotes;
 
 // Writes the file whole or not at all: into a new file beside it, which then
 // takes its name.
@@ -94,9 +92,8 @@ std::string Publisher::defaultRuntime()
 Publisher::Result Publisher::publish(const Job &job)
 {
     Result result;
-    std::string level = job.level;
-    // The player's command line drops every double quote.
-    level.erase(std::remove(level.begin(), level.end(), '"'), level.end());
+    // The level as the player's command line names it.
+    const std::string level = LevelLookup::unquoted(job.level);
     if (level.find_first_not_of(' ') == std::string::npos) {
         result.error = "No level file named.";
         return result;

@@ -29,10 +29,5 @@ void WebConsole::prependLineBreak()
 void WebConsole::inform(const std::string &text)
 {
     // A message box shows a line break where the text has CR LF.
-    std::string shown;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            shown += text[i];
-    }
-    list.push_back({Kind::Inform, std::move(shown)});
+    list.push_back({Kind::Inform, text::plainLineEnds(text)});
 }

@@ -2,12 +2,15 @@
 #include "game.h"
 
 #include "buildinfo.h"
+#include "combination.h"
+#include "filebytes.h"
 #include "gameerror.h"
 #include "gamehost.h"
 #include "levellookup.h"
-#include "levelreader.h"
+#include "sha256.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -15,21 +18,7 @@
 namespace {
 
 constexpr TextView CrLf = U"\r\n";
-// The word lists of the four directions are messages 15 to 18.
-constexpr int FirstDirectionWords = 15;
-
-// The item number 0 to 25 of an upper-case letter, or -1.
-int itemOf(char32_t letter)
-{
-    return letter >= U'A' && letter <= U'Z' ? int(letter - U'A') : -1;
-}
-
-// The character's upper case when it is one character; 0 when it is several.
-char32_t upperLetter(char32_t c)
-{
-    const Text upper = text::upper(TextView(&c, 1));
-    return upper.size() == 1 ? upper[0] : 0;
-}
+using Command = CommandTable::Command;
 
 bool isBlank(const std::string &text)
 {
@@ -121,6 +110,14 @@ Game::Game(Setup setup)
 {
 }
 
+Game Game::quietCopy() const
+{
+    Game copy(*this);
+    copy.host = nullptr;
+    copy.setup.keepLevels = true;
+    return copy;
+}
+
 void Game::resume(const PlayState &state)
 {
     now = state;
@@ -129,6 +126,114 @@ void Game::resume(const PlayState &state)
     asked.clear();
     stopped.clear();
     reason.clear();
+}
+
+std::optional<SavedGame> Game::saved() const
+{
+    if (current == State::Starting || current == State::ChoosingLanguage || current == State::Stopped)
+        return std::nullopt;
+    const LoadedLevel &played = level();
+    SavedGame saved;
+    saved.firstLevel = firstLevel;
+    saved.level = {played.path, Sha256::hex(*played.bytes)};
+    saved.language = {setup.languageFile, Sha256::hex(*languageBytes)};
+    saved.languageNumber = language;
+    saved.position = position();
+    saved.carried = now.carried;
+    // A record is kept once in the pool: another number is another text.
+    for (int i = 0; i < Level::LocationCount; ++i) {
+        if (now.records[i] != played.records[i])
+            saved.records.push_back({GridRef::fromIndex(i), pool.record(now.records[i]).text()});
+    }
+    return saved;
+}
+
+std::string Game::restore(const SavedGame &saved, const std::string &savedFile)
+{
+    if (current != State::Starting)
+        return "A saved game goes on in a new game, not in one that has begun.";
+    using text::inQuotes;
+    const std::string since = " has changed since the game was saved in " + inQuotes(savedFile)
+        + ", so the game cannot go on.";
+
+    std::string languageRead;
+    LanguageTable table;
+    try {
+        table = LanguageTable::readFile(setup.languageFile, &languageRead);
+    } catch (const GameError &error) {
+        return error.description;
+    }
+    if (Sha256::hex(languageRead) != saved.language.sha256) {
+        if (setup.languageFile == saved.language.name)
+            return "The language file " + inQuotes(setup.languageFile) + since;
+        return "The language file " + inQuotes(setup.languageFile) + " is not the one the game saved in "
+            + inQuotes(savedFile) + " was played with (" + inQuotes(saved.language.name)
+            + "), so the game cannot go on.";
+    }
+    if (saved.languageNumber < 1 || saved.languageNumber > table.count()) {
+        return "The saved game " + inQuotes(savedFile) + " plays language " + std::to_string(saved.languageNumber)
+            + " of the language file " + inQuotes(setup.languageFile) + ", which holds "
+            + std::to_string(table.count()) + ".";
+    }
+
+    // The level by its name, held or from the current folder, else beside
+    // the saved game; else a held level with its digest.
+    std::string path = saved.level.name;
+    std::optional<std::string> levelRead;
+    std::string why;
+    auto held = setup.heldLevels.find(path);
+    if (held == setup.heldLevels.end()) {
+        path = LevelLookup::resolve(saved.level.name, savedFile);
+        held = setup.heldLevels.find(path);
+    }
+    if (held != setup.heldLevels.end())
+        levelRead = held->second;
+    else if (isDeviceOrPipe(path))
+        why = "it is a device or a pipe, not a level file";
+    else
+        levelRead = FileBytes::read(path, &why);
+    if (!levelRead) {
+        held = std::find_if(setup.heldLevels.begin(), setup.heldLevels.end(),
+                            [&saved](const auto &level) { return Sha256::hex(level.second) == saved.level.sha256; });
+        if (held == setup.heldLevels.end()) {
+            return "Cannot open the level file " + inQuotes(path) + " that the game saved in " + inQuotes(savedFile)
+                + " plays: " + why + ".";
+        }
+        path = held->first;
+        levelRead = held->second;
+    }
+    if (Sha256::hex(*levelRead) != saved.level.sha256) {
+        const std::string named
+            = path == saved.level.name ? "" : " (named " + inQuotes(saved.level.name) + " in the saved game)";
+        return "The level file " + inQuotes(path) + named + since;
+    }
+    LevelReader::Result result = LevelReader::read(*levelRead, path);
+    if (!result.noLevel.empty())
+        return result.noLevel;
+
+    // Everything checked: the game goes on.
+    languages = std::move(table);
+    languageBytes = std::make_shared<const std::string>(std::move(languageRead));
+    language = saved.languageNumber;
+    commands = CommandTable(languages, language);
+    firstLevel = saved.firstLevel;
+    if (host)
+        host->clear();
+    addLevel(result, path, std::make_shared<const std::string>(std::move(*levelRead)));
+    now.row = std::int8_t(saved.position.row);
+    now.col = std::int8_t(saved.position.col);
+    now.carried = saved.carried;
+    for (const SavedGame::Record &record : saved.records)
+        now.records[record.at.index()] = pool.intern(LocationRecord(record.text));
+    current = State::Playing;
+    try {
+        print({pool.record(hereId()).narrative(), CrLf});
+        describeWays();
+        prompt();
+    } catch (const GameError &error) {
+        stop(error.description);
+    }
+    return {};
 }
 
 void Game::print(std::initializer_list<TextView> parts)
@@ -155,16 +260,18 @@ void Game::start()
     if (current != State::Starting)
         return;
     try {
-        std::string named = setup.commandLine;
-        named.erase(std::remove(named.begin(), named.end(), '"'), named.end());
-        loadgame(isBlank(named) ? setup.defaultLevel : named);
+        const std::string named = LevelLookup::unquoted(setup.commandLine);
+        firstLevel = isBlank(named) ? setup.defaultLevel : named;
+        loadgame(firstLevel);
 
         const Text banner = U"Text Quillmoor Player: v" + text::fromUtf8(QUILLMOOR_VERSION)
             + U"\r\nMade with the Quillmoor authoring kit\r\n\r\nSelect Language:";
         if (host)
             host->clear();
         try {
-            languages = LanguageTable::readFile(setup.languageFile);
+            std::string bytes;
+            languages = LanguageTable::readFile(setup.languageFile, &bytes);
+            languageBytes = std::make_shared<const std::string>(std::move(bytes));
         } catch (const GameError &) {
             print({banner});
             throw;
@@ -220,7 +327,7 @@ void Game::answer(bool yes)
     current = State::Playing;
     try {
         if (question == Pending::Quit) {
-            print({message(14), CrLf});
+            print({message(Message::QuitDeclined), CrLf});
             turn();
         } else {
             describeRest();
@@ -254,6 +361,7 @@ void Game::chooseLanguage(TextView answer)
 
 void Game::beginPlay()
 {
+    commands = CommandTable(languages, language);
     current = State::Playing;
     turn();
 }
@@ -270,14 +378,14 @@ void Game::prompt()
         print({CrLf, U">"});
 }
 
-const Text &Game::message(int n) const
+const Text &Game::message(Message m) const
 {
-    return languages.message(language, n);
+    return languages.message(language, m);
 }
 
-const LanguageTable::Fields &Game::fields(int n) const
+const LanguageTable::Fields &Game::fields(Message m) const
 {
-    return languages.fields(language, n);
+    return languages.fields(language, m);
 }
 
 void Game::loadgame(const std::string &gamefile, bool namedByLevel)
@@ -292,13 +400,20 @@ void Game::loadgame(const std::string &gamefile, bool namedByLevel)
     }
     // A level that fails half-way is played with what was read before the fault.
     const auto held = setup.heldLevels.find(gamefile);
-    LevelReader::Result result = held != setup.heldLevels.end() ? LevelReader::read(held->second, gamefile)
+    std::string bytes = held != setup.heldLevels.end() ? held->second : std::string();
+    LevelReader::Result result = held != setup.heldLevels.end() ? LevelReader::read(bytes, gamefile)
         : namedByLevel && isDeviceOrPipe(gamefile)               ? deviceOrPipe(gamefile)
-                                                                 : LevelReader::readFile(gamefile);
+                                                                 : LevelReader::readFile(gamefile, &bytes);
     // With nothing to play, start-up stops here, with the one message that
     // says why, rather than going on to a game without a start.
     if (!namedByLevel && !result.noLevel.empty())
         throw GameError{result.noLevel};
+    addLevel(result, gamefile, std::make_shared<const std::string>(std::move(bytes)));
+}
+
+void Game::addLevel(LevelReader::Result &result, const std::string &gamefile,
+                    std::shared_ptr<const std::string> bytes)
+{
     Level &read = result.level;
     LoadedLevel loaded;
     loaded.path = gamefile;
@@ -307,15 +422,16 @@ void Game::loadgame(const std::string &gamefile, bool namedByLevel)
         loaded.upperItems[item] = text::upper(loaded.items[item]);
     loaded.combos = std::move(read.combos);
     for (Combo &rule : loaded.combos)
-        rule = {upperLetter(rule.first), upperLetter(rule.second), upperLetter(rule.result)};
+        rule = Combination::asPlayed(rule);
     for (int i = 0; i < Level::LocationCount; ++i)
         loaded.records[i] = pool.intern(std::move(read.records[i]));
     loaded.start = read.start;
+    loaded.bytes = std::move(bytes);
 
     // A level loaded again, as a chain that comes back does, is kept once.
     const auto same = std::find_if(levels.begin(), levels.end(), [&loaded](const LoadedLevel &level) {
         return level.path == loaded.path && level.records == loaded.records && level.items == loaded.items
-            && level.combos == loaded.combos && level.start == loaded.start;
+            && level.combos == loaded.combos && level.start == loaded.start && *level.bytes == *loaded.bytes;
     });
     const auto index = std::size_t(same - levels.begin());
     if (same == levels.end())
@@ -348,7 +464,7 @@ void Game::enterlocation()
         print({pool.record(hereId()).narrative(), CrLf});
 
     if (here().end) {
-        const LanguageTable::Fields &words = fields(2);
+        const LanguageTable::Fields &words = fields(Message::GameWon);
         if (host) {
             host->prependLineBreak();
             print({words[0], CrLf});
@@ -365,12 +481,16 @@ void Game::describeRest()
 {
     if (here().loadsLevel)
         loadLevelAt(here());
+    describeWays();
+}
 
+void Game::describeWays()
+{
     const RecordPool::Facts &facts = here();
     for (Direction d : Directions) {
-        const LanguageTable::Fields &words = fields(FirstDirectionWords + int(d));
+        const LanguageTable::Fields &words = fields(directionWords(d));
         if (host && (facts.paths & (1u << int(d))))
-            print({message(12), U" ", words[1], U". "});
+            print({message(Message::ExitHere), U" ", words[1], U". "});
     }
     // A game that shows nothing has nothing more to do here.
     if (!host)
@@ -378,16 +498,17 @@ void Game::describeRest()
     const LoadedLevel &loaded = level();
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (facts.items & (1u << item))
-            print({message(13), U" ", loaded.items[item], U". "});
+            print({message(Message::ItemHere), U" ", loaded.items[item], U". "});
     }
 }
 
 void Game::loadLevelAt(const RecordPool::Facts &facts)
 {
     if (!facts.levelLoad) {
-        throw GameError{"The level \"" + levelFile() + "\", location " + position().name()
-                        + ": the LOADLEVEL line has no \"COMMENT=\" after the level file name, so no level can be "
-                          "loaded."};
+        throw GameError{"The level \"" + levelFile() + "\", location " + position().name() + ": the "
+                        + text::toUtf8(LocationRecord::LoadLevelTag) + " line has no "
+                        + text::inQuotes(LocationRecord::CommentWord)
+                        + " after the level file name, so no level can be loaded."};
     }
     // The facts belong to the old level's record, which the load replaces.
     const LocationRecord::LevelLoad load = *facts.levelLoad;
@@ -407,40 +528,47 @@ void Game::usermove(TextView command)
     if (host)
         host->clear();
     bool handled = false;
-    // Runs a command for the first word of list that the key equals (or,
-    // with prefix, begins with).
-    auto match = [&](int list, bool prefix, auto run) {
-        fields(list); // a list with too many fields stops the game
-        for (const TextView word : languages.words(language, list)) {
-            if (handled)
-                return;
-            if (prefix ? TextView(key).substr(0, word.size()) == word : key == word) {
-                run(word);
-                handled = true;
-            }
-        }
-    };
-
-    for (Direction d : Directions)
-        match(FirstDirectionWords + int(d), false, [&](TextView) { go(d); });
-
-    fields(25);
-    for (const TextView word : languages.words(language, 25)) {
-        if (!handled && key == word) {
-            asked = message(27);
+    // The first word of the lists, in their order, that matches runs its
+    // command; every list is looked at, as one with too many fields stops
+    // the game whatever was typed.
+    for (const CommandTable::List &list : CommandTable::Lists) {
+        fields(list.words);
+        const Text *word = handled ? nullptr : commands.match(list, key);
+        if (!word)
+            continue;
+        handled = true;
+        const TextView rest = TextView(key).substr(word->size());
+        switch (list.command) {
+        case Command::North:
+        case Command::South:
+        case Command::East:
+        case Command::West:
+            go(Direction(int(list.command)));
+            break;
+        case Command::Quit:
+            asked = message(Message::QuitQuestion);
             pending = Pending::Quit;
             current = State::Asking;
             return;
+        case Command::Drop:
+            drop(rest);
+            break;
+        case Command::Take:
+            take(rest);
+            break;
+        case Command::Combine:
+            combine(command);
+            break;
+        case Command::Help:
+            showHelp(*word);
+            break;
+        case Command::Inventory:
+            showInventory();
+            break;
         }
     }
 
-    match(19, true, [&](TextView word) { drop(TextView(key).substr(word.size())); });
-    match(20, true, [&](TextView word) { take(TextView(key).substr(word.size())); });
-    match(22, true, [&](TextView) { combine(command); });
-    match(23, false, [&](TextView word) { showHelp(word); });
-    match(24, false, [&](TextView) { showInventory(); });
-
-    const LanguageTable::Fields &unknown = fields(1);
+    const LanguageTable::Fields &unknown = fields(Message::NotUnderstood);
     if (!handled)
         print({unknown[0], U" '", command, U"'. ", unknown[1], CrLf});
 }
@@ -449,7 +577,7 @@ void Game::go(Direction direction)
 {
     const RecordPool::Facts &facts = here();
     if (!(facts.paths & (1u << int(direction)))) {
-        print({message(11), CrLf});
+        print({message(Message::NoWay), CrLf});
         return;
     }
     if (const auto &requirement = facts.requirements[int(direction)]) {
@@ -459,21 +587,32 @@ void Game::go(Direction direction)
     // A path on the edge of the map that points outwards leads nowhere.
     const GridRef next = step(position(), direction);
     if (!next.isValid()) {
-        print({message(11), CrLf});
+        print({message(Message::NoWay), CrLf});
         return;
     }
     now.row = std::int8_t(next.row);
     now.col = std::int8_t(next.col);
 }
 
+bool Game::meets(const LocationRecord::Requirement &requirement, std::uint32_t carried)
+{
+    const int item = ItemLetter::item(requirement.letter);
+    return item >= 0 && ((carried >> item) & 1u);
+}
+
+bool Game::opens(const RecordPool::Facts &here, Direction d, std::uint32_t carried)
+{
+    const auto &requirement = here.requirements[int(d)];
+    return (here.paths & (1u << int(d))) && (!requirement || meets(*requirement, carried));
+}
+
 bool Game::entercheck(char32_t reqitem, TextView reqmsg)
 {
-    const int item = itemOf(reqitem);
-    if (item < 0)
-        return false;
-    if (now.carries(item))
+    if (meets({reqitem, reqmsg}, now.carried))
         return true;
-    print({text::trimSpaces(reqmsg), CrLf});
+    // A letter that names no item blocks the path without a word.
+    if (ItemLetter::item(reqitem) >= 0)
+        print({text::trimSpaces(reqmsg), CrLf});
     return false;
 }
 
@@ -487,13 +626,13 @@ void Game::take(TextView typed)
         // Whether it lies here is the cheaper test.
         if ((here().items & (1u << item)) && loaded.upperItems[item] == wanted) {
             if (host)
-                print({message(5), U" ", text::lower(itemname), U".", CrLf});
+                print({message(Message::Taken), U" ", text::lower(itemname), U".", CrLf});
             hereId() = pool.withoutItem(hereId(), item);
             now.setCarried(item, true);
             found = true;
         }
     }
-    refuse(found, itemname, 3, 4);
+    refuse(found, itemname, Message::NotHere, Message::TakeWhat);
 }
 
 void Game::drop(TextView typed)
@@ -504,7 +643,7 @@ void Game::drop(TextView typed)
     bool found = false;
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (now.carries(item) && loaded.upperItems[item] == wanted) {
-            const LanguageTable::Fields &dropped = fields(6);
+            const LanguageTable::Fields &dropped = fields(Message::Dropped);
             if (host)
                 print({dropped[0], U" ", text::lower(itemname), U" ", dropped[1], CrLf});
             hereId() = pool.withItem(hereId(), item);
@@ -512,10 +651,10 @@ void Game::drop(TextView typed)
             found = true;
         }
     }
-    refuse(found, itemname, 7, 8);
+    refuse(found, itemname, Message::NotCarried, Message::DropWhat);
 }
 
-void Game::refuse(bool found, TextView itemname, int named, int unnamed)
+void Game::refuse(bool found, TextView itemname, Message named, Message unnamed)
 {
     // The message is split whether or not it is printed, as a faulty one
     // stops the game either way.
@@ -533,78 +672,77 @@ void Game::combine(TextView usercommand)
     struct Operand
     {
         int item;
-        Text word;
+        const Text *word;
     };
-    std::vector<Operand> operands;
+    std::array<Operand, 2> operands{};
+    std::size_t count = 0;
     const LoadedLevel &loaded = level();
-    for (TextView word : text::split(usercommand, U' ')) {
-        // Two spaces in a row leave an empty word, which names nothing.
-        if (word.empty())
-            continue;
-        const Text upper = text::upper(word);
-        for (int item = 0; item < Level::ItemCount; ++item) {
-            if (now.carries(item) && text::contains(loaded.upperItems[item], upper))
-                operands.push_back({item, upper});
+    const std::vector<Combination::Naming> words = Combination::named(usercommand, loaded.upperItems, now.carried);
+    for (const Combination::Naming &word : words) {
+        for (std::uint32_t items = word.items; items != 0; items &= items - 1) {
+            if (count < operands.size())
+                operands[count] = {std::countr_zero(items), &word.word};
+            ++count;
         }
     }
 
     const TextView trimmed = text::trimSpaces(usercommand);
-    if (operands.size() != 2) {
-        const LanguageTable::Fields &refusal = fields(10);
+    if (count != 2) {
+        const LanguageTable::Fields &refusal = fields(Message::CannotCombine);
         print({refusal[0], U" '", trimmed, U"' ", refusal[2], CrLf});
         return;
     }
 
     const Operand &first = operands[0];
     const Operand &second = operands[1];
-    const char32_t a = char32_t(U'A' + first.item);
-    const char32_t b = char32_t(U'A' + second.item);
     bool found = false;
     for (const Combo &rule : loaded.combos) {
-        if (!((rule.first == a && rule.second == b) || (rule.first == b && rule.second == a)))
+        if (!Combination::joins(rule, first.item, second.item))
             continue;
         if (first.item != second.item) {
-            const LanguageTable::Fields &made = fields(9);
-            print({made[0], U" ", text::lower(first.word), U" ", made[1], U" ", text::lower(second.word), U" ",
+            const LanguageTable::Fields &made = fields(Message::Combined);
+            print({made[0], U" ", text::lower(*first.word), U" ", made[1], U" ", text::lower(*second.word), U" ",
                    made[2], U" "});
             now.setCarried(first.item, false);
             now.setCarried(second.item, false);
             TextView name;
-            if (const int result = itemOf(rule.result); result >= 0) {
+            if (const int result = ItemLetter::item(rule.result); result >= 0) {
                 now.setCarried(result, true);
                 name = loaded.items[result];
             }
             print({name, U".", CrLf});
         } else {
-            const LanguageTable::Fields &refusal = fields(10);
+            const LanguageTable::Fields &refusal = fields(Message::CannotCombine);
             print({refusal[0], U" '", trimmed, U"' ", refusal[1], CrLf});
         }
         found = true;
     }
-    // Two carried items that no rule joins: the refusal of message 10, with
+    // Two carried items that no rule joins: the refusal of the message, with
     // nothing after the command.
     if (!found) {
-        const LanguageTable::Fields &refusal = fields(10);
+        const LanguageTable::Fields &refusal = fields(Message::CannotCombine);
         print({refusal[0], U" '", trimmed, U"' .", CrLf});
     }
 }
 
 void Game::showHelp(TextView word)
 {
-    auto list = [this](int n) { return text::replaced(message(n), U"|", U", "); };
+    auto list = [this](Message m) { return text::replaced(message(m), U"|", U", "); };
     Text help = Text(word) + U':' + Text(CrLf);
-    for (const int n : {23, 24, 15, 16, 17, 18})
-        help += list(n) + Text(CrLf);
-    help += list(20) + U" __________" + Text(CrLf);
-    help += list(19) + U" __________" + Text(CrLf);
-    help += list(22) + U" __________ " + text::replaced(message(21), U"/", U", ") + U" __________." + Text(CrLf);
-    help += list(25) + Text(CrLf) + Text(CrLf);
+    for (const Message m : {Message::HelpWords, Message::InventoryWords, Message::NorthWords, Message::SouthWords,
+                            Message::EastWords, Message::WestWords})
+        help += list(m) + Text(CrLf);
+    help += list(Message::TakeWords) + U" __________" + Text(CrLf);
+    help += list(Message::DropWords) + U" __________" + Text(CrLf);
+    help += list(Message::CombineWords) + U" __________ " + text::replaced(message(Message::Connectors), U"/", U", ")
+        + U" __________." + Text(CrLf);
+    help += list(Message::QuitWords) + Text(CrLf) + Text(CrLf);
     print({help});
 }
 
 void Game::showInventory()
 {
-    Text inventory = message(26) + Text(CrLf);
+    Text inventory = message(Message::InventoryHeading) + Text(CrLf);
     const LoadedLevel &loaded = level();
     for (int item = 0; item < Level::ItemCount; ++item) {
         if (now.carries(item))

@@ -117,13 +117,16 @@ LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fil
     return table;
 }
 
-LanguageTable LanguageTable::readFile(const std::string &path)
+LanguageTable LanguageTable::readFile(const std::string &path, std::string *bytes)
 {
     std::string why;
-    const std::optional<std::string> bytes = FileBytes::read(path, &why);
-    if (!bytes)
+    std::optional<std::string> read = FileBytes::read(path, &why);
+    if (!read)
         throw GameError{"Cannot open the language file \"" + path + "\": " + why + "."};
-    return read(*bytes, path);
+    LanguageTable table = LanguageTable::read(*read, path);
+    if (bytes)
+        *bytes = std::move(*read);
+    return table;
 }
 
 void LanguageTable::overflow(const Language &row, int message) const

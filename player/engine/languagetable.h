@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "message.h"
 #include "text.h"
 
 #include <array>
@@ -73,17 +74,21 @@ public:
     // level (a block's header is a level's line) or a file whose blocks are
     // not text is no language file at all.
     static LanguageTable read(std::string_view bytes, const std::string &fileName);
-    static LanguageTable readFile(const std::string &path);
+    // bytes, when given, receives the file's bytes as read.
+    static LanguageTable readFile(const std::string &path, std::string *bytes = nullptr);
 
     // Cuts text at every "|" into fields, which view it; false when text
     // goes on past the last field (what fits is kept).
     static bool splitfields(TextView text, Fields &fields);
 
     int count() const { return int(languages.size()); }
-    // language is 1 to count(), message 1 to 27.
+    // language is 1 to count(); a message by its name, or by its number 1 to
+    // 27 for what goes through every line of a block.
     const Text &name(int language) const { return languages[language - 1].entries[0]; }
     const Text &message(int language, int message) const { return languages[language - 1].entries[message]; }
+    const Text &message(int language, Message m) const { return message(language, int(m)); }
     int line(int language, int message) const { return languages[language - 1].lines[message]; }
+    int line(int language, Message m) const { return line(language, int(m)); }
     // The fields of a message; throws GameError for a message with more
     // fields than there are, naming its line.
     const Fields &fields(int language, int message) const
@@ -93,12 +98,13 @@ public:
             overflow(row, message);
         return row.fields[message];
     }
+    const Fields &fields(int language, Message m) const { return fields(language, int(m)); }
     // The fields of a message that are not empty, in order: the words of a
     // word list as the commands try them. No check for too many fields.
-    Words words(int language, int message) const
+    Words words(int language, Message m) const
     {
         const Language &row = languages[language - 1];
-        return Words(row.fields[message], row.used[message]);
+        return Words(row.fields[int(m)], row.used[int(m)]);
     }
     const std::string &fileName() const { return file; }
 
@@ -140,8 +146,8 @@ private:
         std::array<int, MessageCount + 1> lines{};
         std::array<Fields, MessageCount + 1> fields;
         std::array<bool, MessageCount + 1> overflows{};
-        // The fields of each message up to the last that is not empty: the
-        // commands go through every word list on every line.
+        // The fields of each message up to the last that is not empty, where
+        // its words end.
         std::array<std::uint8_t, MessageCount + 1> used{};
     };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "levellookup.h"
 
+#include <algorithm>
 #include <filesystem>
 
 std::string LevelLookup::resolve(const std::string &named, const std::string &namingLevel)
@@ -13,4 +14,10 @@ std::string LevelLookup::resolve(const std::string &named, const std::string &na
         return named;
     const fs::path beside = fs::path(namingLevel).parent_path() / named;
     return fs::is_regular_file(beside, ignored) ? beside.string() : named;
+}
+
+std::string LevelLookup::unquoted(std::string commandLine)
+{
+    commandLine.erase(std::remove(commandLine.begin(), commandLine.end(), '"'), commandLine.end());
+    return commandLine;
 }

@@ -12,4 +12,7 @@ class LevelLookup
 {
 public:
     static std::string resolve(const std::string &named, const std::string &namingLevel);
+    // The level a command line names: all of it, every double quote left
+    // out, as the desktop may quote a path that holds blanks.
+    static std::string unquoted(std::string commandLine);
 };

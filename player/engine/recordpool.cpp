@@ -31,6 +31,26 @@ RecordPool::RecordPool()
     intern(LocationRecord());
 }
 
+RecordPool::RecordPool(const RecordPool &other)
+    : entries(other.entries)
+    , changes(other.changes)
+    , changeCount(other.changeCount)
+    , plain(other.plain)
+{
+    for (std::uint32_t id = 0; id < entries.size(); ++id) {
+        Entry &entry = entries[id];
+        entry.facts = factsOf(entry.record);
+        index.emplace(entry.record.text(), id);
+    }
+}
+
+RecordPool &RecordPool::operator=(const RecordPool &other)
+{
+    if (this != &other)
+        *this = RecordPool(other);
+    return *this;
+}
+
 std::uint32_t RecordPool::intern(LocationRecord record)
 {
     if (const auto found = index.find(record.text()); found != index.end())
@@ -103,22 +123,18 @@ std::uint32_t RecordPool::plainest(std::uint32_t id)
         const std::vector<TextView> pieces = text::split(text.substr(0, text.size() - 1), U'|');
         for (std::size_t i = 0; i < pieces.size(); ++i) {
             const TextView piece = pieces[i];
-            const bool tag =
-                piece.size() == 6 && piece.substr(0, 5) == U"ITEM " && piece[5] >= U'A' && piece[5] <= U'Z';
-            tags += tag;
-            if (i == 0 || (!tag && !piece.empty())) {
+            const int item = LocationRecord::itemOfPiece(piece);
+            tags += item >= 0;
+            if (i == 0 || (item < 0 && !piece.empty())) {
                 plainText.append(piece);
                 plainText += U'|';
-            } else if (tag) {
-                items |= 1u << (piece[5] - U'A');
+            } else if (item >= 0) {
+                items |= 1u << item;
             }
         }
-        std::size_t mentions = 0;
-        for (std::size_t at = text.find(U"ITEM "); at != TextView::npos; at = text.find(U"ITEM ", at + 1))
-            ++mentions;
         // A tag inside other text could join with its neighbours when it is
         // taken away; such a record is kept as it is.
-        if (mentions == tags) {
+        if (entry.record.itemMentions() == tags) {
             for (int item = 0; item < 26; ++item) {
                 if (items & (1u << item))
                     plainText += LocationRecord::itemTag(item) + U'|';

@@ -26,6 +26,12 @@ public:
     };
 
     RecordPool();
+    // A copy holds records of its own: its index and its facts view them,
+    // not the other pool's, which may go while the copy plays on.
+    RecordPool(const RecordPool &other);
+    RecordPool &operator=(const RecordPool &other);
+    RecordPool(RecordPool &&) = default;
+    RecordPool &operator=(RecordPool &&) = default;
 
     // The number of this record; 0 is the empty record.
     std::uint32_t intern(LocationRecord record);

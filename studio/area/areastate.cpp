@@ -42,8 +42,8 @@ AreaState AreaState::open(const LocationRecord &record, const Names &names,
         Path &path = state.paths[int(d)];
         path.exists = record.hasPath(d);
         if (const std::optional<LocationRecord::Requirement> required = record.requirement(d)) {
-            if (required->letter >= U'A' && required->letter <= U'Z')
-                path.item = names[required->letter - U'A'];
+            if (const int item = ItemLetter::item(required->letter); item >= 0)
+                path.item = names[item];
             path.lockout = Text(required->lockout);
         }
     }
@@ -86,7 +86,7 @@ AreaState::Commit AreaState::commit(const Names &names) const
                                                   U"The path has been stored without a required item."));
             continue;
         }
-        written.letter = U'A' + letter;
+        written.letter = ItemLetter::of(letter);
         written.lockout = path.lockout;
         if (text::isBlank(path.lockout)) {
             result.warnings.push_back(pathWarning(d, path.item, U" but gives no reason to the player!",

@@ -97,6 +97,20 @@ AreaStatsDialog::AreaStatsDialog(LevelDocument &document, Platform &platform, QW
 
 void AreaStatsDialog::buildControls()
 {
+    QGroupBox *typeFrame = buildTypeFrame();
+    QLayout *left = buildNarrativeSide();
+    QGroupBox *pathFrame = buildPathFrame();
+    QLayout *buttons = buildButtons();
+    arrange(typeFrame, left, pathFrame, buttons);
+    buildNameList();
+    // Room for a few lines of narrative and a handful of items without scrolling.
+    resize(920, 660);
+    orderTabs();
+    letListsMoveOnEnter();
+}
+
+QGroupBox *AreaStatsDialog::buildTypeFrame()
+{
     // Area Type, across the top.
     auto *typeFrame = new QGroupBox(QStringLiteral("Area Type"), this);
     typeFrame->setObjectName(QStringLiteral("Frame1"));
@@ -127,7 +141,11 @@ void AreaStatsDialog::buildControls()
     typeLayout->addLayout(typeColumn);
     typeLayout->addSpacing(24);
     typeLayout->addLayout(loadGrid, 1);
+    return typeFrame;
+}
 
+QLayout *AreaStatsDialog::buildNarrativeSide()
+{
     // Left half: the narrative and the two item lists.
     narrative = textBox(QStringLiteral("Text1"), this, 8);
     itemsHere = new QListWidget(this);
@@ -146,58 +164,79 @@ void AreaStatsDialog::buildControls()
     left->addWidget(label(QStringLiteral("Area Narrative"), narrative, this));
     left->addWidget(narrative, 3);
     left->addLayout(listGrid, 2);
+    return left;
+}
 
-    // Right half: the exit paths, then Cancel and OK.
+QGroupBox *AreaStatsDialog::buildPathFrame()
+{
+    // Right half, at the top: the exit paths, one row each.
     auto *pathFrame = new QGroupBox(QStringLiteral("Exit Pathways"), this);
     pathFrame->setObjectName(QStringLiteral("Frame2"));
     auto *pathGrid = new QGridLayout(pathFrame);
     pathGrid->addWidget(new QLabel(QStringLiteral("Required Item to Pass"), pathFrame), 0, 2);
     pathGrid->addWidget(new QLabel(QStringLiteral("Lockout Narrative"), pathFrame), 0, 3);
-    const char *rowLabels[] = {"North", "South", "East", "West"};
-    for (int d = 0; d < int(exists.size()); ++d) {
-        exists[d] = new QCheckBox(pathFrame);
-        exists[d]->setObjectName(QStringLiteral("Check%1").arg(d + 1));
-        exists[d]->setAccessibleName(QLatin1String(rowLabels[d]));
-        requiredItems[d] = new QComboBox(pathFrame);
-        requiredItems[d]->setObjectName(QStringLiteral("Combo%1").arg(d + 1));
-        requiredItems[d]->setEditable(true);
-        // Typing a name chooses it; it does not add to the names offered.
-        requiredItems[d]->setInsertPolicy(QComboBox::NoInsert);
-        // The name is taken exactly as typed: a completion would turn "key"
-        // into "keyring" when both are items.
-        requiredItems[d]->setCompleter(nullptr);
-        requiredItems[d]->setMinimumContentsLength(12);
-        requiredItems[d]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        // The edit part is what takes the focus, so it carries the name too.
-        const QString required = QStringLiteral("%1: Required Item to Pass").arg(QLatin1String(rowLabels[d]));
-        requiredItems[d]->setAccessibleName(required);
-        requiredItems[d]->lineEdit()->setAccessibleName(required);
-        lockouts[d] = textBox(QStringLiteral("Text%1").arg(d + 4), pathFrame, 3);
-        lockouts[d]->setMinimumWidth(lockouts[d]->fontMetrics().averageCharWidth() * 28);
-        lockouts[d]->setAccessibleName(QStringLiteral("%1: Lockout Narrative").arg(QLatin1String(rowLabels[d])));
-
-        const int row = d + 1;
-        auto *rowLabel = label(QLatin1String(rowLabels[d]), exists[d], pathFrame);
-        pathGrid->addWidget(rowLabel, row, 0);
-        pathGrid->addWidget(exists[d], row, 1);
-        pathGrid->addWidget(requiredItems[d], row, 2);
-        pathGrid->addWidget(lockouts[d], row, 3);
-        pathGrid->setRowStretch(row, 1);
-    }
+    for (int d = 0; d < int(exists.size()); ++d)
+        buildPathRow(pathFrame, pathGrid, d);
     pathGrid->setColumnStretch(3, 1);
+    return pathFrame;
+}
 
+void AreaStatsDialog::buildPathRow(QGroupBox *pathFrame, QGridLayout *pathGrid, int d)
+{
+    const char *rowLabels[] = {"North", "South", "East", "West"};
+    exists[d] = new QCheckBox(pathFrame);
+    exists[d]->setObjectName(QStringLiteral("Check%1").arg(d + 1));
+    exists[d]->setAccessibleName(QLatin1String(rowLabels[d]));
+    requiredItems[d] = new QComboBox(pathFrame);
+    requiredItems[d]->setObjectName(QStringLiteral("Combo%1").arg(d + 1));
+    requiredItems[d]->setEditable(true);
+    // Typing a name chooses it; it does not add to the names offered.
+    requiredItems[d]->setInsertPolicy(QComboBox::NoInsert);
+    // The name is taken exactly as typed: a completion would turn "key"
+    // into "keyring" when both are items.
+    requiredItems[d]->setCompleter(nullptr);
+    requiredItems[d]->setMinimumContentsLength(12);
+    requiredItems[d]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // The edit part is what takes the focus, so it carries the name too.
+    const QString required = QStringLiteral("%1: Required Item to Pass").arg(QLatin1String(rowLabels[d]));
+    requiredItems[d]->setAccessibleName(required);
+    requiredItems[d]->lineEdit()->setAccessibleName(required);
+    lockouts[d] = textBox(QStringLiteral("Text%1").arg(d + 4), pathFrame, 3);
+    lockouts[d]->setMinimumWidth(lockouts[d]->fontMetrics().averageCharWidth() * 28);
+    lockouts[d]->setAccessibleName(QStringLiteral("%1: Lockout Narrative").arg(QLatin1String(rowLabels[d])));
+
+    const int row = d + 1;
+    auto *rowLabel = label(QLatin1String(rowLabels[d]), exists[d], pathFrame);
+    pathGrid->addWidget(rowLabel, row, 0);
+    pathGrid->addWidget(exists[d], row, 1);
+    pathGrid->addWidget(requiredItems[d], row, 2);
+    pathGrid->addWidget(lockouts[d], row, 3);
+    pathGrid->setRowStretch(row, 1);
+}
+
+QLayout *AreaStatsDialog::buildButtons()
+{
     // Enter in the level file box must not commit the location by accident.
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Command2"));
-    cancel->setAutoDefault(false);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setAutoDefault(false);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("Command2"));
+    cancelButton->setAutoDefault(false);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("Command1"));
+    okButton->setAutoDefault(false);
+    connect(okButton, &QPushButton::clicked, this, &AreaStatsDialog::commit);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(okButton);
+    return buttons;
+}
 
+void AreaStatsDialog::arrange(QGroupBox *typeFrame, QLayout *left, QGroupBox *pathFrame, QLayout *buttons)
+{
+    // The types across the top; below them the narrative side, and the paths
+    // with "Cancel" and "OK" under them.
     auto *right = new QVBoxLayout;
     right->addWidget(pathFrame, 1);
     right->addLayout(buttons);
@@ -210,15 +249,18 @@ void AreaStatsDialog::buildControls()
     auto *page = new QVBoxLayout(this);
     page->addWidget(typeFrame);
     page->addLayout(halves, 1);
+}
 
+void AreaStatsDialog::buildNameList()
+{
     // The item names, as the document holds them; never shown.
     nameList = new QListWidget(this);
     nameList->setObjectName(QStringLiteral("List3"));
     nameList->hide();
+}
 
-    // Room for a few lines of narrative and a handful of items without scrolling.
-    resize(920, 660);
-
+void AreaStatsDialog::orderTabs()
+{
     // Tab runs as the form reads: the types in their column, the level to
     // load, the narrative and the item lists on the left, the paths row by
     // row on the right, then "Cancel" and "OK".
@@ -228,18 +270,18 @@ void AreaStatsDialog::buildControls()
     order << levelFile << levelNarrative << narrative << itemsHere << unusedItems;
     for (int d = 0; d < int(exists.size()); ++d)
         order << exists[d] << requiredItems[d] << lockouts[d];
-    order << cancel << ok;
+    order << cancelButton << okButton;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
+}
 
+void AreaStatsDialog::letListsMoveOnEnter()
+{
     // Without a mouse, Enter moves the current entry as a double click does.
     for (QListWidget *list : {itemsHere, unusedItems}) {
         list->installEventFilter(this);
         list->setAccessibleDescription(QStringLiteral("Press Enter to move the current item to the other list."));
     }
-
-    connect(ok, &QPushButton::clicked, this, &AreaStatsDialog::commit);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool AreaStatsDialog::eventFilter(QObject *watched, QEvent *event)

@@ -11,10 +11,14 @@ class LevelDocument;
 class Platform;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 class QUndoStack;
 
@@ -51,6 +55,17 @@ protected:
 
 private:
     void buildControls();
+    QGroupBox *buildTypeFrame();
+    // The narrative and the two item lists.
+    QLayout *buildNarrativeSide();
+    QGroupBox *buildPathFrame();
+    // The controls of path d (0 to 3 for north, south, east, west) in row d + 1.
+    void buildPathRow(QGroupBox *pathFrame, QGridLayout *pathGrid, int d);
+    QLayout *buildButtons();
+    void arrange(QGroupBox *typeFrame, QLayout *left, QGroupBox *pathFrame, QLayout *buttons);
+    void buildNameList();
+    void orderTabs();
+    void letListsMoveOnEnter();
     void connectReactions();
 
     // OK: writes the location back, after telling the author what looks wrong.
@@ -81,4 +96,6 @@ private:
     std::array<QCheckBox *, 4> exists{}; // Check1 to Check4
     std::array<QComboBox *, 4> requiredItems{}; // Combo1 to Combo4
     std::array<QPlainTextEdit *, 4> lockouts{}; // Text4 to Text7
+    QPushButton *okButton = nullptr; // Command1
+    QPushButton *cancelButton = nullptr; // Command2
 };

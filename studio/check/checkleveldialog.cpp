@@ -79,13 +79,27 @@ CheckLevelDialog::~CheckLevelDialog()
 
 void CheckLevelDialog::buildControls()
 {
+    buildHeading();
+    buildProblemList();
+    QLabel *verdictCaption = buildVerdict();
+    buildWalkthroughList();
+    QLayout *buttons = buildButtons();
+    arrange(verdictCaption, buttons);
+    orderTabs();
+}
+
+void CheckLevelDialog::buildHeading()
+{
     heading = new QLabel(this);
     heading->setObjectName(QStringLiteral("levelLabel"));
     heading->setTextFormat(Qt::PlainText);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
+}
 
+void CheckLevelDialog::buildProblemList()
+{
     problems = new QTreeWidget(this);
     problems->setObjectName(QStringLiteral("problemList"));
     problems->setColumnCount(4);
@@ -113,7 +127,10 @@ void CheckLevelDialog::buildControls()
     problemText->setMinimumHeight(problemText->fontMetrics().lineSpacing() * 2);
     problemText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(problems, &QTreeWidget::currentItemChanged, this, &CheckLevelDialog::showInFull);
+}
 
+QLabel *CheckLevelDialog::buildVerdict()
+{
     verdictLabel = new QLabel(this);
     verdictLabel->setObjectName(QStringLiteral("verdictLabel"));
     verdictLabel->setTextFormat(Qt::PlainText);
@@ -123,13 +140,19 @@ void CheckLevelDialog::buildControls()
     verdictLabel->setFocusPolicy(Qt::StrongFocus);
     verdictLabel->setFrameShape(QFrame::StyledPanel);
     verdictLabel->setMargin(4);
-    auto *verdictCaption = label(QStringLiteral("Verdict"), verdictLabel, this);
+    return label(QStringLiteral("Verdict"), verdictLabel, this);
+}
 
+void CheckLevelDialog::buildWalkthroughList()
+{
     walkthrough = new QListWidget(this);
     walkthrough->setObjectName(QStringLiteral("walkthroughList"));
     walkthroughLabel = label(QStringLiteral("Walkthrough"), walkthrough, this);
     walkthroughLabel->setObjectName(QStringLiteral("walkthroughLabel"));
+}
 
+QLayout *CheckLevelDialog::buildButtons()
+{
     progress = new QProgressBar(this);
     progress->setObjectName(QStringLiteral("checkProgress"));
     progress->setRange(0, 0);
@@ -155,7 +178,11 @@ void CheckLevelDialog::buildControls()
     buttons->addStretch();
     for (QPushButton *each : {stopButton, againButton, playButton, closeButton})
         buttons->addWidget(each);
+    return buttons;
+}
 
+void CheckLevelDialog::arrange(QLabel *verdictCaption, QLayout *buttons)
+{
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(problemsLabel);
@@ -166,7 +193,10 @@ void CheckLevelDialog::buildControls()
     layout->addWidget(walkthroughLabel);
     layout->addWidget(walkthrough, 2);
     layout->addLayout(buttons);
+}
 
+void CheckLevelDialog::orderTabs()
+{
     setTabOrder(problems, verdictLabel);
     setTabOrder(verdictLabel, walkthrough);
     setTabOrder(walkthrough, stopButton);

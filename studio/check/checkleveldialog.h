@@ -13,6 +13,7 @@
 #include <thread>
 
 class QLabel;
+class QLayout;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -73,6 +74,16 @@ private:
     };
 
     void buildControls();
+    void buildHeading();
+    // The problems found, and the one chosen in full below them.
+    void buildProblemList();
+    // Returns the verdict's caption.
+    QLabel *buildVerdict();
+    void buildWalkthroughList();
+    // The progress and the window's buttons, in one row.
+    QLayout *buildButtons();
+    void arrange(QLabel *verdictCaption, QLayout *buttons);
+    void orderTabs();
     void finish(CheckReport report, unsigned run);
     void present();
     void choose(QTreeWidgetItem *entry);

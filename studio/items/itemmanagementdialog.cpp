@@ -3,9 +3,9 @@
 
 #include "twips.h"
 
+#include "itemletter.h"
 #include "itemscommit.h"
 #include "leveldocument.h"
-#include "ruletoken.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -202,9 +202,9 @@ bool ItemManagementDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void ItemManagementDialog::buildcombo(int, TextView comstr)
+void ItemManagementDialog::buildcombo(int, const Combo &rule)
 {
-    pending.push_back(Combo::fromLine(comstr));
+    pending.push_back(rule);
 }
 
 void ItemManagementDialog::commit()
@@ -215,10 +215,11 @@ void ItemManagementDialog::commit()
 
     pending.clear();
     for (int k = 1; k <= Rows; ++k) {
-        const Text token = RuleToken::fromRow(k, ingredients[k - 1]->currentText().toStdU32String(),
-                                              ingredients[Rows + k - 1]->currentText().toStdU32String());
-        if (!token.empty())
-            buildcombo(k, token);
+        const std::optional<Combo> rule =
+            Combo::fromRow(ingredients[k - 1]->currentText().toStdU32String(),
+                           ingredients[Rows + k - 1]->currentText().toStdU32String(), ItemLetter::of(k - 1));
+        if (rule)
+            buildcombo(k, *rule);
     }
     auto edit = std::make_unique<ItemsCommit>(document, typed, pending, [this] { showDocumentItems(); });
     if (history)
@@ -246,9 +247,9 @@ void ItemManagementDialog::showRules(const std::vector<Combo> &rules)
     // A later rule for the same result shows over an earlier one; both stay
     // in the document.
     for (const Combo &combo : rules) {
-        if (combo.result >= U'A' && combo.result <= U'Z') {
+        if (const int item = ItemLetter::item(combo.result); item >= 0) {
             auto letter = [](char32_t c) { return c == 0 ? QString() : QString::fromUcs4(&c, 1); };
-            setIngredients(int(combo.result - U'A') + 1, letter(combo.first), letter(combo.second));
+            setIngredients(item + 1, letter(combo.first), letter(combo.second));
         }
     }
 }

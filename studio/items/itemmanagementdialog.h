@@ -29,9 +29,8 @@ public:
 
     // The rules built by "OK", in the order of their rows.
     std::vector<Combo> pending;
-    // Adds the rule of one row's token ("A+B=C", read by position) to the
-    // pending rules; numl is the row 1 to 26.
-    void buildcombo(int numl, TextView comstr);
+    // Adds the rule of one row to the pending rules; numl is the row 1 to 26.
+    void buildcombo(int numl, const Combo &rule);
 
     // "OK" goes onto history as a step the author can undo; without one it
     // goes straight to the document.

@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     if (options.help) {
-        std::fputs(StudioCommandLine::usage(), stdout);
+        std::fputs(StudioCommandLine::usage().c_str(), stdout);
         return 0;
     }
     if (options.version) {

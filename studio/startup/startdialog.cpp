@@ -42,7 +42,17 @@ StartDialog::StartDialog(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("StartDialog"));
     setWindowTitle(QStringLiteral("Quillmoor Studio"));
+    QLayout *introduction = buildIntroduction();
+    auto *prompt = label(this, QStringLiteral("Label1"),
+                         QStringLiteral("Enter name of level file (*.qw) to edit/create:"));
+    QLayout *entry = buildNameEntry(prompt);
+    QLayout *buttons = buildContinue();
+    arrange(introduction, prompt, entry, buttons);
+    fileName->setFocus();
+}
 
+QLayout *StartDialog::buildIntroduction()
+{
     auto *picture = label(this, QStringLiteral("Image1"), QString());
     // Drawn when the studio was built: drawing it here would cost the start
     // as much as all the rest of the dialog.
@@ -69,9 +79,23 @@ StartDialog::StartDialog(Platform &platform, QWidget *parent)
     muted.setColor(QPalette::WindowText, muted.color(QPalette::PlaceholderText));
     hint->setPalette(muted);
 
-    auto *prompt = label(this, QStringLiteral("Label1"),
-                         QStringLiteral("Enter name of level file (*.qw) to edit/create:"));
+    auto *words = new QVBoxLayout;
+    words->addWidget(title);
+    words->addSpacing(4);
+    words->addWidget(about);
+    words->addSpacing(8);
+    words->addWidget(hint);
+    words->addStretch();
 
+    auto *top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addSpacing(12);
+    top->addLayout(words, 1);
+    return top;
+}
+
+QLayout *StartDialog::buildNameEntry(QLabel *prompt)
+{
     fileName = new QLineEdit(this);
     fileName->setObjectName(QStringLiteral("Text1"));
     fileName->setMinimumWidth(300);
@@ -87,43 +111,36 @@ StartDialog::StartDialog(Platform &platform, QWidget *parent)
     browseButton->setAutoDefault(false);
     connect(browseButton, &QPushButton::clicked, this, &StartDialog::browse);
 
+    auto *entry = new QHBoxLayout;
+    entry->addWidget(fileName, 1);
+    entry->addWidget(browseButton);
+    return entry;
+}
+
+QLayout *StartDialog::buildContinue()
+{
     auto *continueButton = new QPushButton(QStringLiteral("Continue"), this);
     continueButton->setObjectName(QStringLiteral("Command1"));
     continueButton->setDefault(true);
     connect(continueButton, &QPushButton::clicked, this, &StartDialog::openLevel);
 
-    auto *words = new QVBoxLayout;
-    words->addWidget(title);
-    words->addSpacing(4);
-    words->addWidget(about);
-    words->addSpacing(8);
-    words->addWidget(hint);
-    words->addStretch();
-
-    auto *top = new QHBoxLayout;
-    top->addWidget(picture);
-    top->addSpacing(12);
-    top->addLayout(words, 1);
-
-    auto *entry = new QHBoxLayout;
-    entry->addWidget(fileName, 1);
-    entry->addWidget(browseButton);
-
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(continueButton);
+    return buttons;
+}
 
+void StartDialog::arrange(QLayout *introduction, QLabel *prompt, QLayout *entry, QLayout *buttons)
+{
     auto *all = new QVBoxLayout(this);
     all->setContentsMargins(16, 16, 16, 16);
-    all->addLayout(top);
+    all->addLayout(introduction);
     all->addSpacing(14);
     all->addWidget(prompt);
     all->addLayout(entry);
     all->addSpacing(6);
     all->addLayout(buttons);
     all->setSizeConstraint(QLayout::SetFixedSize);
-
-    fileName->setFocus();
 }
 
 MapWindow &StartDialog::buildMap()

@@ -8,6 +8,8 @@
 #include <memory>
 
 class Platform;
+class QLabel;
+class QLayout;
 class QLineEdit;
 
 // The studio's first window: the author names the level file to edit or to
@@ -39,6 +41,12 @@ public:
     bool openFromCommandLine(const QString &path);
 
 private:
+    // The picture, the title and the two lines about the studio.
+    QLayout *buildIntroduction();
+    // Text1, named by the prompt above it, and "..." beside it.
+    QLayout *buildNameEntry(QLabel *prompt);
+    QLayout *buildContinue();
+    void arrange(QLayout *introduction, QLabel *prompt, QLayout *entry, QLayout *buttons);
     // The ".qw" question of "Continue".
     void offerExtension();
     // "Continue" once the name is settled; typed is Text1 as it stands. True

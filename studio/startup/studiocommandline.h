@@ -12,7 +12,8 @@ class StudioCommandLine
 public:
     // arguments without the program name
     static StudioCommandLine parse(const std::vector<std::string> &arguments);
-    static const char *usage();
+    // The help, as --help shows it.
+    static std::string usage();
 
     bool help = false;
     bool version = false;

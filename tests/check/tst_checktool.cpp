@@ -43,6 +43,17 @@ Run run(const QString &program, const QStringList &arguments, const QString &fol
     return result;
 }
 
+// The lamp dropped in the hall stays behind its one-way door.
+const QStringList OneWay{"[ITEMS]", "A lamp", "", "[LOCATION 1A]", "Porch.", "PATH E REQUIRES=A Too dark.", "ITEM A",
+                         "START", "", "[LOCATION 1B]", "Hall.", "PATH E", "", "[LOCATION 1C]", "Cellar.",
+                         "PATH E REQUIRES=A Too dark.", "", "[LOCATION 1D]", "Way out.", "ENDGAME", "",
+                         "[LOCATION 5E]", "Nowhere.", ""};
+
+// Going south from the start falls into a pit with no way out.
+const QStringList Pit{"[ITEMS]", "A a1", "B b2", "C c3", "D d4", "", "[LOCATION 1A]", "Start.", "PATH E", "PATH S",
+                      "ITEM A", "ITEM B", "ITEM C", "ITEM D", "START", "", "[LOCATION 1B]", "End.", "PATH W",
+                      "ENDGAME", "", "[LOCATION 2A]", "Pit.", ""};
+
 const QStringList Won{"[LOCATION 1A]", "Start.", "PATH E", "START", "", "[LOCATION 1B]", "End.", "PATH W",
                       "ENDGAME", ""};
 
@@ -61,6 +72,7 @@ private Q_SLOTS:
     void bundledLevels();
     void walkthroughWinsInThePlayer_data();
     void walkthroughWinsInThePlayer();
+    void wayToGetStuckInThePlayer();
 
 private:
     QTemporaryDir dir;
@@ -73,6 +85,8 @@ void TestCheckTool::initTestCase()
     CheckFiles::write(dir.path(), "lost.qw", QStringList(Won).replaceInStrings("ENDGAME", "A dead end."));
     CheckFiles::write(dir.path(), "warned.qw", QStringList(Won).replaceInStrings("PATH W", "A wall."));
     CheckFiles::write(dir.path(), "faulty.qw", QStringList(Won).replaceInStrings("Start.", "Start. PATH N"));
+    CheckFiles::write(dir.path(), "oneway.qw", OneWay);
+    CheckFiles::write(dir.path(), "pit.qw", Pit);
     TestFiles::write(dir.filePath("notes.txt"), GameFiles::crlf({"Notes, not a language."}));
     TestFiles::write(dir.filePath("short.txt"), GameFiles::crlf({"[English]", "Only one message."}));
     TestFiles::write(dir.filePath("lower.txt"), GameFiles::crlf(QStringList{"[English]"} + QStringList(27, "x")));
@@ -87,7 +101,8 @@ void TestCheckTool::statuses_data()
 
     QTest::newRow("winnable") << QStringList{"won.qw"} << 0
                               << "No problems found.\n\nWinnable: the shortest walkthrough takes 1 command (1 play "
-                                 "state searched).\n1. E\n"
+                                 "state searched).\n1. E\n\nNo way to get stuck: from every reachable state the game "
+                                 "can still be won.\n"
                               << "";
     QTest::newRow("warnings only") << QStringList{"warned.qw"} << 0 << "1 warning." << "";
     QTest::newRow("not winnable") << QStringList{"lost.qw"} << 1
@@ -95,6 +110,21 @@ void TestCheckTool::statuses_data()
                                      "cannot be won.\n\n0 errors, 1 warning.\n\nNot winnable: no way from the start "
                                      "gets to an end-of-game location (2 play states reached, all tried).\n"
                                   << "";
+    QTest::newRow("a way to get stuck")
+        << QStringList{"oneway.qw"} << 0
+        << "4. E\n\n1 way to get stuck:\n1) In 1B, E: the game can no longer be won (1 play state). Shortest way in: "
+           "TAKE lamp, E, DROP lamp, E"
+        << "";
+    QTest::newRow("ways to get stuck at the limit")
+        << QStringList{"--max-states=40", "pit.qw"} << 0
+        << "1) In 1A, S: the game can no longer be won (1 play state). Shortest way in: S\nThere may be more: the "
+           "search stopped at its limit of 40 play states before it explored every state."
+        << "";
+    QTest::newRow("not known at the limit")
+        << QStringList{"--max-states=5", "oneway.qw"} << 0
+        << "Whether the player can get stuck is not known: the search stopped at its limit of 5 play states before "
+           "it explored every state."
+        << "";
     QTest::newRow("errors") << QStringList{"faulty.qw"} << 1 << "Error at 1A, line 13: The exit north" << "";
     QTest::newRow("the limit") << QStringList{"--max-states", "1", "lost.qw"} << 1
                                << "Unknown: the search stopped at its limit of 1 play state" << "";
@@ -139,7 +169,7 @@ void TestCheckTool::statuses()
     QCOMPARE(result.err.isEmpty(), err.isEmpty());
 }
 
-// One object with exactly the four fields, and each problem with exactly its four.
+// One object with exactly its fields, and each problem with exactly its four.
 void TestCheckTool::json()
 {
     const Run faulty = run(Tool, {"--json", "faulty.qw"}, dir.path());
@@ -148,7 +178,8 @@ void TestCheckTool::json()
     const QJsonDocument document = QJsonDocument::fromJson(faulty.out.toUtf8(), &fault);
     QCOMPARE(fault.error, QJsonParseError::NoError);
     const QJsonObject report = document.object();
-    QCOMPARE(report.keys(), (QStringList{"problems", "states", "walkthrough", "winnable"}));
+    QCOMPARE(report.keys(), (QStringList{"canGetStuck", "deadEnds", "problems", "states", "unreached",
+                                         "unreachedInChain", "walkthrough", "winnable"}));
     QCOMPARE(report["winnable"], QJsonValue(true));
     QCOMPARE(report["walkthrough"].toArray(), (QJsonArray{"E"}));
     QCOMPARE(report["states"], QJsonValue(1));
@@ -247,6 +278,44 @@ void TestCheckTool::walkthroughWinsInThePlayer()
     QVERIFY(played.out.contains(won));
     QCOMPARE(played.out.count(won), 1);
     QVERIFY(played.out.trimmed().endsWith("(y/n)"));
+}
+
+// A way to get stuck in JSON, as a warning too; its walkthrough, piped into
+// the player, leaves the game going on without an end.
+void TestCheckTool::wayToGetStuckInThePlayer()
+{
+    const Run check = run(Tool, {"--json", "oneway.qw"}, dir.path());
+    QCOMPARE(check.status, 0);
+    const QJsonObject report = QJsonDocument::fromJson(check.out.toUtf8()).object();
+    QCOMPARE(report["canGetStuck"], QJsonValue(true));
+    const QJsonArray deadEnds = report["deadEnds"].toArray();
+    QCOMPARE(deadEnds.size(), 1);
+    const QJsonObject way = deadEnds[0].toObject();
+    QCOMPARE(way.keys(), (QStringList{"command", "error", "file", "location", "states", "walkthrough"}));
+    QCOMPARE(way["location"], QJsonValue("1B"));
+    QCOMPARE(way["file"], QJsonValue("oneway.qw"));
+    QCOMPARE(way["command"], QJsonValue("E"));
+    QCOMPARE(way["walkthrough"].toArray(), (QJsonArray{"TAKE lamp", "E", "DROP lamp", "E"}));
+    QCOMPARE(way["states"], QJsonValue(1));
+    QCOMPARE(way["error"], QJsonValue(QJsonValue::Null));
+    const QJsonObject unreached = report["unreached"].toObject();
+    QCOMPARE(unreached["locations"].toArray(), QJsonArray{"5E"});
+    QCOMPARE(unreached["items"].toArray(), QJsonArray());
+    QCOMPARE(report["unreachedInChain"].toArray(), QJsonArray());
+    const QJsonObject warning = report["problems"].toArray().last().toObject();
+    QCOMPARE(warning["location"], QJsonValue("1B"));
+    QCOMPARE(warning["line"], QJsonValue(21));
+    QCOMPARE(warning["text"], QJsonValue("In 1B, E: the game can no longer be won (1 play state). Shortest way in: "
+                                         "TAKE lamp, E, DROP lamp, E"));
+
+    QByteArray typed;
+    for (const QJsonValue &command : way["walkthrough"].toArray())
+        typed += command.toString().toUtf8() + '\n';
+    const Run played = run(Player, {"--tty", "--language", CheckFiles::english(), "oneway.qw"}, dir.path(), typed);
+    QCOMPARE(played.status, 0);
+    QVERIFY(!played.out.contains("(y/n)"));
+    QVERIFY(played.out.contains(">E\nCellar."));
+    QVERIFY(played.out.trimmed().endsWith('>'));
 }
 
 QTEST_GUILESS_MAIN(TestCheckTool)

@@ -42,7 +42,8 @@ void TestLevelLint::problems_data()
                               << QStringList{"error - - has no start location"};
     QTest::newRow("two START lines")
         << startWith({"PATH E"}) + QStringList{"[LOCATION 1B]", "End.", "PATH W", "ENDGAME", "START", ""}
-        << QStringList{"warning 1A @START@ a later one, at 1B (line 21)"};
+        << QStringList{"warning 1A @START@ a later one, at 1B (line 21)",
+                       "warning 1A @[LOCATION 1A]@ Location 1A is never entered in any play"};
     QTest::newRow("an exit off the map") << startWith({"PATH E", "PATH N"}) + End
                                          << QStringList{"error 1A @PATH N@ leads off the map"};
     QTest::newRow("an exit to no block")
@@ -53,13 +54,17 @@ void TestLevelLint::problems_data()
         << QStringList{"warning 1A @PATH E@ The exit east from 1A to 1B is one-way: 1B has no exit west back."};
     QTest::newRow("a locked exit needing an unnamed item")
         << startWith({"PATH E REQUIRES=C Locked."}) + End
-        << QStringList{"error 1A @PATH E REQUIRES=C Locked.@ requires item C, which has no name"};
+        << QStringList{"error 1A @PATH E REQUIRES=C Locked.@ requires item C, which has no name",
+                       "warning 1B @[LOCATION 1B]@ Location 1B is never entered in any play"};
     QTest::newRow("a locked exit naming no item") << startWith({"PATH E REQUIRES="}) + End
-                                                  << QStringList{"error 1A @PATH E REQUIRES=@ names none"};
+                                                  << QStringList{"error 1A @PATH E REQUIRES=@ names none",
+                                                                 "warning 1B @[LOCATION 1B]@ Location 1B is never "
+                                                                 "entered"};
     QTest::newRow("a locked exit naming a small letter")
         << QStringList{"[ITEMS]", "A key", "B cup", ""} + startWith({"PATH E REQUIRES=c Locked.", "ITEM A"}) + End
         << QStringList{"error 1A @PATH E REQUIRES=c Locked.@ requires \"c\", which is not an item letter",
-                       "warning - @B cup@ Item B (cup) lies nowhere"};
+                       "warning - @B cup@ Item B (cup) lies nowhere",
+                       "warning 1B @[LOCATION 1B]@ Location 1B is never entered in any play"};
     QTest::newRow("a level file not found")
         << startWith({"PATH E"})
             + QStringList{"[LOCATION 1B]", "Gate.", "PATH W", "LOADLEVEL nowhere.qw COMMENT=Off you go.", ""}
@@ -97,7 +102,10 @@ void TestLevelLint::problems_data()
                        "tag: item B (cup) lies at 1A",
                        "warning 1A @PATH E REQUIRES=A Go ENDGAME.@ The lockout text of the exit east from 1A contains "
                        "\"ENDGAME\", which the player reads as that tag: reaching 1A ends the game",
-                       "warning 1B @The START of the end.@ contains \"START\": the studio's Area Stats takes 1B"};
+                       "warning 1B @The START of the end.@ contains \"START\": the studio's Area Stats takes 1B",
+                       "warning 1B @[LOCATION 1B]@ Location 1B is never entered in any play",
+                       "warning - @A key@ Item A (key) is never carried in any play",
+                       "warning - @B cup@ Item B (cup) is never carried in any play"};
     QTest::newRow("a narrative read before the tag lines")
         << QStringList{"[ITEMS]", "A key", "B cup", ""}
             + QStringList{"[LOCATION 1A]", "Say PATH E REQUIRES=B to pass, or LOADLEVEL x.qw COMMENT=no.",
@@ -110,7 +118,10 @@ void TestLevelLint::problems_data()
                        "\"LOADLEVEL\", which the player reads as that tag: reaching 1A loads another level",
                        "warning 1A @Say PATH E REQUIRES=B to pass, or LOADLEVEL x.qw COMMENT=no.@ contains "
                        "\"PATH E REQUIRES=\", which the player reads as that tag: it, not the exit's own line, says "
-                       "what the exit east needs"};
+                       "what the exit east needs",
+                       "warning 1B @[LOCATION 1B]@ Location 1B is never entered in any play",
+                       "warning - @A key@ Item A (key) is never carried in any play",
+                       "warning - @B cup@ Item B (cup) is never carried in any play"};
     QTest::newRow("a tag line said again in the narrative is no change")
         << startWith({"PATH E"}).replaceInStrings("Start.", "Start. PATH E leads on.") + End << QStringList{};
     QTest::newRow("a block cut short by the end of the file")
@@ -177,7 +188,7 @@ void TestLevelLint::chainedLevel()
     CheckFiles::write(dir.path(), "b.qw", {"[LOCATION 5E]", "Hall.", "PATH N", "ENDGAME", ""});
     const CheckReport report =
         LevelCheck::checkFile(path.toStdString(), {CheckFiles::english().toStdString(), 1, 1000});
-    QCOMPARE(report.problems.size(), std::size_t(2));
+    QCOMPARE(report.problems.size(), std::size_t(3));
     QVERIFY(report.problems[0].isError());
     QCOMPARE(report.problems[0].location->name(), std::string("5E"));
     QCOMPARE(report.problems[0].line, 14);
@@ -186,6 +197,9 @@ void TestLevelLint::chainedLevel()
     // b.qw has no START: play goes on where a.qw was left, at 1B.
     QVERIFY(QString::fromStdString(report.problems[1].text).contains("b.qw: The level has no start location"));
     QVERIFY(!report.problems[1].isError());
+    // So 5E is never entered: the game goes on at 1B, which b.qw leaves empty.
+    QVERIFY(QString::fromStdString(report.problems[2].text).contains("b.qw: Location 5E is never entered"));
+    QCOMPARE(QString::fromStdString(report.problems[2].file), dir.filePath("b.qw"));
 }
 
 QTEST_GUILESS_MAIN(TestLevelLint)

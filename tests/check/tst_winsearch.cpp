@@ -38,8 +38,8 @@ private Q_SLOTS:
     void chains();
     void idleCommand_data();
     void idleCommand();
-    void wordsOtherListsTake_data();
-    void wordsOtherListsTake();
+    void walkthroughWords_data();
+    void walkthroughWords();
     void otherLanguage();
     void unsavedLevel();
 };
@@ -249,9 +249,10 @@ void TestWinSearch::idleCommand()
     QCOMPARE(CheckFiles::playsToEnd(path, {"E", idle}, language), QString());
 }
 
-// Words that a list tried earlier would take are not used: the walkthrough
-// must do what the search did.
-void TestWinSearch::wordsOtherListsTake_data()
+// The walkthrough is written in the words the player reads as each command,
+// so a change to the language changes them; words that a list tried earlier
+// would take are not used, as the walkthrough must do what the search did.
+void TestWinSearch::walkthroughWords_data()
 {
     QTest::addColumn<int>("list");
     QTest::addColumn<QString>("words");
@@ -263,9 +264,13 @@ void TestWinSearch::wordsOtherListsTake_data()
         << 17 << "N|east|EAST" << QStringList{"TAKE rope", "EAST", "TAKE hook", "COMBINE rope WITH hook", "S"};
     QTest::newRow("a combine word a take word begins")
         << 22 << "TAKEBOTH|USE " << QStringList{"TAKE rope", "E", "TAKE hook", "USE rope WITH hook", "S"};
+    QTest::newRow("a take list with a new first word")
+        << 20 << "GRAB|TAKE " << QStringList{"GRAB rope", "E", "GRAB hook", "COMBINE rope WITH hook", "S"};
+    QTest::newRow("a connector that names an item")
+        << 21 << "ROPE/AND" << QStringList{"TAKE rope", "E", "TAKE hook", "COMBINE rope AND hook", "S"};
 }
 
-void TestWinSearch::wordsOtherListsTake()
+void TestWinSearch::walkthroughWords()
 {
     QFETCH(int, list);
     QFETCH(QString, words);

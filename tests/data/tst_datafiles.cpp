@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "commandtable.h"
 #include "leveldocument.h"
 #include "levelreader.h"
 #include "levelwriter.h"
@@ -22,13 +23,14 @@ const QStringList Levels{"QUILLMOOR.qw", "SCRIPTORIUM.qw", "example/LIGHTHOUSE.q
 const QStringList Translations{"languages/Deutsch.txt", "languages/Francais.txt", "languages/Espanol.txt"};
 const QString AllLanguages = QStringLiteral("languages/all.txt");
 
-// Message numbers (1-based) of the lists the player compares commands with.
-const QList<int> DirectionLists{15, 16, 17, 18};
-const QList<int> PrefixLists{19, 20, 22}; // drop, take, combine: matched at the start
-const QList<int> ExactLists{15, 16, 17, 18, 25, 23, 24}; // directions, quit, help, inventory
 // How many fields each split sentence must have: the player prints them all.
-const QMap<int, int> SentenceFields{{1, 2}, {2, 2}, {3, 2}, {6, 2}, {7, 2}, {9, 3}, {10, 3}};
-const QList<int> WholeMessages{4, 5, 8, 11, 12, 13, 14, 21, 26, 27};
+const QMap<Message, int> SentenceFields{{Message::NotUnderstood, 2}, {Message::GameWon, 2}, {Message::NotHere, 2},
+                                        {Message::Dropped, 2},       {Message::NotCarried, 2}, {Message::Combined, 3},
+                                        {Message::CannotCombine, 3}};
+const QList<Message> WholeMessages{Message::TakeWhat,     Message::Taken,    Message::DropWhat,
+                                   Message::NoWay,        Message::ExitHere, Message::ItemHere,
+                                   Message::QuitDeclined, Message::Connectors, Message::InventoryHeading,
+                                   Message::QuitQuestion};
 // Words that act as tags wherever they stand in a location.
 const QStringList TagWords{"PATH ", "ITEM ", "START", "ENDGAME", "LOADLEVEL", "COMMENT=", "REQUIRES="};
 
@@ -36,7 +38,8 @@ struct Language
 {
     QString name;
     QStringList messages; // messages 1 to 27 at 0 to 26
-    QStringList fields(int message) const { return messages.at(message - 1).split(u'|'); }
+    const QString &message(Message m) const { return messages.at(int(m) - 1); }
+    QStringList fields(Message m) const { return message(m).split(u'|'); }
 };
 
 QByteArray readBytes(const QString &path)
@@ -97,10 +100,10 @@ QList<Language> languagesOf(const QString &file)
 
 // The words of a command list as the player compares them; a direction's
 // second field is its display name and never typed.
-QStringList commandWords(const Language &language, int message)
+QStringList commandWords(const Language &language, const CommandTable::List &list)
 {
-    QStringList words = language.fields(message);
-    if (DirectionLists.contains(message))
+    QStringList words = language.fields(list.words);
+    if (int(list.command) < int(Directions.size()))
         words.removeAt(1);
     return words;
 }
@@ -146,8 +149,9 @@ LocationRecord recomposed(const LocationRecord &record)
 // is too short to keep out of names.
 QStringList wordsAroundNames(const Language &language)
 {
-    QStringList words = commandWords(language, 22) + language.messages.at(20).split(u'/');
-    const QStringList confirmation = language.fields(9);
+    QStringList words = commandWords(language, CommandTable::list(CommandTable::Command::Combine))
+        + language.message(Message::Connectors).split(u'/');
+    const QStringList confirmation = language.fields(Message::Combined);
     const QStringList lead = confirmation.at(0).split(u' ', Qt::SkipEmptyParts);
     if (!lead.isEmpty())
         words += lead.last();
@@ -337,57 +341,51 @@ void TestDataFiles::languageFile()
     QCOMPARE(languages->size(), blocks);
 
     for (const Language &language : *languages) {
-        auto where = [&language](int message) {
+        auto where = [&language](Message message) {
             return QStringLiteral("%1, message %2: \"%3\"")
                 .arg(language.name)
-                .arg(message)
-                .arg(language.messages.at(message - 1));
+                .arg(int(message))
+                .arg(language.message(message));
         };
-        for (int message = 1; message <= 27; ++message)
-            QVERIFY2(!language.messages.at(message - 1).trimmed().isEmpty(), qPrintable(where(message)));
+        for (int message = 1; message <= LanguageTable::MessageCount; ++message)
+            QVERIFY2(!language.message(Message(message)).trimmed().isEmpty(), qPrintable(where(Message(message))));
         for (auto it = SentenceFields.begin(); it != SentenceFields.end(); ++it) {
             const QStringList fields = language.fields(it.key());
             QVERIFY2(fields.size() == it.value(), qPrintable(where(it.key())));
             for (const QString &field : fields)
                 QVERIFY2(!field.trimmed().isEmpty() && field == field.trimmed(), qPrintable(where(it.key())));
         }
-        for (int message : WholeMessages)
-            QVERIFY2(!language.messages.at(message - 1).contains(u'|'), qPrintable(where(message)));
-        for (const QString &connector : language.messages.at(20).split(u'/'))
-            QVERIFY2(!connector.isEmpty() && connector == connector.toUpper(), qPrintable(where(21)));
-        for (int message : DirectionLists)
-            QVERIFY2(language.fields(message).size() >= 2 && !language.fields(message).at(1).trimmed().isEmpty(),
-                     qPrintable(where(message)));
+        for (Message message : WholeMessages)
+            QVERIFY2(!language.message(message).contains(u'|'), qPrintable(where(message)));
+        for (const QString &connector : language.message(Message::Connectors).split(u'/'))
+            QVERIFY2(!connector.isEmpty() && connector == connector.toUpper(), qPrintable(where(Message::Connectors)));
+        for (Direction d : Directions) {
+            const QStringList fields = language.fields(directionWords(d));
+            QVERIFY2(fields.size() >= 2 && !fields.at(1).trimmed().isEmpty(), qPrintable(where(directionWords(d))));
+        }
 
         // Every word can be typed and reached: upper case (what the user
         // types is upper-cased), unique among the whole-word lists, and not
-        // swallowed by a word matched at the start of a command.
+        // swallowed by a word tried before it that is matched at the start
+        // of a command.
         QStringList exact;
-        for (int message : ExactLists) {
-            const QStringList words = commandWords(language, message);
-            QVERIFY2(words.size() <= 30, qPrintable(where(message)));
+        QStringList starts;
+        for (const CommandTable::List &list : CommandTable::Lists) {
+            const QStringList words = commandWords(language, list);
+            QVERIFY2(words.size() <= 30, qPrintable(where(list.words)));
             for (const QString &word : words) {
-                QVERIFY2(!word.isEmpty() && word == word.toUpper() && word == word.trimmed(), qPrintable(where(message)));
-                QVERIFY2(!exact.contains(word), qPrintable(where(message)));
-                exact.append(word);
-            }
-        }
-        QStringList earlier;
-        for (int message : PrefixLists) {
-            const QStringList words = commandWords(language, message);
-            QVERIFY2(words.size() <= 30, qPrintable(where(message)));
-            for (const QString &word : words) {
-                QVERIFY2(word.trimmed().size() > 1 && word == word.toUpper() && !word.startsWith(u' '),
-                         qPrintable(where(message)));
-                for (const QString &before : earlier)
-                    QVERIFY2(!word.startsWith(before), qPrintable(where(message)));
-                earlier.append(word);
-            }
-        }
-        for (int message : {23, 24}) {
-            for (const QString &word : commandWords(language, message)) {
-                for (const QString &prefix : earlier)
-                    QVERIFY2(!word.startsWith(prefix), qPrintable(where(message)));
+                QVERIFY2(word == word.toUpper(), qPrintable(where(list.words)));
+                if (list.prefix) {
+                    QVERIFY2(word.trimmed().size() > 1 && !word.startsWith(u' '), qPrintable(where(list.words)));
+                } else {
+                    QVERIFY2(!word.isEmpty() && word == word.trimmed(), qPrintable(where(list.words)));
+                    QVERIFY2(!exact.contains(word), qPrintable(where(list.words)));
+                    exact.append(word);
+                }
+                for (const QString &before : starts)
+                    QVERIFY2(!word.startsWith(before), qPrintable(where(list.words)));
+                if (list.prefix)
+                    starts.append(word);
             }
         }
     }

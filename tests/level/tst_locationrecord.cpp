@@ -41,6 +41,8 @@ private Q_SLOTS:
     void readings();
     void levelLoads_data();
     void levelLoads();
+    void positions_data();
+    void positions();
     void lines_data();
     void lines();
     void compose_data();
@@ -152,6 +154,35 @@ void TestLocationRecord::levelLoads()
     QTEST(load ? toQString(load->file) + u'|' + toQString(load->comment) : QStringLiteral("none"), "player");
     const LocationRecord::LevelLoad editor = r.editorLevelLoad();
     QTEST(toQString(editor.file) + u'|' + toQString(editor.comment), "editor");
+    // Where the comment stands, so a message can point at its line.
+    for (const LocationRecord::LevelLoad &read : {load.value_or(editor), editor}) {
+        if (read.commentAt != TextView::npos)
+            QCOMPARE(toQString(r.text().substr(read.commentAt, read.comment.size())), toQString(read.comment));
+    }
+}
+
+// Where the first of a tag stands in the record; -1 for nowhere.
+void TestLocationRecord::positions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("east");
+    QTest::addColumn<int>("itemB");
+    QTest::addColumn<int>("levelLoad");
+
+    QTest::newRow("tag lines") << "N.|PATH E|ITEM B|LOADLEVEL b.qw COMMENT=On.|" << 3 << 10 << 17;
+    QTest::newRow("the narrative first") << "PATH E ITEM B LOADLEVEL|PATH E|ITEM B|" << 0 << 7 << 14;
+    QTest::newRow("a locked path") << "N.|PATH E REQUIRES=B Shut.|" << 3 << -1 << -1;
+    QTest::newRow("none") << "N.|PATH W|ITEM b|" << -1 << -1 << -1;
+}
+
+void TestLocationRecord::positions()
+{
+    QFETCH(QString, text);
+    const LocationRecord r = record(text);
+    auto at = [](std::size_t offset) { return offset == TextView::npos ? -1 : int(offset); };
+    QTEST(at(r.pathAt(Direction::East)), "east");
+    QTEST(at(r.itemAt(1)), "itemB");
+    QTEST(at(r.levelLoadAt()), "levelLoad");
 }
 
 void TestLocationRecord::lines_data()

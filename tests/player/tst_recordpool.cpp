@@ -14,6 +14,7 @@ private Q_SLOTS:
     void plainest_data();
     void plainest();
     void takeAndDropComeBack();
+    void copyOutlivesTheOriginal();
 };
 
 void TestRecordPool::plainest_data()
@@ -68,6 +69,20 @@ void TestRecordPool::takeAndDropComeBack()
         QCOMPARE(pool.plainest(id), first);
         QCOMPARE(pool.facts(pool.plainest(taken)).items, 0u);
     }
+}
+
+// A copy of a game's pool plays on after the game is gone, as a hint's
+// search does: the lockout it reads and the records it finds are its own.
+void TestRecordPool::copyOutlivesTheOriginal()
+{
+    auto original = std::make_unique<RecordPool>();
+    const std::uint32_t id = original->intern(LocationRecord(Text(U"Hall.|PATH N REQUIRES=A Locked.|ITEM A|")));
+    const RecordPool copy = *original;
+    original.reset();
+    QCOMPARE(Text(copy.facts(id).requirements[0]->lockout), Text(U" Locked."));
+    RecordPool again = copy;
+    QCOMPARE(again.intern(LocationRecord(Text(U"Hall.|PATH N REQUIRES=A Locked.|ITEM A|"))), id);
+    QCOMPARE(again.withoutItem(id, 0), again.intern(LocationRecord(Text(U"Hall.|PATH N REQUIRES=A Locked.||"))));
 }
 
 QTEST_GUILESS_MAIN(TestRecordPool)

@@ -19,6 +19,8 @@ private Q_SLOTS:
     void options();
     void dataFolder_data();
     void dataFolder();
+    void savedGames_data();
+    void savedGames();
 
 private:
     struct Outcome
@@ -260,6 +262,101 @@ void TestTerminal::dataFolder()
     QCOMPARE(outcome.out, Banner + "Default Language:\n[1] Bundled\n\n>" + Cell);
     QCOMPARE(outcome.err, QString());
     QCOMPARE(outcome.status, 0);
+}
+
+void TestTerminal::savedGames_data()
+{
+    // A game played with --save, then with --restore (unless none is given).
+    QTest::addColumn<QStringList>("saving");
+    QTest::addColumn<QByteArray>("played");
+    QTest::addColumn<QByteArray>("levelThen"); // what a.qw holds before the restore; null: as it was
+    QTest::addColumn<QStringList>("restoring");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("out"); // of the last run
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<int>("status");
+
+    const QStringList english{"--tty", "--language", "$DIR/Language.txt"};
+    const QStringList save = english + QStringList{"--save", "$DIR/g.qwsave", "$DIR/a.qw"};
+    const QStringList restore = english + QStringList{"--restore=$DIR/g.qwsave"};
+    const QString yard = "Yard.\nWind.\nThere is an exit north. There is an exit south. There is an exit east. There "
+                         "is an exit west. You see brass key. You see lamp. You see lamp. You see oil. You see pebble. \n>";
+    QTest::newRow("saved at the end of the input, and played on")
+        << save << QByteArray("take rope\ne\n") << QByteArray() << restore << QByteArray("w\ntake hook\ni\n")
+        << yard
+            + "w\nCell.\nThere is an exit south. There is an exit east. You see hook. \n>"
+              "take hook\nYou take the hook.\nCell.\nThere is an exit south. There is an exit east. \n>"
+              "i\nYou carry:\nrope\nhook\n\nCell.\nThere is an exit south. There is an exit east. \n>"
+        << "" << 0;
+    QTest::newRow("saved when the player quits, restored and saved again")
+        << save << QByteArray("take rope\nq\ny\n") << QByteArray()
+        << restore + QStringList{"--save", "$DIR/g.qwsave"} << QByteArray("take hook\n")
+        << "Cell.\nThere is an exit south. There is an exit east. You see hook. \n>"
+           "take hook\nYou take the hook.\nCell.\nThere is an exit south. There is an exit east. \n>"
+        << "" << 0;
+    QTest::newRow("at the end of the game, no question until a command")
+        << save << QByteArray("take rope\ntake hook\nuse rope hook\ns\n") << QByteArray() << restore
+        << QByteArray("i\ny\n")
+        << "Top of the wall.\nThere is an exit north. \n>i\nYou carry:\ngrapple\n\nTop of the wall.\nYou have won!\n"
+           "End the game? (y/n) y\n"
+        << "" << 0;
+    QTest::newRow("the level changed since")
+        << save << QByteArray("e\n") << GameFiles::adventure() + "\r\n" << restore << QByteArray("w\n") << ""
+        << "The level file \"$DIR/a.qw\" has changed since the game was saved in \"$DIR/g.qwsave\", so the game "
+           "cannot go on.\n"
+        << 1;
+    QTest::newRow("another language file")
+        << save << QByteArray("e\n") << QByteArray()
+        << QStringList{"--tty", "--language", "$DIR/two.txt", "--restore", "$DIR/g.qwsave"} << QByteArray() << ""
+        << "The language file \"$DIR/two.txt\" is not the one the game saved in \"$DIR/g.qwsave\" was played with "
+           "(\"$DIR/Language.txt\"), so the game cannot go on.\n"
+        << 1;
+    QTest::newRow("a level is no saved game")
+        << QStringList() << QByteArray() << QByteArray() << english + QStringList{"--restore", "$DIR/a.qw"}
+        << QByteArray() << ""
+        << "\"$DIR/a.qw\" is not a Quillmoor saved game: its first line is not \"Quillmoor saved game, version 1\".\n"
+        << 1;
+    QTest::newRow("no saved game there")
+        << QStringList() << QByteArray() << QByteArray() << english + QStringList{"--restore", "$DIR/none.qwsave"}
+        << QByteArray() << "" << "Cannot open the saved game \"$DIR/none.qwsave\": No such file or directory.\n" << 1;
+    QTest::newRow("a saved game and a level")
+        << QStringList() << QByteArray() << QByteArray() << restore + QStringList{"$DIR/a.qw"} << QByteArray() << ""
+        << "quillmoorplayer: --restore goes on in the level its saved game names; name no LEVEL with it. Try "
+           "\"quillmoorplayer --help\".\n"
+        << 1;
+    QTest::newRow("a save that cannot be written stops before the game")
+        << QStringList() << QByteArray() << QByteArray()
+        << english + QStringList{"--save", "$DIR/none/g.qwsave", "$DIR/a.qw"} << QByteArray("e\n") << ""
+        << "Cannot save the game to \"$DIR/none/g.qwsave\": No such file or directory.\n" << 1;
+    QTest::newRow("nothing to save before a language is chosen")
+        << QStringList() << QByteArray() << QByteArray()
+        << QStringList{"--tty", "--language", "$DIR/two.txt", "--save", "$DIR/n.qwsave", "$DIR/a.qw"} << QByteArray()
+        << Banner + "Select Language:\n[1] English\n[2] Deutsch\n\n>"
+        << "The game was not saved to \"$DIR/n.qwsave\": no language was chosen, so it had not begun.\n" << 1;
+}
+
+void TestTerminal::savedGames()
+{
+    QFETCH(QStringList, saving);
+    QFETCH(QByteArray, played);
+    QFETCH(QByteArray, levelThen);
+    QFETCH(QStringList, restoring);
+    QFETCH(QByteArray, input);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(int, status);
+    if (!saving.isEmpty()) {
+        const Outcome saved = run(saving, played);
+        QCOMPARE(saved.err, QString());
+        QCOMPARE(saved.status, 0);
+    }
+    if (!levelThen.isNull())
+        GameFiles::write(dir.path(), "a.qw", levelThen);
+    const Outcome outcome = run(restoring, input);
+    GameFiles::write(dir.path(), "a.qw", GameFiles::adventure());
+    QCOMPARE(outcome.out, inDir(out));
+    QCOMPARE(outcome.err, inDir(err));
+    QCOMPARE(outcome.status, status);
 }
 
 QTEST_GUILESS_MAIN(TestTerminal)

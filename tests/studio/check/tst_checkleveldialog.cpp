@@ -107,7 +107,8 @@ void TestCheckLevelDialog::shows_data()
     QTest::newRow("cannot be won")
         << CheckLevels::locked() << "locked.qw" << all << "Cannot be won: every reachable play state (1) was explored."
         << QStringList{"Warning||13|Item A (key) lies nowhere at the start and no rule makes it, so the player can "
-                       "never have it."}
+                       "never have it.",
+                       "Warning|1B|20|Location 1B is never entered in any play from the start."}
         << QStringList{} << false;
     QTest::newRow("unknown at the limit") << CheckLevels::grapple() << "grapple.qw" << 3
                                           << "Unknown: stopped after 3 play states, the most one check explores."

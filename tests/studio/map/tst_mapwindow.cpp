@@ -90,7 +90,6 @@ private Q_SLOTS:
     void pictureName_data();
     void pictureName();
     void missingPictureLeavesNone();
-    void installedPicturesAreFound();
     void loadPaintsExactlyTheLocationsRead();
     void saveEmptyLevel();
     void saveReadLevelByteForByte();
@@ -204,9 +203,11 @@ void TestMapWindow::buttonColor()
         QCOMPARE(color.typeId(), QMetaType::UInt);
         QCOMPARE(color.value<quint32>(), n == button ? LocationButton::InUse : LocationButton::NotInUse);
     }
+    // The document keeps the mark.
+    QCOMPARE(studio.map.document().inUse({row, col}), button != 0);
     if (button) {
-        QCOMPARE(studio.map.buttonColor(row, col), LocationButton::InUse);
         studio.map.ButtonColor(row, col, LocationButton::NotInUse);
+        QVERIFY(!studio.map.document().inUse({row, col}));
         QCOMPARE(command(studio.map, button)->property("backColor").value<quint32>(), LocationButton::NotInUse);
     }
 }
@@ -286,7 +287,7 @@ void TestMapWindow::buttonsFollowTheDocument()
     LevelDocument &document = map.document();
     // The area editor marks a location through the document; the button follows.
     document.setInUse({4, 5}, true);
-    QCOMPARE(map.buttonColor(4, 5), LocationButton::InUse);
+    QCOMPARE(command(map, 32)->property("backColor").value<quint32>(), LocationButton::InUse);
     // And opening the location reads the mark back as its first guess.
     command(map, 32)->click();
     QVERIFY(map.areaStatsDialog().findChild<QRadioButton *>(QStringLiteral("Option4"))->isChecked());
@@ -347,7 +348,7 @@ void TestMapWindow::pictureName()
     QFETCH(QString, record);
     QFETCH(QString, picture);
     Studio studio;
-    studio.map.ButtonColor(3, 7, LocationButton::InUse);
+    studio.map.document().setInUse({3, 7}, true);
     // A commit renews the picture through the document.
     studio.map.document().updategrid({3, 7}, LocationRecord(toText(record)), 0);
     auto *location = qobject_cast<LocationButton *>(command(studio.map, 25));
@@ -355,7 +356,7 @@ void TestMapWindow::pictureName()
     QVERIFY2(!location->picture().isNull(), "the pictures are drawn beside the program");
     QCOMPARE(location->picture().size(), QSize(67, 51));
     // The picture never changes the colour.
-    QCOMPARE(studio.map.buttonColor(3, 7), LocationButton::InUse);
+    QCOMPARE(location->backColor(), LocationButton::InUse);
     QVERIFY(location->text().isEmpty());
 }
 
@@ -376,21 +377,6 @@ void TestMapWindow::missingPictureLeavesNone()
     studio.map.document().updategrid({1, 1}, LocationRecord(U"Hall.|PATH E|"), 0);
     QVERIFY(location->picture().isNull());
     studio.map.grab(); // paints without a picture
-}
-
-void TestMapWindow::installedPicturesAreFound()
-{
-    QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin")));
-    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("share/quillmoor/pictures")));
-    QVERIFY(QFile::copy(QStringLiteral(QUILLMOOR_BIN_DIR "/OI0110.bmp"),
-                        root.filePath(QStringLiteral("share/quillmoor/pictures/OI0110.bmp"))));
-    Studio studio;
-    studio.platform.folder = root.filePath(QStringLiteral("bin"));
-    QCOMPARE(QFileInfo(studio.map.picturePath(QStringLiteral("OI0110.bmp"))).canonicalFilePath(),
-             QFileInfo(root.filePath(QStringLiteral("share/quillmoor/pictures/OI0110.bmp"))).canonicalFilePath());
-    studio.map.document().updategrid({9, 9}, LocationRecord(U"Box.|PATH S|PATH E|ITEM A|"), 0);
-    QVERIFY(!qobject_cast<LocationButton *>(command(studio.map, 81))->picture().isNull());
 }
 
 void TestMapWindow::loadPaintsExactlyTheLocationsRead()

@@ -2,7 +2,6 @@
 #include "buildinfo.h"
 #include "levelreader.h"
 #include "locationartist.h"
-#include "locationbutton.h"
 #include "qtext.h"
 #include "scriptedplatform.h"
 #include "startdialog.h"
@@ -210,7 +209,7 @@ void TestStartDialog::continueFlows()
         QVERIFY(!map->areaStatsDialog().isVisible());
         QVERIFY(!map->itemManagementDialog().isVisible());
         QCOMPARE(map->document().levelfile, levelfile);
-        QCOMPARE(map->buttonColor(2, 3), loaded ? LocationButton::InUse : LocationButton::NotInUse);
+        QCOMPARE(map->document().inUse({2, 3}), loaded);
         QCOMPARE(map->document().locdata({2, 3}).isEmpty(), !loaded);
     }
     // Nothing is written before the first save.
@@ -233,7 +232,7 @@ void TestStartDialog::malformedLevelOpensWithItsFault()
     QVERIFY2(messages.first().contains(QLatin1String("line 18")), qPrintable(messages.first()));
     QVERIFY2(messages.first().contains(QLatin1String("[LOCATION 0Z]")), qPrintable(messages.first()));
     // What came before the fault is there to work with.
-    QCOMPARE(map.buttonColor(1, 1), LocationButton::InUse);
+    QVERIFY(map.document().inUse({1, 1}));
     QVERIFY(map.document().locdata({1, 1}).text().starts_with(U"Cell.|START|"));
     QCOMPARE(map.document().levelfile, QStringLiteral("broken.qw"));
 }
@@ -556,7 +555,7 @@ void TestStartDialog::openFromCommandLine()
         QVERIFY(map && map->isVisible());
         QCOMPARE(map->document().levelfile, levelfile);
         QCOMPARE(map->findChild<QLabel *>(QStringLiteral("Label19"))->text(), caption);
-        QCOMPARE(map->buttonColor(2, 3), levelfile == "old.qw" ? LocationButton::InUse : LocationButton::NotInUse);
+        QCOMPARE(map->document().inUse({2, 3}), levelfile == "old.qw");
     }
     QFile::remove(QStringLiteral("locked.qw"));
     QDir().rmdir(QStringLiteral("folder.qw"));

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "game.h"
+
+#include <atomic>
+#include <cstddef>
+#include <string>
+
+// A hint from the game itself: the next command of a shortest way to win
+// from where a game being played stands, in the language's own words, or
+// that no win remains. It plays on from there in a quiet copy of the game,
+// breadth first over every command that changes something, as the checker
+// does from the start; the game given is left as it is.
+class Hint
+{
+public:
+    struct Answer
+    {
+        enum class Kind {
+            Command, // type command
+            NoWin, // no way from here ends the game
+            Unknown, // the search stopped at its limit, or the game waits for no command
+        };
+        Kind kind = Kind::Unknown;
+        Text command;
+        std::size_t steps = 0; // the commands of the shortest way to win from here
+    };
+
+    // game: waiting for a command; it is copied first, so a front end that
+    // searches on another thread hands it a copy it made on its own (as
+    // Game::quietCopy makes one). cancel, when given and set (from another
+    // thread), stops the search, whose answer is then unknown.
+    static Answer next(const Game &game, std::size_t maxStates = 2'000'000,
+                       const std::atomic<bool> *cancel = nullptr);
+    // The line a front end shows: "Hint: TAKE lantern", or "You can no
+    // longer win from here."; empty when the answer is not known. UTF-8.
+    static std::string line(const Answer &answer);
+};

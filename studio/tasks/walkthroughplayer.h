@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+class CheckLevelDialog;
+class LevelDocument;
+class LevelSaver;
+class Platform;
+class PlayerLauncher;
+
+// "Play the Walkthrough" of the "Check Level" window: once the level file
+// holds the level as checked (saved first if the author agrees), the player
+// starts on it typing the walkthrough the check found.
+class WalkthroughPlayer
+{
+public:
+    WalkthroughPlayer(LevelDocument &document, Platform &platform, LevelSaver &saver, PlayerLauncher &player);
+
+    void play(CheckLevelDialog &checker);
+
+private:
+    // Whether the walkthrough wins the level the player would play: the level
+    // is as checked, and the file holds it, saved first if the author agrees.
+    bool playable(CheckLevelDialog &checker);
+
+    LevelDocument &document;
+    Platform &platform;
+    LevelSaver &saver;
+    PlayerLauncher &player;
+};
