@@ -80,12 +80,10 @@ void PlayFromHereDialog::ask(GridRef location, const std::array<Text, Level::Ite
         items[i]->show();
         ++shown;
     }
-    prompt->setText(shown ? QStringLiteral("The player starts at %1 as if walked in, without what walking in sets "
-                                           "off, carrying the items ticked:")
-                                .arg(where)
-                          : QStringLiteral("The player starts at %1 as if walked in, without what walking in sets "
-                                           "off. The level names no items to carry.")
-                                .arg(where));
+    const QString start = QStringLiteral("The player starts at %1 as if walked in, but nothing there is set off.")
+                              .arg(where);
+    prompt->setText(start
+                    + (shown ? QStringLiteral(" Items to carry:") : QStringLiteral(" The level names no items.")));
     setAccessibleDescription(prompt->text());
 
     languages->clear();

@@ -100,8 +100,8 @@ void PlayerLauncher::playFrom(QWidget *parent, const QString &level, GridRef at,
         return;
     }
     QString error;
-    if (!platform.startProgram(files.program(PlayerProgram),
-                               {QStringLiteral("--language"), languageFile, QStringLiteral("--restore"), file}, &error)) {
+    const QStringList arguments{QStringLiteral("--language"), languageFile, QStringLiteral("--restore"), file};
+    if (!platform.startProgram(files.program(PlayerProgram), arguments, &error)) {
         platform.inform(parent, FromHereFailed.arg(error));
     }
 }
