@@ -2,6 +2,7 @@
 #include "playerwindow.h"
 
 #include "console.h"
+#include "gamefileactions.h"
 #include "platform.h"
 
 #include <QKeyEvent>
@@ -38,6 +39,7 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     , Text1(new Console(this))
     , game(*this, setup)
     , typist(new QTimer(this))
+    , files(new GameFileActions(*this, *Text1, platform, setup))
 {
     setObjectName(QStringLiteral("PlayerWindow"));
     setWindowTitle(QStringLiteral("TEXT PUZZLE QUILLMOOR"));
@@ -116,6 +118,25 @@ void PlayerWindow::typeNext()
     lineEntered();
     if (typed.empty())
         typist->stop();
+}
+
+std::string PlayerWindow::replaceGame(const Game::Setup &setup, const std::function<std::string(Game &)> &begin)
+{
+    Game next(*this, setup);
+    busy = true;
+    const std::string why = begin(next);
+    busy = false;
+    if (!why.empty())
+        return why;
+    game = std::move(next);
+    typed.clear();
+    typing = false;
+    typist->stop();
+    Text1->setReadOnly(false);
+    // Before the window shows, its start settles the game.
+    if (shown)
+        settle();
+    return {};
 }
 
 int PlayerWindow::fontSize() const

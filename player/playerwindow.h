@@ -8,9 +8,12 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
+#include <string>
 #include <vector>
 
 class Console;
+class GameFileActions;
 class Platform;
 class QTimer;
 
@@ -44,6 +47,15 @@ public:
     // the keyboard is the user's again after the last.
     void typeLines(std::vector<Text> lines, std::chrono::milliseconds pace = std::chrono::milliseconds(500));
 
+    const Game &currentGame() const { return game; }
+    // Plays a new game on setup in place of the one played, begun by begin
+    // (which calls start() or restore() on it). When begin returns why the
+    // new game cannot be played, the game played goes on untouched and the
+    // reason is returned; else the lines still to type are dropped.
+    std::string replaceGame(const Game::Setup &setup, const std::function<std::string(Game &)> &begin);
+    // Saving, restoring and restarting the game.
+    GameFileActions &gameFiles() const { return *files; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -69,4 +81,5 @@ private:
     std::deque<Text> typed; // lines still to type for the user
     bool typing = false; // the first of them stands typed, before its Enter
     QTimer *typist;
+    GameFileActions *files;
 };
