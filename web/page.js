@@ -494,6 +494,7 @@
     let progressKey = '';
     let savedGameName = 'game.qwsave'; // what Save Game names its download
     let confirming = null; // what a Yes to the page's own question does
+    let keptText = ''; // the progress last kept
 
     function storage() {
         try {
@@ -510,12 +511,14 @@
                 return;
             // A game that has ended starts afresh.
             if (engine._qm_state(session) === State.Ended) {
-                store.removeItem(progressKey);
+                forgetProgress();
                 return;
             }
+            // A turn that changed nothing (a look, the inventory) writes nothing.
             const text = said(engine._qm_saved(session));
-            if (text)
+            if (text && text !== keptText)
                 store.setItem(progressKey, text);
+            keptText = text;
         } catch (full) {
             // The game goes on without it.
         }
@@ -530,6 +533,7 @@
     }
 
     function forgetProgress() {
+        keptText = '';
         try {
             storage()?.removeItem(progressKey);
         } catch (refused) {

@@ -535,8 +535,11 @@ test('the page goes on after a reload, where a restore shows the player; Restart
     const reloaded = await look(page);
     assert.equal(reloaded.console, terminal(game.from, ['--language', English(), '--restore', kept]));
     assert.equal(reloaded.focus, 'Text1');
-    // Restart asks first, with the focus on No, and No keeps the game.
-    await page.click('#Restart');
+    // Restart, the console's next stop for the keyboard, asks first, with
+    // the focus on No, and No keeps the game.
+    await page.keyboard.press('Tab');
+    assert.equal((await look(page)).focus, 'Restart');
+    await page.keyboard.press('Enter');
     const asked = await look(page);
     assert.equal(asked.question, 'Start the game again from the beginning? The game as it stands is lost unless you '
                  + 'save it first.');
