@@ -83,16 +83,20 @@ std::string GameFileActions::restore(const std::string &path)
             if (level.bytes && Sha256::hex(*level.bytes) == saved->level.sha256)
                 restoring.heldLevels.emplace(level.path, *level.bytes);
         }
-        const std::string first = LevelLookup::unquoted(setup.commandLine);
-        const std::string start = first.find_first_not_of(' ') == std::string::npos ? setup.defaultLevel : first;
-        if (std::optional<std::string> bytes = FileBytes::read(start, &why); bytes && Sha256::hex(*bytes) == saved->level.sha256)
+        const std::string named = LevelLookup::unquoted(setup.commandLine);
+        const std::string start = named.find_first_not_of(' ') == std::string::npos ? setup.defaultLevel : named;
+        std::optional<std::string> bytes = FileBytes::read(start, &why);
+        if (bytes && Sha256::hex(*bytes) == saved->level.sha256)
             restoring.heldLevels.emplace(start, std::move(*bytes));
     }
     why = window.replaceGame(restoring, [&](Game &game) { return game.restore(*saved, path); });
     if (!why.empty())
         return why;
-    // Starting over begins this game's first level, as the saved game found it.
-    setup.commandLine = LevelLookup::resolve(saved->firstLevel, path);
+    // Starting over begins this game's first level, found as its level is,
+    // where it is a file; else the window's own.
+    const std::string first = LevelLookup::resolve(saved->firstLevel, path);
+    if (std::filesystem::is_regular_file(first, ignored))
+        setup.commandLine = first;
     lastFile = QString::fromStdString(path);
     return {};
 }

@@ -10,7 +10,6 @@
 
 class Platform;
 class PlayerWindow;
-class QAction;
 class QWidget;
 
 // The player window's saved games: "Save Game…" (Ctrl+S) and "Restore

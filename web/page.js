@@ -585,6 +585,15 @@
         settle();
     }
 
+    // Saving or opening a game answers the page's own question No.
+    function dropQuestion() {
+        if (!confirming)
+            return;
+        confirming = null;
+        question.hidden = true;
+        settle();
+    }
+
     byId('Restart').addEventListener('click', () => {
         const restart = () => {
             forgetProgress();
@@ -600,6 +609,7 @@
     });
 
     byId('SaveGame').addEventListener('click', () => {
+        dropQuestion();
         const state = engine._qm_state(session);
         const text = state === State.Ended ? '' : said(engine._qm_saved(session));
         if (!text) {
@@ -618,7 +628,10 @@
         settle();
     });
 
-    byId('RestoreGame').addEventListener('click', () => savedGameFile.click());
+    byId('RestoreGame').addEventListener('click', () => {
+        dropQuestion();
+        savedGameFile.click();
+    });
     savedGameFile.addEventListener('change', async () => {
         const file = savedGameFile.files[0];
         savedGameFile.value = '';
