@@ -7,7 +7,7 @@
 //      what the browser alone costs on this machine at this moment;
 //   3. the time of one turn in the page: a line typed at the end of the
 //      console and Enter pressed, the engine's answer written into the
-//      console, over 2,000 turns after 1,000 that let the browser compile
+//      console and the game kept in the browser, over 2,000 turns after 1,000 that let the browser compile
 //      the engine fully; and the time the browser then takes to lay the
 //      console out, once per drawn frame.
 // Usage: node bench/webpage.mjs BUILD_BIN_DIR [RUNS]
