@@ -14,7 +14,10 @@
 
 class Console;
 class GameFileActions;
+class HintAsker;
 class Platform;
+class QAction;
+class QLabel;
 class QTimer;
 
 // The player's window: one console filling it, green on black, where the game
@@ -22,7 +25,9 @@ class QTimer;
 // whatever is typed or pasted goes there, wherever the caret was.
 // The game starts once the window is first shown. Ctrl+plus and Ctrl+minus
 // change the console's text size, which the player remembers; a screen reader
-// hears each turn's new text as one piece.
+// hears each turn's new text as one piece. F1 (actionHint, also in the
+// console's menu) shows a hint in a line under the console, found while the
+// game goes on, and gone with the next command.
 class PlayerWindow : public QWidget, public GameHost
 {
     Q_OBJECT
@@ -71,6 +76,9 @@ private:
     // one insertion, so that a screen reader reads the turn as one text.
     void flush();
     void setFontSize(int points);
+    void hint();
+    void showHint(const QString &line);
+    void dropHint();
 
     Platform &platform;
     Console *Text1;
@@ -82,4 +90,7 @@ private:
     bool typing = false; // the first of them stands typed, before its Enter
     QTimer *typist;
     GameFileActions *files;
+    QAction *actionHint;
+    QLabel *HintLine;
+    HintAsker *hints;
 };

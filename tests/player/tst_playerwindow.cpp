@@ -7,8 +7,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QAction>
 #include <QClipboard>
 #include <QCryptographicHash>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -51,6 +53,8 @@ private Q_SLOTS:
     void typesAtTheEnd();
     void savedGames_data();
     void savedGames();
+    void hint_data();
+    void hint();
 
 private:
     // Shows a window on a level and a language file of the test folder and
@@ -654,6 +658,55 @@ void TestPlayerWindow::savedGames()
     for (const QString &line : straight)
         type(line);
     QCOMPARE(played, console());
+}
+
+void TestPlayerWindow::hint_data()
+{
+    QTest::addColumn<QStringList>("lines"); // typed before F1
+    QTest::addColumn<QString>("then"); // typed at once after F1, before the answer comes; "": nothing
+    QTest::addColumn<QString>("shown"); // the hint line; empty: hidden
+
+    QTest::newRow("at the start") << QStringList{} << "" << "Hint: TAKE rope";
+    QTest::newRow("the rope taken") << QStringList{"take rope"} << "" << "Hint: TAKE hook";
+    QTest::newRow("the grapple made") << QStringList{"take rope", "take hook", "combine rope with hook"} << ""
+                                      << "Hint: S";
+    // Through the gate to a field with no way on.
+    QTest::newRow("stuck") << QStringList{"e", "s"} << "" << "You can no longer win from here.";
+    QTest::newRow("the next command comes first") << QStringList{} << "take rope" << "";
+}
+
+// F1 shows the next command of a shortest way to win under the console, and
+// leaves the console as it was; the next command takes it away.
+void TestPlayerWindow::hint()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, then);
+    QFETCH(QString, shown);
+    open("a.qw", "Language.txt");
+    for (const QString &line : lines)
+        type(line);
+    auto *line = window->findChild<QLabel *>("HintLine");
+    QVERIFY(line);
+    QVERIFY(!line->isVisible());
+    QVERIFY(Text1->actions().contains(window->findChild<QAction *>("actionHint")));
+    QTest::keyClicks(Text1, "ta");
+    const QString before = console();
+    QTest::keyClick(Text1, Qt::Key_F1);
+    if (!then.isEmpty()) {
+        QTest::keyClicks(Text1, then.mid(2));
+        QTest::keyClick(Text1, Qt::Key_Return);
+        QTest::qWait(300);
+        QVERIFY(!line->isVisible());
+        return;
+    }
+    QTRY_VERIFY(line->isVisible());
+    QCOMPARE(line->text(), shown);
+    QCOMPARE(console(), before);
+    QCOMPARE(Text1->textCursor().position(), console().size());
+    QVERIFY(Text1->geometry().bottom() < line->geometry().top());
+    QTest::keyClick(Text1, Qt::Key_Return);
+    QVERIFY(!line->isVisible());
+    QVERIFY(platform.events.isEmpty());
 }
 
 QTEST_MAIN(TestPlayerWindow)

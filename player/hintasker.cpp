@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#include "hintasker.h"
+
+#include "game.h"
+#include "gameerror.h"
+#include "hint.h"
+
+#include <new>
+
+HintAsker::HintAsker(QObject *parent)
+    : QObject(parent)
+    , maxStates(Hint::MaxStates)
+{
+    pool.setMaxThreadCount(1);
+}
+
+HintAsker::~HintAsker()
+{
+    forget();
+    pool.waitForDone();
+}
+
+void HintAsker::ask(const Game &game)
+{
+    forget();
+    auto held = std::make_shared<Job>();
+    job = held;
+    // The thread gets a copy of its own: the window's game goes on meanwhile.
+    auto copy = std::make_shared<Game>(game.quietCopy());
+    pool.start([this, held, copy, limit = maxStates] {
+        std::string line;
+        try {
+            line = Hint::line(Hint::next(*copy, limit, &held->cancel));
+        } catch (const std::bad_alloc &) {
+        } catch (const GameError &) {
+        }
+        if (line.empty())
+            line = Hint::NotFound;
+        if (held->cancel)
+            return;
+        // Shown only if no newer question came meanwhile.
+        QMetaObject::invokeMethod(
+            this,
+            [this, held, shown = QString::fromStdString(line)] {
+                if (job != held)
+                    return;
+                job.reset();
+                Q_EMIT answered(shown);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void HintAsker::forget()
+{
+    if (job)
+        job->cancel = true;
+    job.reset();
+}
