@@ -71,6 +71,7 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Text1);
+    layout->setSpacing(0);
     layout->addWidget(HintLine);
 
     connect(typist, &QTimer::timeout, this, &PlayerWindow::typeNext);
