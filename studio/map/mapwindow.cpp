@@ -252,6 +252,8 @@ void MapWindow::connectChecker()
     connect(&checker, &CheckLevelDialog::locationChosen, this, &MapWindow::roomstats);
     connect(&checker, &CheckLevelDialog::checkAgainRequested, this, &MapWindow::checkLevel);
     connect(&checker, &CheckLevelDialog::playRequested, this, &MapWindow::playWalkthrough);
+    connect(&checker, &CheckLevelDialog::playIntoRequested, this,
+            [this](int deadEnd) { walkthrough.playInto(checker, deadEnd); });
 }
 
 void MapWindow::refresh(GridRef at)
