@@ -21,6 +21,9 @@ public:
     // What a front end shows when the answer is not known: the search
     // stopped at its limit.
     static constexpr const char *NotFound = "No hint: the way on from here is too long to find.";
+    // What it shows when the game waits for no command: an answer to a
+    // question, a language, or nothing at all, as it has ended.
+    static constexpr const char *NoCommand = "No hint now: the game waits for no command.";
 
     struct Answer
     {
@@ -43,4 +46,8 @@ public:
     // The line a front end shows: "Hint: TAKE lantern", or "You can no
     // longer win from here."; empty when the answer is not known. UTF-8.
     static std::string line(const Answer &answer);
+    // The line a front end shows for the game as it stands, never empty:
+    // the hint, or why there is none. Throws nothing.
+    static std::string say(const Game &game, std::size_t maxStates = MaxStates,
+                           const std::atomic<bool> *cancel = nullptr);
 };

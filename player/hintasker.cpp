@@ -2,10 +2,7 @@
 #include "hintasker.h"
 
 #include "game.h"
-#include "gameerror.h"
 #include "hint.h"
-
-#include <new>
 
 HintAsker::HintAsker(QObject *parent)
     : QObject(parent)
@@ -28,14 +25,7 @@ void HintAsker::ask(const Game &game)
     // The thread gets a copy of its own: the window's game goes on meanwhile.
     auto copy = std::make_shared<Game>(game.quietCopy());
     pool.start([this, held, copy, limit = maxStates] {
-        std::string line;
-        try {
-            line = Hint::line(Hint::next(*copy, limit, &held->cancel));
-        } catch (const std::bad_alloc &) {
-        } catch (const GameError &) {
-        }
-        if (line.empty())
-            line = Hint::NotFound;
+        const std::string line = Hint::say(*copy, limit, &held->cancel);
         if (held->cancel)
             return;
         // Shown only if no newer question came meanwhile.

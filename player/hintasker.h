@@ -23,7 +23,7 @@ public:
     explicit HintAsker(QObject *parent = nullptr);
     ~HintAsker() override;
 
-    // game: waiting for a command.
+    // Also when the game waits for no command: the line then says so.
     void ask(const Game &game);
     void forget();
     bool busy() const { return bool(job); }

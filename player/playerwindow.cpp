@@ -102,11 +102,6 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
 
 void PlayerWindow::hint()
 {
-    // A question or the end of the game waits for no command to hint at.
-    if (game.state() != Game::State::Playing) {
-        dropHint();
-        return;
-    }
     hints->ask(game);
 }
 

@@ -3,6 +3,7 @@
 // placed in the WebAssembly file system, and games played over them, each a
 // WebSession the script holds. Text goes in and out as UTF-8 with its length
 // in bytes.
+#include "hint.h"
 #include "websession.h"
 
 #include <emscripten.h>
@@ -12,6 +13,10 @@
 #include <string>
 
 namespace {
+
+// The page searches on its only thread, so a hint stops sooner than the
+// window's: a second or so at most, on a level far larger than the bundled one.
+constexpr std::size_t PageHintStates = 500'000;
 
 std::string_view bytes(const char *data, int size)
 {
@@ -126,6 +131,14 @@ EMSCRIPTEN_KEEPALIVE const char *qm_stop_message(WebSession *session)
 {
     const Game *game = session->game();
     return session->handOut(game ? game->stopMessage() : std::string());
+}
+
+// The line under the console: the next command of a shortest way to win
+// from here, or why there is none.
+EMSCRIPTEN_KEEPALIVE const char *qm_hint(WebSession *session)
+{
+    const Game *game = session->game();
+    return session->handOut(game ? Hint::say(*game, PageHintStates) : std::string(Hint::NoCommand));
 }
 
 // The size in bytes of the text handed out last.

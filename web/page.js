@@ -6,10 +6,12 @@
 // on it goes to the end of the console, and nothing takes it away. The two
 // Yes/No questions and the game's messages are panels under the console with
 // their buttons; Y and N answer a question too. The keyboard's focus is in
-// the console whenever the game waits for a line. On a narrow screen the
-// console's text is made smaller so that its lines stay whole. Under the
-// game, Restart, Save Game and Open Saved Game; the game is kept in the
-// browser after every turn, so opening the page again goes on with it.
+// the console whenever the game waits for a line. The Hint button shows,
+// in the line beside it, the next command of a shortest way to win, until
+// the next line is entered. On a narrow screen the console's text is made
+// smaller so that its lines stay whole. Under the game, Restart, Save Game
+// and Open Saved Game; the game is kept in the browser after every turn, so
+// opening the page again goes on with it.
 'use strict';
 (function () {
     const State = {Starting: 0, ChoosingLanguage: 1, Playing: 2, Asking: 3, Ended: 4, Stopped: 5};
@@ -22,6 +24,7 @@
     const end = byId('End');
     const notice = byId('Notice');
     const again = byId('Again');
+    const hintLine = byId('HintLine');
 
     const encoder = new TextEncoder();
     const decoder = new TextDecoder();
@@ -341,11 +344,23 @@
     // The line break is in the console: the game reads the line from it, as
     // the text after the last ">", which is all it is handed.
     function submit() {
+        // The hint was for the turn now over.
+        hintLine.textContent = '';
         const text = consoleText();
         enterLine(text.slice(Math.max(text.lastIndexOf('>'), 0)));
         applyChanges();
         settle();
         keepProgress();
+    }
+
+    // The next command of a shortest way to win from where the game stands,
+    // or why there is none, under the console; the console stays as it is.
+    function hint() {
+        if (!session)
+            return;
+        hintLine.textContent = said(engine._qm_hint(session));
+        if (waiting() && message.hidden)
+            focusConsole();
     }
 
     function lineEntered() {
@@ -558,6 +573,8 @@
     // A new game, restored or started over, replaces whatever was open. A
     // game started over is kept from its first turn, as when the page opens.
     function showNewGame() {
+        // The hint was for the game replaced.
+        hintLine.textContent = '';
         question.hidden = true;
         message.hidden = true;
         messages.length = 0;
@@ -656,6 +673,7 @@
         showNewGame();
         keepProgress();
     });
+    byId('Hint').addEventListener('click', hint);
 
     // For tests and measurements: what the page shows and waits for.
     window.quillmoorPage = {

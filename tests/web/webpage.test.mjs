@@ -341,7 +341,7 @@ test('the page opens with the focus in the console, and reads as the window look
                              font: '"Courier New", Courier, "Liberation Mono", "Nimbus Mono PS", "DejaVu Sans Mono", monospace',
                              size: '16px', wrap: 'pre-wrap', overflow: 'scroll', live: 'polite', label: 'Game console'});
     assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.textContent)),
-                     ['Yes', 'No', 'OK', 'Play again', 'Restart', 'Save Game', 'Open Saved Game']);
+                     ['Hint', 'Yes', 'No', 'OK', 'Play again', 'Restart', 'Save Game', 'Open Saved Game']);
     assert.equal(await page.title(), 'QUILLMOOR – TEXT PUZZLE QUILLMOOR');
     assert.match(await page.$eval('meta[name=viewport]', (meta) => meta.content), /width=device-width/);
     // On a phone's width the console wraps its lines instead of scrolling sideways.
@@ -434,6 +434,32 @@ test('axe finds nothing to mend at the first prompt, at a question and at the en
     await page.keyboard.press('KeyY');
     stages.push(['the end', (await look(page)).state, await violations(page)]);
     assert.deepEqual(stages, [['the first prompt', 'waiting', []], ['a question', 'asking', []], ['the end', 'ended', []]]);
+    await page.close();
+});
+
+test('the Hint button, reached by Tab, shows the next command under the console and leaves the console as it is', async () => {
+    const page = await open(publish(path.join(source, 'data', 'stuck'), 'CELLAR.qw', English(), 'hint'));
+    const shown = () => page.evaluate(() => ({
+        hint: document.getElementById('HintLine').textContent,
+        console: document.getElementById('Text1').textContent,
+        focus: document.activeElement.id,
+    }));
+    const before = await shown();
+    await page.keyboard.press('Tab');
+    assert.equal((await shown()).focus, 'Hint');
+    await page.keyboard.press('Enter');
+    // The focus goes back to the console, to type the hint.
+    assert.deepEqual(await shown(), {hint: 'Hint: E', console: before.console, focus: 'Text1'});
+    assert.equal(await page.$eval('#HintLine', (line) => line.getAttribute('aria-live')), 'polite');
+    assert.deepEqual(await violations(page), []);
+    for (const line of ['E', 'TAKE flint', 'TAKE oil', 'COMBINE flint WITH oil']) {
+        await page.keyboard.type(line);
+        await page.keyboard.press('Enter');
+        assert.equal((await shown()).hint, '', 'the next line takes the hint away');
+    }
+    await page.click('#Hint');
+    assert.equal((await shown()).hint, 'You can no longer win from here.');
+    assert.deepEqual(page.errors, []);
     await page.close();
 });
 
