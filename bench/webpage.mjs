@@ -105,6 +105,9 @@ try {
         const hintTab = await hintContext.newPage();
         await hintTab.goto(pathToFileURL(page).href);
         await hintTab.waitForFunction(() => window.quillmoorPage?.firstPrompt !== undefined);
+        // As a player reads the first screen: the page readies its hints
+        // while it is idle.
+        await hintTab.evaluate(() => new Promise((idle) => window.requestIdleCallback(() => idle())));
         const times = await hintTab.evaluate((lines) => {
             const spent = [];
             const button = document.getElementById('Hint');

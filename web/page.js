@@ -336,6 +336,7 @@
         } else if (waiting()) {
             setEditable(true);
             focusConsole();
+            prepareHint();
             if (firstPrompt === undefined)
                 firstPrompt = performance.now();
         }
@@ -346,6 +347,7 @@
     function submit() {
         // The hint was for the turn now over.
         hintLine.textContent = '';
+        preparedHint = '';
         const text = consoleText();
         enterLine(text.slice(Math.max(text.lastIndexOf('>'), 0)));
         applyChanges();
@@ -358,9 +360,27 @@
     function hint() {
         if (!session)
             return;
-        hintLine.textContent = said(engine._qm_hint(session));
+        hintLine.textContent = preparedHint || said(engine._qm_hint(session));
         if (waiting() && message.hidden)
             focusConsole();
+    }
+
+    // The browser runs code the first time at a fraction of its later speed,
+    // which would make the first hint several times slower than any other;
+    // so once the game first waits for a command, while the player reads,
+    // the page finds the hint for where it stands, and keeps it until the
+    // next line or answer.
+    let preparedHint = '';
+    let prepared = false;
+    function prepareHint() {
+        if (prepared || engine._qm_state(session) !== State.Playing)
+            return;
+        prepared = true;
+        const idle = window.requestIdleCallback ?? ((run) => window.setTimeout(run, 100));
+        idle(() => {
+            if (engine._qm_state(session) === State.Playing)
+                preparedHint = said(engine._qm_hint(session));
+        });
     }
 
     function lineEntered() {
@@ -386,6 +406,7 @@
                 settle();
             return;
         }
+        preparedHint = '';
         engine._qm_answer(session, yes ? 1 : 0);
         applyChanges();
         settle();
@@ -575,6 +596,7 @@
     function showNewGame() {
         // The hint was for the game replaced.
         hintLine.textContent = '';
+        preparedHint = '';
         question.hidden = true;
         message.hidden = true;
         messages.length = 0;
