@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "checkleveldialog.h"
 
-#include "levelcheck.h"
 #include "itemletter.h"
+#include "levelcheck.h"
 #include "levelreader.h"
 #include "textreport.h"
 
@@ -51,6 +51,18 @@ QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
     caption->setBuddy(buddy);
     buddy->setAccessibleName(text);
     return caption;
+}
+
+// Where the row chosen in a list is shown in full, on two lines or more.
+QLabel *inFull(const QString &name, QWidget *parent)
+{
+    auto *shown = new QLabel(parent);
+    shown->setObjectName(name);
+    shown->setTextFormat(Qt::PlainText);
+    shown->setWordWrap(true);
+    shown->setMinimumHeight(shown->fontMetrics().lineSpacing() * 2);
+    shown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return shown;
 }
 
 // A list of findings, one a row, whose row the screen reader reads whole.
@@ -161,12 +173,7 @@ void CheckLevelDialog::buildProblemList()
     // Enter (activation) and a double click open the problem's location.
     connect(problems, &QTreeWidget::itemActivated, this, &CheckLevelDialog::choose);
     // A row shows one line of a sentence that may be longer.
-    problemText = new QLabel(this);
-    problemText->setObjectName(QStringLiteral("problemText"));
-    problemText->setTextFormat(Qt::PlainText);
-    problemText->setWordWrap(true);
-    problemText->setMinimumHeight(problemText->fontMetrics().lineSpacing() * 2);
-    problemText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    problemText = inFull(QStringLiteral("problemText"), this);
     connect(problems, &QTreeWidget::currentItemChanged, this, &CheckLevelDialog::showInFull);
 }
 
@@ -193,12 +200,7 @@ QLayout *CheckLevelDialog::buildFindings()
             Q_EMIT playIntoRequested(chosen->data(0, DeadEndRole).toInt());
     });
     // The chosen way in full, below the list, as a problem is below its own.
-    deadEndText = new QLabel(this);
-    deadEndText->setObjectName(QStringLiteral("deadEndText"));
-    deadEndText->setTextFormat(Qt::PlainText);
-    deadEndText->setWordWrap(true);
-    deadEndText->setMinimumHeight(deadEndText->fontMetrics().lineSpacing() * 2);
-    deadEndText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    deadEndText = inFull(QStringLiteral("deadEndText"), this);
     connect(deadEnds, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *chosen) {
         playIntoButton->setEnabled(chosen != nullptr);
         deadEndText->setText(chosen ? chosen->toolTip(CommandColumn) : QString());
