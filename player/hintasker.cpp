@@ -4,11 +4,23 @@
 #include "game.h"
 #include "hint.h"
 
+#include <QEvent>
+
 HintAsker::HintAsker(QObject *parent)
     : QObject(parent)
     , maxStates(Hint::MaxStates)
 {
     pool.setMaxThreadCount(1);
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+bool HintAsker::eventFilter(QObject *watched, QEvent *event)
+{
+    // Nobody waits for the answer in a window closed.
+    if (watched == parent() && event->type() == QEvent::Close)
+        forget();
+    return QObject::eventFilter(watched, event);
 }
 
 HintAsker::~HintAsker()

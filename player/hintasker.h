@@ -13,8 +13,9 @@ class Game;
 // Finds a hint for a game being played on a thread of its own, so the window
 // goes on answering while it searches: it is handed a quiet copy of the game
 // as it stands, and hands back the line to show. A newer question, or
-// forget(), stops the search still running and drops its answer; so does
-// the end of the asker, which waits for its thread.
+// forget(), stops the search still running and drops its answer; so do
+// closing the window that owns the asker, and the end of the asker, which
+// waits for its thread.
 class HintAsker : public QObject
 {
     Q_OBJECT
@@ -22,6 +23,8 @@ class HintAsker : public QObject
 public:
     explicit HintAsker(QObject *parent = nullptr);
     ~HintAsker() override;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Also when the game waits for no command: the line then says so.
     void ask(const Game &game);
