@@ -143,7 +143,8 @@ void TestPlayerWindow::looks()
         actions += action->objectName() + ' ' + action->shortcut().toString();
     menu->close();
     QVERIFY(actions.contains("edit-copy "));
-    QCOMPARE(actions.mid(actions.size() - 3), QStringList({"actionSaveGame Ctrl+S", "actionRestoreGame Ctrl+O", "actionRestart "}));
+    QCOMPARE(actions.mid(actions.size() - 4),
+             QStringList({"actionSaveGame Ctrl+S", "actionRestoreGame Ctrl+O", "actionRestart ", "actionHint F1"}));
 }
 
 void TestPlayerWindow::play_data()

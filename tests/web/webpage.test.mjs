@@ -341,7 +341,7 @@ test('the page opens with the focus in the console, and reads as the window look
                              font: '"Courier New", Courier, "Liberation Mono", "Nimbus Mono PS", "DejaVu Sans Mono", monospace',
                              size: '16px', wrap: 'pre-wrap', overflow: 'scroll', live: 'polite', label: 'Game console'});
     assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.textContent)),
-                     ['Hint', 'Yes', 'No', 'OK', 'Play again', 'Restart', 'Save Game', 'Open Saved Game']);
+                     ['Yes', 'No', 'OK', 'Play again', 'Restart', 'Save Game', 'Open Saved Game', 'Hint']);
     assert.equal(await page.title(), 'QUILLMOOR – TEXT PUZZLE QUILLMOOR');
     assert.match(await page.$eval('meta[name=viewport]', (meta) => meta.content), /width=device-width/);
     // On a phone's width the console wraps its lines instead of scrolling sideways.
@@ -445,8 +445,11 @@ test('the Hint button, reached by Tab, shows the next command under the console 
         focus: document.activeElement.id,
     }));
     const before = await shown();
-    await page.keyboard.press('Tab');
-    assert.equal((await shown()).focus, 'Hint');
+    // After the page's own commands.
+    for (const next of ['Restart', 'SaveGame', 'RestoreGame', 'Hint']) {
+        await page.keyboard.press('Tab');
+        assert.equal((await shown()).focus, next);
+    }
     await page.keyboard.press('Enter');
     // The focus goes back to the console, to type the hint.
     assert.deepEqual(await shown(), {hint: 'Hint: E', console: before.console, focus: 'Text1'});
