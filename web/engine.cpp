@@ -133,7 +133,7 @@ EMSCRIPTEN_KEEPALIVE const char *qm_stop_message(WebSession *session)
     return session->handOut(game ? game->stopMessage() : std::string());
 }
 
-// The line under the console: the next command of a shortest way to win
+// The hint line: the next command of a shortest way to win
 // from here, or why there is none.
 EMSCRIPTEN_KEEPALIVE const char *qm_hint(WebSession *session)
 {

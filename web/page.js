@@ -356,7 +356,7 @@
     }
 
     // The next command of a shortest way to win from where the game stands,
-    // or why there is none, under the console; the console stays as it is.
+    // or why there is none, in the hint line; the console stays as it is.
     function hint() {
         if (!session)
             return;
