@@ -10,6 +10,7 @@ tools/build release
 echo "== quillmoorplayer, terminal mode"
 bench/player.sh build/release/bin "$runs"
 build/release/bench/enginebench build/release/bin tests/data/walkthrough.in "$runs"
+build/release/bench/hintbench build/release/bin tests/data/walkthrough.in "$runs"
 echo
 echo "== saved games"
 build/release/bench/savebench build/release/bin tests/data/walkthrough.in build/release/bench/work "$runs"

@@ -7,9 +7,12 @@
 //      what the browser alone costs on this machine at this moment;
 //   3. the time of one turn in the page: a line typed at the end of the
 //      console and Enter pressed, the engine's answer written into the
-//      console, over 2,000 turns after 1,000 that let the browser compile
+//      console and the game kept in the browser, over 2,000 turns after 1,000 that let the browser compile
 //      the engine fully; and the time the browser then takes to lay the
-//      console out, once per drawn frame.
+//      console out, once per drawn frame;
+//   4. the time of a hint (the Hint button pressed, the engine's search and
+//      its line shown) from each state the bundled walkthrough waits in: the
+//      median state's and the slowest state's.
 // Usage: node bench/webpage.mjs BUILD_BIN_DIR [RUNS]
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -57,6 +60,10 @@ try {
     const layouts = [];
     const commands = ['e', 'w', 'i', 'help', 'look around', 'take feather', 'drop key', 'e', 'w'];
     const count = 2000;
+    const walkthrough = fs.readFileSync(new URL('../tests/data/walkthrough.in', import.meta.url), 'utf8')
+        .split('\n').map((line) => line.replace(/\r$/, '')).filter((line) => line !== '');
+    const hints = [];
+    const slowestHints = [];
     for (let run = 0; run < runs; run++) {
         const bare = await browser.createBrowserContext();
         const bareTab = await bare.newPage();
@@ -93,6 +100,33 @@ try {
             return spent * 1000 / count;
         }, commands, count / 4));
         await context.close();
+
+        const hintContext = await browser.createBrowserContext();
+        const hintTab = await hintContext.newPage();
+        await hintTab.goto(pathToFileURL(page).href);
+        await hintTab.waitForFunction(() => window.quillmoorPage?.firstPrompt !== undefined);
+        // As a player reads the first screen: the page readies its hints
+        // while it is idle.
+        await hintTab.evaluate(() => new Promise((idle) => window.requestIdleCallback(() => idle())));
+        const times = await hintTab.evaluate((lines) => {
+            const spent = [];
+            const button = document.getElementById('Hint');
+            for (const line of lines) {
+                // As the engine's benchmark plays it: a question is answered No.
+                if (window.quillmoorPage.state === 3)
+                    document.getElementById('No').click();
+                if (window.quillmoorPage.state === 2) {
+                    const start = performance.now();
+                    button.click();
+                    spent.push(performance.now() - start);
+                }
+                window.quillmoorPage.enter(line);
+            }
+            return spent;
+        }, walkthrough);
+        hints.push(...times);
+        slowestHints.push(Math.max(...times));
+        await hintContext.close();
     }
     console.log(`Published QUILLMOOR.qw with SCRIPTORIUM.qw and Language.txt: ${(size / 1024).toFixed(1)} KB`);
     console.log(`Opening the page to the first prompt: median ${median(firstPrompts).toFixed(1)} ms over ${runs} runs `
@@ -100,6 +134,9 @@ try {
                 + `${median(emptyPages).toFixed(1)} ms)`);
     console.log(`One turn in the page (${count} typed lines): median ${median(turns).toFixed(1)} us over ${runs} runs`);
     console.log(`Laying the console out after a turn: median ${median(layouts).toFixed(1)} us over ${runs} runs`);
+    console.log(`A hint in the page, from the ${hints.length / runs} states the bundled walkthrough waits in: `
+                + `median ${median(hints).toFixed(1)} ms, the slowest ${median(slowestHints).toFixed(1)} ms `
+                + `(median of ${runs} runs)`);
 } finally {
     await browser.close();
 }

@@ -20,8 +20,10 @@ public:
     // Room for one more element; returns its index.
     std::size_t grow()
     {
+        // Chunks are left unset, as make_unique_for_overwrite leaves them,
+        // which the page's compiler lacks.
         if (used == chunks.size() * ChunkSize)
-            chunks.push_back(std::make_unique_for_overwrite<T[]>(ChunkSize));
+            chunks.emplace_back(new T[ChunkSize]);
         return used++;
     }
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "hint.h"
 
+#include "gameerror.h"
 #include "winsearch.h"
+
+#include <new>
 
 Hint::Answer Hint::next(const Game &game, std::size_t maxStates, const std::atomic<bool> *cancel)
 {
@@ -31,4 +34,19 @@ std::string Hint::line(const Answer &answer)
         break;
     }
     return {};
+}
+
+std::string Hint::say(const Game &game, std::size_t maxStates, const std::atomic<bool> *cancel)
+{
+    if (game.state() != Game::State::Playing)
+        return NoCommand;
+    std::string said;
+    try {
+        said = line(next(game, maxStates, cancel));
+    } catch (const std::bad_alloc &) {
+        // Too many states for the memory there is: too far to find.
+    } catch (const GameError &) {
+        // A language the game could not play has stopped it long before.
+    }
+    return said.empty() ? NotFound : said;
 }

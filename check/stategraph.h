@@ -58,8 +58,9 @@ private:
 
     void put(std::uint8_t byte)
     {
+        // A chunk is left unset: every byte is written before it is read.
         if (used == chunks.size() * ChunkSize)
-            chunks.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(ChunkSize));
+            chunks.emplace_back(new std::uint8_t[ChunkSize]);
         chunks[used >> 20][used & (ChunkSize - 1)] = byte;
         ++used;
     }

@@ -56,7 +56,9 @@ struct WinSearch::LevelMoves
             const std::optional<std::pair<int, int>> ingredients = Combination::ingredients(rule);
             if (!ingredients)
                 continue;
-            const auto [a, b] = *ingredients;
+            // Named, not bound, as the page's compiler captures no binding.
+            const int a = ingredients->first;
+            const int b = ingredients->second;
             const bool known = std::any_of(pairs.begin(), pairs.end(), [a, b](const std::pair<int, int> &pair) {
                 return (pair.first == a && pair.second == b) || (pair.first == b && pair.second == a);
             });

@@ -32,8 +32,8 @@ OptionParser parserFor(CommandLine &into)
                   "language file must be the ones it was saved with",
                   "the name of a saved game", into.restoreFile);
     parser.option({"--save"}, "FILE",
-                  "save the game as it stands when the input ends or the player quits or ends the game, to go on "
-                  "with later",
+                  "save the game as it stands when the input ends (the window: when it closes) or the player quits "
+                  "or ends the game, to go on with later",
                   "the name of a saved game", into.saveFile);
     return parser;
 }

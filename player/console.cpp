@@ -208,6 +208,11 @@ void Console::contextMenuEvent(QContextMenuEvent *event)
                 action->setEnabled(false);
         }
     }
+    // The window's own commands follow the text box's.
+    if (!actions().isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(actions());
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

@@ -7,7 +7,8 @@
 // it, the line the user types. As in a terminal, the game's text cannot be
 // edited: a key, a paste or a drop aimed at it puts its text at the end of
 // the line instead, and no key, cut or drag takes any of it away. The caret
-// still goes anywhere, to select, copy and scroll.
+// still goes anywhere, to select, copy and scroll. Actions added to it
+// follow the text box's own in its context menu.
 class Console : public QPlainTextEdit
 {
     Q_OBJECT

@@ -2,9 +2,14 @@
 #include "playerwindow.h"
 
 #include "console.h"
+#include "gamefileactions.h"
+#include "hintasker.h"
 #include "platform.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QSettings>
 #include <QShortcut>
 #include <QTimer>
@@ -38,6 +43,10 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     , Text1(new Console(this))
     , game(*this, setup)
     , typist(new QTimer(this))
+    , files(new GameFileActions(*this, *Text1, platform, setup))
+    , actionHint(new QAction(QStringLiteral("Hint"), this))
+    , HintLine(new QLabel(this))
+    , hints(new HintAsker(this))
 {
     setObjectName(QStringLiteral("PlayerWindow"));
     setWindowTitle(QStringLiteral("TEXT PUZZLE QUILLMOOR"));
@@ -62,6 +71,8 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Text1);
+    layout->setSpacing(0);
+    layout->addWidget(HintLine);
 
     connect(typist, &QTimer::timeout, this, &PlayerWindow::typeNext);
     // Ctrl+= as well, for keyboards whose plus needs Shift; Ctrl+0 goes back
@@ -73,6 +84,41 @@ PlayerWindow::PlayerWindow(Platform &platform, const Game::Setup &setup, QWidget
     zoom({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { setFontSize(fontSize() + 1); });
     zoom({QKeySequence::ZoomOut}, [this] { setFontSize(fontSize() - 1); });
     zoom({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setFontSize(DefaultFontSize); });
+
+    actionHint->setObjectName(QStringLiteral("actionHint"));
+    actionHint->setShortcut(QKeySequence(Qt::Key_F1));
+    actionHint->setToolTip(QStringLiteral("The next command of a shortest way to win from here"));
+    Text1->addAction(actionHint);
+    connect(actionHint, &QAction::triggered, this, &PlayerWindow::hint);
+    HintLine->setObjectName(QStringLiteral("HintLine"));
+    HintLine->setAccessibleName(QStringLiteral("Hint"));
+    HintLine->setTextFormat(Qt::PlainText);
+    HintLine->setWordWrap(true);
+    HintLine->setStyleSheet(QStringLiteral("QLabel { background: black; color: rgb(0, 255, 0); "
+                                           "border-top: 1px solid rgb(0, 160, 0); padding: 4px 5px; }"));
+    HintLine->hide();
+    connect(hints, &HintAsker::answered, this, &PlayerWindow::showHint);
+}
+
+void PlayerWindow::hint()
+{
+    hints->ask(game);
+}
+
+void PlayerWindow::showHint(const QString &line)
+{
+    HintLine->setFont(Text1->font());
+    HintLine->setText(line);
+    HintLine->show();
+    QAccessibleEvent changed(HintLine, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void PlayerWindow::dropHint()
+{
+    hints->forget();
+    HintLine->clear();
+    HintLine->hide();
 }
 
 void PlayerWindow::typeLines(std::vector<Text> lines, std::chrono::milliseconds pace)
@@ -116,6 +162,27 @@ void PlayerWindow::typeNext()
     lineEntered();
     if (typed.empty())
         typist->stop();
+}
+
+std::string PlayerWindow::replaceGame(const Game::Setup &setup, const std::function<std::string(Game &)> &begin)
+{
+    Game next(*this, setup);
+    busy = true;
+    const std::string why = begin(next);
+    busy = false;
+    if (!why.empty())
+        return why;
+    game = std::move(next);
+    // A hint for the game replaced is no hint for this one.
+    dropHint();
+    typed.clear();
+    typing = false;
+    typist->stop();
+    Text1->setReadOnly(false);
+    // Before the window shows, its start settles the game.
+    if (shown)
+        settle();
+    return {};
 }
 
 int PlayerWindow::fontSize() const
@@ -216,6 +283,8 @@ bool PlayerWindow::eventFilter(QObject *watched, QEvent *event)
 
 void PlayerWindow::lineEntered()
 {
+    // The hint was for the turn now over.
+    dropHint();
     busy = true;
     game.enter(Text1->toPlainText().toStdU32String());
     busy = false;

@@ -3,6 +3,7 @@
 // placed in the WebAssembly file system, and games played over them, each a
 // WebSession the script holds. Text goes in and out as UTF-8 with its length
 // in bytes.
+#include "hint.h"
 #include "websession.h"
 
 #include <emscripten.h>
@@ -12,6 +13,10 @@
 #include <string>
 
 namespace {
+
+// The page searches on its only thread, so a hint stops sooner than the
+// window's: a second or so at most, on a level far larger than the bundled one.
+constexpr std::size_t PageHintStates = 500'000;
 
 std::string_view bytes(const char *data, int size)
 {
@@ -52,12 +57,47 @@ EMSCRIPTEN_KEEPALIVE WebSession *qm_new_session()
     return new WebSession;
 }
 
-// Starts the game as the player does with this command line.
-EMSCRIPTEN_KEEPALIVE void qm_start(WebSession *session, const char *commandLine, int commandSize,
-                                   const char *language, int languageSize)
+// The game as the player plays it with this command line, which
+// qm_restart() then starts, or qm_restore() goes on with.
+EMSCRIPTEN_KEEPALIVE void qm_set_up(WebSession *session, const char *commandLine, int commandSize,
+                                    const char *language, int languageSize)
 {
     const std::string level(bytes(commandLine, commandSize));
-    session->start({level, level, std::string(bytes(language, languageSize))});
+    session->setUp({level, level, std::string(bytes(language, languageSize))});
+}
+
+// A level of the page, found by its digest by a saved game that names it
+// otherwise.
+EMSCRIPTEN_KEEPALIVE void qm_hold_level(WebSession *session, const char *path, int pathSize)
+{
+    session->holdLevel(std::string(bytes(path, pathSize)));
+}
+
+// Starts the game, or starts it over.
+EMSCRIPTEN_KEEPALIVE void qm_restart(WebSession *session)
+{
+    session->restart();
+}
+
+// Goes on with a saved game in place of the game played: hands out why it
+// cannot, naming the file, or nothing when it goes on.
+EMSCRIPTEN_KEEPALIVE const char *qm_restore(WebSession *session, const char *data, int size, const char *name,
+                                            int nameSize)
+{
+    return session->handOut(session->restore(bytes(data, size), std::string(bytes(name, nameSize))));
+}
+
+// Hands out the game played as a saved game's bytes; nothing while there is
+// no game to save.
+EMSCRIPTEN_KEEPALIVE const char *qm_saved(WebSession *session)
+{
+    return session->handOut(session->saved());
+}
+
+// Hands out the name the page's progress is kept under.
+EMSCRIPTEN_KEEPALIVE const char *qm_progress_key(WebSession *session)
+{
+    return session->handOut(session->progressKey());
 }
 
 // A line as typed: the game takes the text after its last ">".
@@ -91,6 +131,14 @@ EMSCRIPTEN_KEEPALIVE const char *qm_stop_message(WebSession *session)
 {
     const Game *game = session->game();
     return session->handOut(game ? game->stopMessage() : std::string());
+}
+
+// The hint line: the next command of a shortest way to win
+// from here, or why there is none.
+EMSCRIPTEN_KEEPALIVE const char *qm_hint(WebSession *session)
+{
+    const Game *game = session->game();
+    return session->handOut(game ? Hint::say(*game, PageHintStates) : std::string(Hint::NoCommand));
 }
 
 // The size in bytes of the text handed out last.

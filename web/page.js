@@ -6,8 +6,12 @@
 // on it goes to the end of the console, and nothing takes it away. The two
 // Yes/No questions and the game's messages are panels under the console with
 // their buttons; Y and N answer a question too. The keyboard's focus is in
-// the console whenever the game waits for a line. On a narrow screen the
-// console's text is made smaller so that its lines stay whole.
+// the console whenever the game waits for a line. The Hint button shows,
+// in the line beside it, the next command of a shortest way to win, until
+// the next line is entered. On a narrow screen the console's text is made
+// smaller so that its lines stay whole. Under the game, Restart, Save Game
+// and Open Saved Game; the game is kept in the browser after every turn, so
+// opening the page again goes on with it.
 'use strict';
 (function () {
     const State = {Starting: 0, ChoosingLanguage: 1, Playing: 2, Asking: 3, Ended: 4, Stopped: 5};
@@ -20,6 +24,7 @@
     const end = byId('End');
     const notice = byId('Notice');
     const again = byId('Again');
+    const hintLine = byId('HintLine');
 
     const encoder = new TextEncoder();
     const decoder = new TextDecoder();
@@ -331,6 +336,7 @@
         } else if (waiting()) {
             setEditable(true);
             focusConsole();
+            prepareHint();
             if (firstPrompt === undefined)
                 firstPrompt = performance.now();
         }
@@ -339,10 +345,42 @@
     // The line break is in the console: the game reads the line from it, as
     // the text after the last ">", which is all it is handed.
     function submit() {
+        // The hint was for the turn now over.
+        hintLine.textContent = '';
+        preparedHint = '';
         const text = consoleText();
         enterLine(text.slice(Math.max(text.lastIndexOf('>'), 0)));
         applyChanges();
         settle();
+        keepProgress();
+    }
+
+    // The next command of a shortest way to win from where the game stands,
+    // or why there is none, in the hint line; the console stays as it is.
+    function hint() {
+        if (!session)
+            return;
+        hintLine.textContent = preparedHint || said(engine._qm_hint(session));
+        if (waiting() && message.hidden)
+            focusConsole();
+    }
+
+    // The browser runs code the first time at a fraction of its later speed,
+    // which would make the first hint several times slower than any other;
+    // so once the game first waits for a command, while the player reads,
+    // the page finds the hint for where it stands, and keeps it until the
+    // next line or answer.
+    let preparedHint = '';
+    let prepared = false;
+    function prepareHint() {
+        if (prepared || engine._qm_state(session) !== State.Playing)
+            return;
+        prepared = true;
+        const idle = window.requestIdleCallback ?? ((run) => window.setTimeout(run, 100));
+        idle(() => {
+            if (engine._qm_state(session) === State.Playing)
+                preparedHint = said(engine._qm_hint(session));
+        });
     }
 
     function lineEntered() {
@@ -359,9 +397,20 @@
         if (question.hidden)
             return;
         question.hidden = true;
+        if (confirming) {
+            const then = confirming;
+            confirming = null;
+            if (yes)
+                then();
+            else
+                settle();
+            return;
+        }
+        preparedHint = '';
         engine._qm_answer(session, yes ? 1 : 0);
         applyChanges();
         settle();
+        keepProgress();
     }
 
     Text1.addEventListener('keydown', (event) => {
@@ -465,7 +514,188 @@
         message.hidden = true;
         settle();
     });
-    again.addEventListener('click', () => window.location.reload());
+    again.addEventListener('click', () => {
+        forgetProgress();
+        window.location.reload();
+    });
+
+    // Saved games. The game is kept in the browser's storage after every
+    // turn, as the saved game the player writes, under a name made of the
+    // digests of the page's levels and language file: opening the page again
+    // goes on with it, and a changed game starts afresh. Without storage
+    // (private browsing, a full quota, a browser that refuses it for pages
+    // opened from disk) the page plays as it did, keeping nothing.
+    const SavedGameLimit = 16 << 20; // bytes; a saved game is a few thousand
+    const savedGameFile = byId('SavedGameFile');
+    let progressKey = '';
+    let savedGameName = 'game.qwsave'; // what Save Game names its download
+    let confirming = null; // what a Yes to the page's own question does
+    let keptText = ''; // the progress last kept
+
+    function storage() {
+        try {
+            return window.localStorage;
+        } catch (refused) {
+            return null;
+        }
+    }
+
+    function keepProgress() {
+        try {
+            const store = storage();
+            if (!store || !progressKey)
+                return;
+            // A game that has ended starts afresh.
+            if (engine._qm_state(session) === State.Ended) {
+                forgetProgress();
+                return;
+            }
+            // A turn that changed nothing (a look, the inventory) writes nothing.
+            const text = said(engine._qm_saved(session));
+            if (text && text !== keptText)
+                store.setItem(progressKey, text);
+            keptText = text;
+        } catch (full) {
+            // The game goes on without it.
+        }
+    }
+
+    function keptProgress() {
+        try {
+            return storage()?.getItem(progressKey) ?? null;
+        } catch (refused) {
+            return null;
+        }
+    }
+
+    function forgetProgress() {
+        keptText = '';
+        try {
+            storage()?.removeItem(progressKey);
+        } catch (refused) {
+            // Nothing was kept.
+        }
+    }
+
+    // Goes on with a saved game's bytes; returns why it cannot (and then
+    // the game played goes on), or '' when it does.
+    function restoreBytes(bytes, name) {
+        const data = engine._malloc(bytes.length + 1);
+        if (!data)
+            return `"${name}" is too large to be a Quillmoor saved game.`;
+        engine.HEAPU8.set(bytes, data);
+        try {
+            return withTexts([name], (at, size) => said(engine._qm_restore(session, data, bytes.length, at, size)));
+        } finally {
+            engine._free(data);
+        }
+    }
+
+    // A new game, restored or started over, replaces whatever was open. A
+    // game started over is kept from its first turn, as when the page opens.
+    function showNewGame() {
+        // The hint was for the game replaced.
+        hintLine.textContent = '';
+        preparedHint = '';
+        question.hidden = true;
+        message.hidden = true;
+        messages.length = 0;
+        confirming = null;
+        notice.textContent = '';
+        end.classList.add('quiet');
+        again.hidden = true;
+        applyChanges();
+        settle();
+    }
+
+    // Asks the page's own question; then on Yes.
+    function confirm(text, then) {
+        confirming = then;
+        setEditable(false);
+        byId('QuestionText').textContent = text;
+        message.hidden = true;
+        question.hidden = false;
+        // A slip of the finger keeps the game: No has the focus.
+        byId('No').focus();
+    }
+
+    function say(text) {
+        messages.push(text);
+        settle();
+    }
+
+    // Saving or opening a game answers the page's own question No.
+    function dropQuestion() {
+        if (!confirming)
+            return;
+        confirming = null;
+        question.hidden = true;
+        settle();
+    }
+
+    byId('Restart').addEventListener('click', () => {
+        const restart = () => {
+            forgetProgress();
+            engine._qm_restart(session);
+            showNewGame();
+        };
+        const state = engine._qm_state(session);
+        if (state === State.Playing || state === State.Asking)
+            confirm('Start the game again from the beginning? The game as it stands is lost unless you save it first.',
+                    restart);
+        else
+            restart();
+    });
+
+    byId('SaveGame').addEventListener('click', () => {
+        dropQuestion();
+        const state = engine._qm_state(session);
+        const text = state === State.Ended ? '' : said(engine._qm_saved(session));
+        if (!text) {
+            say(state === State.Ended ? 'There is no game to save: the game has ended.'
+                : state === State.Stopped ? 'There is no game to save: the game has stopped.'
+                    : 'There is no game to save yet: choose a language first.');
+            return;
+        }
+        const link = document.createElement('a');
+        link.href = URL.createObjectURL(new Blob([text], {type: 'application/octet-stream'}));
+        link.download = savedGameName;
+        document.body.append(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+        settle();
+    });
+
+    byId('RestoreGame').addEventListener('click', () => {
+        dropQuestion();
+        savedGameFile.click();
+    });
+    savedGameFile.addEventListener('change', async () => {
+        const file = savedGameFile.files[0];
+        savedGameFile.value = '';
+        if (!file)
+            return;
+        if (file.size > SavedGameLimit) {
+            say(`"${file.name}" is too large to be a Quillmoor saved game.`);
+            return;
+        }
+        let bytes;
+        try {
+            bytes = new Uint8Array(await file.arrayBuffer());
+        } catch (error) {
+            say(`Cannot open the saved game "${file.name}": ${error.message}`);
+            return;
+        }
+        const why = restoreBytes(bytes, file.name);
+        if (why) {
+            say(why);
+            return;
+        }
+        showNewGame();
+        keepProgress();
+    });
+    byId('Hint').addEventListener('click', hint);
 
     // For tests and measurements: what the page shows and waits for.
     window.quillmoorPage = {
@@ -497,7 +727,19 @@
         withTexts([game.folder], (at, size) => engine._qm_enter_folder(at, size));
         session = engine._qm_new_session();
         withTexts([game.level, game.language], (level, levelSize, language, languageSize) =>
-            engine._qm_start(session, level, levelSize, language, languageSize));
+            engine._qm_set_up(session, level, levelSize, language, languageSize));
+        for (const file of game.files) {
+            if (file.path !== game.language)
+                withTexts([file.path], (at, size) => engine._qm_hold_level(session, at, size));
+        }
+        progressKey = 'quillmoor-progress-' + said(engine._qm_progress_key(session));
+        savedGameName = (game.level.split('/').pop().replace(/\.[^.]*$/, '') || 'game') + '.qwsave';
+        // Where the player stopped, else from the beginning.
+        const kept = keptProgress();
+        if (kept === null || restoreBytes(encoder.encode(kept), 'progress.qwsave')) {
+            forgetProgress();
+            engine._qm_restart(session);
+        }
         applyChanges();
         settle();
     }

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "checkleveldialog.h"
 
+#include "itemletter.h"
 #include "levelcheck.h"
+#include "levelreader.h"
 #include "textreport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
@@ -22,10 +25,14 @@
 namespace {
 
 enum Column { SeverityColumn, LocationColumn, LineColumn, TextColumn };
+enum DeadEndColumn { WhereColumn, CommandColumn, StatesColumn, WayInColumn };
 
-// Where a problem of the level being edited lies, for opening it.
+// Where a problem, a way to get stuck or a thing no play reaches lies in the
+// level being edited, for opening it; kept in a row's first column.
 constexpr int RowRole = Qt::UserRole;
 constexpr int ColumnRole = Qt::UserRole + 1;
+// A way to get stuck's place in the report.
+constexpr int DeadEndRole = Qt::UserRole + 2;
 
 QString number(std::size_t value)
 {
@@ -44,6 +51,51 @@ QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
     caption->setBuddy(buddy);
     buddy->setAccessibleName(text);
     return caption;
+}
+
+// Where the row chosen in a list is shown in full, on two lines or more.
+QLabel *inFull(const QString &name, QWidget *parent)
+{
+    auto *shown = new QLabel(parent);
+    shown->setObjectName(name);
+    shown->setTextFormat(Qt::PlainText);
+    shown->setWordWrap(true);
+    shown->setMinimumHeight(shown->fontMetrics().lineSpacing() * 2);
+    shown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return shown;
+}
+
+// A list of findings, one a row, whose row the screen reader reads whole.
+QTreeWidget *findingList(const QString &name, const QStringList &headers, QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setColumnCount(int(headers.size()));
+    list->setHeaderLabels(headers);
+    list->setRootIsDecorated(false);
+    list->setAllColumnsShowFocus(true);
+    list->header()->setStretchLastSection(true);
+    list->header()->setSectionResizeMode(QHeaderView::Interactive);
+    return list;
+}
+
+// Lets Enter and a double click on the row open the location, where the
+// level being edited has it.
+void openable(QTreeWidgetItem *entry, std::optional<GridRef> where, QString &spoken)
+{
+    if (!where)
+        return;
+    entry->setData(0, RowRole, where->row);
+    entry->setData(0, ColumnRole, where->col);
+    const QString name = QString::fromStdString(where->name());
+    spoken += QStringLiteral(" Press Enter to open %1 in Area Stats.").arg(name);
+    entry->setToolTip(0, QStringLiteral("Press Enter or double-click to open %1 in Area Stats").arg(name));
+}
+
+void speak(QTreeWidgetItem *entry, const QString &spoken)
+{
+    for (int column = 0; column < entry->columnCount(); ++column)
+        entry->setData(column, Qt::AccessibleTextRole, spoken);
 }
 
 QPushButton *button(const QString &text, const QString &name, const QString &tip, QWidget *parent)
@@ -68,7 +120,7 @@ CheckLevelDialog::CheckLevelDialog(QWidget *parent)
     setWindowTitle(QStringLiteral("Check Level"));
     setModal(false);
     buildControls();
-    resize(620, 560);
+    resize(760, 720);
 }
 
 CheckLevelDialog::~CheckLevelDialog()
@@ -81,10 +133,11 @@ void CheckLevelDialog::buildControls()
 {
     buildHeading();
     buildProblemList();
+    QLayout *findings = buildFindings();
     QLabel *verdictCaption = buildVerdict();
     buildWalkthroughList();
     QLayout *buttons = buildButtons();
-    arrange(verdictCaption, buttons);
+    arrange(findings, verdictCaption, buttons);
     orderTabs();
 }
 
@@ -120,13 +173,59 @@ void CheckLevelDialog::buildProblemList()
     // Enter (activation) and a double click open the problem's location.
     connect(problems, &QTreeWidget::itemActivated, this, &CheckLevelDialog::choose);
     // A row shows one line of a sentence that may be longer.
-    problemText = new QLabel(this);
-    problemText->setObjectName(QStringLiteral("problemText"));
-    problemText->setTextFormat(Qt::PlainText);
-    problemText->setWordWrap(true);
-    problemText->setMinimumHeight(problemText->fontMetrics().lineSpacing() * 2);
-    problemText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    problemText = inFull(QStringLiteral("problemText"), this);
     connect(problems, &QTreeWidget::currentItemChanged, this, &CheckLevelDialog::showInFull);
+}
+
+QLayout *CheckLevelDialog::buildFindings()
+{
+    deadEnds = findingList(QStringLiteral("deadEndList"),
+                           {QStringLiteral("Location"), QStringLiteral("Command"), QStringLiteral("Play States"),
+                            QStringLiteral("Shortest Way In")},
+                           this);
+    const int digit = deadEnds->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    deadEnds->setColumnWidth(WhereColumn, digit * 9);
+    deadEnds->setColumnWidth(CommandColumn, digit * 22);
+    deadEnds->setColumnWidth(StatesColumn, digit * 11);
+    deadEndsLabel = label(QStringLiteral("Ways to get stuck"), deadEnds, this);
+    deadEndsLabel->setObjectName(QStringLiteral("deadEndsLabel"));
+    connect(deadEnds, &QTreeWidget::itemActivated, this, &CheckLevelDialog::choose);
+    playIntoButton = button(QStringLiteral("Play into It"), QStringLiteral("playIntoButton"),
+                            QStringLiteral("Start the player on the saved level and type the shortest way into the "
+                                           "chosen dead end"),
+                            this);
+    playIntoButton->setEnabled(false);
+    connect(playIntoButton, &QPushButton::clicked, this, [this] {
+        if (const QTreeWidgetItem *chosen = deadEnds->currentItem())
+            Q_EMIT playIntoRequested(chosen->data(0, DeadEndRole).toInt());
+    });
+    // The chosen way in full, below the list, as a problem is below its own.
+    deadEndText = inFull(QStringLiteral("deadEndText"), this);
+    connect(deadEnds, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *chosen) {
+        playIntoButton->setEnabled(chosen != nullptr);
+        deadEndText->setText(chosen ? chosen->toolTip(CommandColumn) : QString());
+    });
+
+    unreached = findingList(QStringLiteral("unreachedList"),
+                            {QStringLiteral("Kind"), QStringLiteral("Name"), QStringLiteral("Where")}, this);
+    unreached->setColumnWidth(0, digit * 9);
+    unreached->setColumnWidth(1, digit * 12);
+    unreachedLabel = label(QStringLiteral("Never reached in play"), unreached, this);
+    unreachedLabel->setObjectName(QStringLiteral("unreachedLabel"));
+    connect(unreached, &QTreeWidget::itemActivated, this, &CheckLevelDialog::choose);
+
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(deadEndsLabel, 1);
+    heading->addWidget(playIntoButton);
+    auto *findings = new QGridLayout;
+    findings->addLayout(heading, 0, 0);
+    findings->addWidget(unreachedLabel, 0, 1, Qt::AlignBottom);
+    findings->addWidget(deadEnds, 1, 0);
+    findings->addWidget(unreached, 1, 1);
+    findings->addWidget(deadEndText, 2, 0, 1, 2);
+    findings->setColumnStretch(0, 3);
+    findings->setColumnStretch(1, 2);
+    return findings;
 }
 
 QLabel *CheckLevelDialog::buildVerdict()
@@ -181,13 +280,14 @@ QLayout *CheckLevelDialog::buildButtons()
     return buttons;
 }
 
-void CheckLevelDialog::arrange(QLabel *verdictCaption, QLayout *buttons)
+void CheckLevelDialog::arrange(QLayout *findings, QLabel *verdictCaption, QLayout *buttons)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(problemsLabel);
     layout->addWidget(problems, 3);
     layout->addWidget(problemText);
+    layout->addLayout(findings, 2);
     layout->addWidget(verdictCaption);
     layout->addWidget(verdictLabel);
     layout->addWidget(walkthroughLabel);
@@ -197,7 +297,10 @@ void CheckLevelDialog::arrange(QLabel *verdictCaption, QLayout *buttons)
 
 void CheckLevelDialog::orderTabs()
 {
-    setTabOrder(problems, verdictLabel);
+    setTabOrder(problems, deadEnds);
+    setTabOrder(deadEnds, playIntoButton);
+    setTabOrder(playIntoButton, unreached);
+    setTabOrder(unreached, verdictLabel);
     setTabOrder(verdictLabel, walkthrough);
     setTabOrder(walkthrough, stopButton);
     setTabOrder(stopButton, againButton);
@@ -221,6 +324,10 @@ void CheckLevelDialog::check(const std::string &levelBytes, const QString &level
     problems->clear();
     problemText->clear();
     problemsLabel->setText(QStringLiteral("Problems"));
+    deadEnds->clear();
+    deadEndsLabel->setText(QStringLiteral("Ways to get stuck"));
+    unreached->clear();
+    unreachedLabel->setText(QStringLiteral("Never reached in play"));
     walkthrough->clear();
     walkthroughLabel->setText(QStringLiteral("Walkthrough"));
     verdictLabel->setText(QStringLiteral("Checking the level and searching for the shortest way to win\u2026"));
@@ -331,6 +438,8 @@ void CheckLevelDialog::present()
                                : QStringLiteral("Problems: %1, %2")
                                      .arg(counted(errors, "error", "errors"), counted(warnings, "warning", "warnings")));
 
+    presentDeadEnds(report);
+    presentUnreached(report);
     verdictLabel->setText(verdict(report, stopped));
 
     for (std::size_t i = 0; i < report.walkthrough.size(); ++i) {
@@ -347,6 +456,87 @@ void CheckLevelDialog::present()
     } else {
         verdictLabel->setFocus();
     }
+}
+
+void CheckLevelDialog::presentDeadEnds(const CheckReport &report)
+{
+    for (std::size_t i = 0; i < report.deadEnds.size(); ++i) {
+        const CheckReport::DeadEnd &way = report.deadEnds[i];
+        QString where = QString::fromStdString(way.location.name());
+        if (way.chained)
+            where += QStringLiteral(" of ") + QString::fromStdString(way.file);
+        QStringList wayIn;
+        for (const std::string &command : way.walkthrough)
+            wayIn << QString::fromStdString(command);
+        auto *entry = new QTreeWidgetItem(deadEnds, {where, QString::fromStdString(way.command), number(way.states),
+                                                     wayIn.join(QStringLiteral(", "))});
+        entry->setData(0, DeadEndRole, int(i));
+        QString spoken = QString::fromStdString(TextReport::deadEnd(way));
+        for (int column = WhereColumn; column <= WayInColumn; ++column)
+            entry->setToolTip(column, spoken);
+        openable(entry, way.chained ? std::nullopt : std::optional(way.location), spoken);
+        speak(entry, spoken);
+    }
+    if (report.deadEnds.empty())
+        deadEndsLabel->setText(report.canGetStuck == false ? QStringLiteral("Ways to get stuck: none")
+                               : report.winnable == false ? QStringLiteral("Ways to get stuck: none, as no way wins")
+                               : report.searched          ? QStringLiteral("Ways to get stuck: not known")
+                                                          : QStringLiteral("Ways to get stuck"));
+    else
+        deadEndsLabel->setText(QStringLiteral("Ways to get stuck: %1%2")
+                                   .arg(number(report.deadEnds.size()),
+                                        // The search stopped at its limit.
+                                        report.unreached ? QString() : QStringLiteral(", maybe more")));
+    if (deadEnds->topLevelItemCount() > 0)
+        deadEnds->setCurrentItem(deadEnds->topLevelItem(0));
+}
+
+void CheckLevelDialog::presentUnreached(const CheckReport &report)
+{
+    if (!report.unreached) {
+        if (report.searched && report.failure.empty())
+            unreachedLabel->setText(QStringLiteral("Never reached in play: not known"));
+        return;
+    }
+    // Where each item of the level being edited lies at the start.
+    const Level level = LevelReader::read(bytes, QFile::encodeName(path).toStdString()).level;
+    auto lyingAt = [&level](const std::string &name) -> std::optional<GridRef> {
+        for (int item = 0; item < Level::ItemCount; ++item) {
+            const std::string letter(1, char(ItemLetter::of(item)));
+            if (text::toUtf8(level.items[item]) != name && !(text::isBlank(level.items[item]) && letter == name))
+                continue;
+            for (int i = 0; i < Level::LocationCount; ++i) {
+                if (level.records[i].holdsItem(item))
+                    return GridRef::fromIndex(i);
+            }
+        }
+        return std::nullopt;
+    };
+    std::size_t count = 0;
+    for (std::size_t file = 0; file < report.unreached->size(); ++file) {
+        const CheckReport::Unreached &found = (*report.unreached)[file];
+        // Only the level being edited opens here; the others are named.
+        const bool edited = file == 0;
+        const QString of = edited ? QString() : QStringLiteral(" of ") + QString::fromStdString(found.file);
+        auto add = [&](const QString &kind, const QString &name, std::optional<GridRef> at) {
+            const QString where = at ? QString::fromStdString(at->name()) + of : of.mid(4);
+            auto *entry = new QTreeWidgetItem(unreached, {kind, name, where});
+            QString spoken = QStringLiteral("%1 %2%3 is never reached in play.").arg(kind, name, of);
+            openable(entry, edited ? at : std::nullopt, spoken);
+            speak(entry, spoken);
+            ++count;
+        };
+        for (const GridRef &at : found.locations)
+            add(QStringLiteral("Location"), QString::fromStdString(at.name()), at);
+        for (const std::string &item : found.items)
+            add(QStringLiteral("Item"), QString::fromStdString(item), edited ? lyingAt(item) : std::nullopt);
+        for (const std::string &rule : found.rules)
+            add(QStringLiteral("Rule"), QString::fromStdString(rule), std::nullopt);
+    }
+    unreachedLabel->setText(count == 0 ? QStringLiteral("Never reached in play: nothing")
+                                       : QStringLiteral("Never reached in play: %1").arg(number(count)));
+    if (count > 0)
+        unreached->setCurrentItem(unreached->topLevelItem(0));
 }
 
 QString CheckLevelDialog::verdict(const CheckReport &report, bool stopped)
@@ -374,9 +564,9 @@ QString CheckLevelDialog::verdict(const CheckReport &report, bool stopped)
 
 void CheckLevelDialog::choose(QTreeWidgetItem *entry)
 {
-    const QVariant row = entry ? entry->data(SeverityColumn, RowRole) : QVariant();
+    const QVariant row = entry ? entry->data(0, RowRole) : QVariant();
     if (row.isValid())
-        Q_EMIT locationChosen(row.toInt(), entry->data(SeverityColumn, ColumnRole).toInt());
+        Q_EMIT locationChosen(row.toInt(), entry->data(0, ColumnRole).toInt());
 }
 
 void CheckLevelDialog::showInFull(QTreeWidgetItem *entry)

@@ -21,12 +21,14 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // "Check Level": what is wrong with the level as the author sees it, whether
-// it can be won, and its shortest walkthrough. The check runs on a thread of
+// it can be won, its shortest walkthrough, the ways a player can get stuck
+// and the content no play reaches. The check runs on a thread of
 // its own with copies of all it reads, so the studio goes on while it runs;
 // "Stop", or closing the window, stops it. Choosing a problem of a location
-// asks for that location to be opened, and "Play the Walkthrough" asks for
-// the walkthrough to be played: the map window does both, as it owns the
-// level and its dialogs.
+// asks for that location to be opened, as does choosing a way to get stuck
+// or something no play reaches; "Play the Walkthrough" asks for the
+// walkthrough to be played, and "Play into It" for the way into the chosen
+// dead end: the map window does all, as it owns the level and its dialogs.
 class CheckLevelDialog : public QDialog
 {
     Q_OBJECT
@@ -60,6 +62,8 @@ Q_SIGNALS:
     void locationChosen(int row, int col);
     void checkAgainRequested();
     void playRequested();
+    // deadEnd: its place in the report's list.
+    void playIntoRequested(int deadEnd);
     // A check has ended and what it found is shown.
     void checked();
 
@@ -79,13 +83,17 @@ private:
     void buildProblemList();
     // Returns the verdict's caption.
     QLabel *buildVerdict();
+    // The ways to get stuck and what no play reaches, side by side.
+    QLayout *buildFindings();
     void buildWalkthroughList();
     // The progress and the window's buttons, in one row.
     QLayout *buildButtons();
-    void arrange(QLabel *verdictCaption, QLayout *buttons);
+    void arrange(QLayout *findings, QLabel *verdictCaption, QLayout *buttons);
     void orderTabs();
     void finish(CheckReport report, unsigned run);
     void present();
+    void presentDeadEnds(const CheckReport &report);
+    void presentUnreached(const CheckReport &report);
     void choose(QTreeWidgetItem *entry);
     void showInFull(QTreeWidgetItem *entry);
     void join();
@@ -105,6 +113,12 @@ private:
     QLabel *problemsLabel = nullptr;
     QTreeWidget *problems = nullptr;
     QLabel *problemText = nullptr; // the chosen problem in full
+    QLabel *deadEndsLabel = nullptr;
+    QTreeWidget *deadEnds = nullptr;
+    QPushButton *playIntoButton = nullptr;
+    QLabel *deadEndText = nullptr; // the chosen way to get stuck in full
+    QLabel *unreachedLabel = nullptr;
+    QTreeWidget *unreached = nullptr;
     QLabel *verdictLabel = nullptr;
     QLabel *walkthroughLabel = nullptr;
     QListWidget *walkthrough = nullptr;

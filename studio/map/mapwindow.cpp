@@ -4,11 +4,14 @@
 #include "locationbutton.h"
 #include "locationpicture.h"
 #include "locationsummary.h"
+#include "platform.h"
 #include "twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+
+#include <optional>
 
 namespace {
 
@@ -16,6 +19,10 @@ const QString PublishCommand = QStringLiteral("Publish as Web Page\u2026");
 const QString CheckCommand = QStringLiteral("Check Level");
 const QString CheckTip = QStringLiteral("Find what is wrong with the level as it stands, without saving it, and "
                                         "whether it can be won, with the shortest walkthrough");
+const QString PlayFromHereTip = QStringLiteral("Start the game player at this location, carrying the items you "
+                                               "choose");
+const QString SaveToPlay = QStringLiteral("The player plays the level file, which does not hold the level as it "
+                                          "stands yet. Save the level now and play from here?");
 
 QFont headingFont()
 {
@@ -38,9 +45,11 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
 
 MapWindow::MapWindow(Platform &platform, QWidget *parent)
     : QWidget(parent)
+    , platform(platform)
     , areaStats(doc, platform, this)
     , itemManager(doc, this)
     , checker(this)
+    , fromHere(this)
     , files(platform)
     , saver(doc, platform)
     , player(platform)
@@ -191,11 +200,35 @@ void MapWindow::buildActions()
 
     // Reachable without the keys too: a right click anywhere in the window,
     // or the menu key, shows them with their shortcuts.
-    for (QAction *action : {undo, redo, apart, publish, check, beforeGuide, guide}) {
+    const QList<QAction *> windowActions{undo, redo, apart, publish, check, beforeGuide, guide};
+    for (QAction *action : windowActions) {
         action->setShortcutVisibleInContextMenu(true);
         addAction(action);
     }
     setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    // A location's menu puts what is done with it first. A right click
+    // gives the location the focus before its menu opens, so the one action
+    // serves all 81, and its key works only on a location.
+    auto *fromHereAction = new QAction(QStringLiteral("Play from Here"), this);
+    fromHereAction->setObjectName(QStringLiteral("actionPlayFromHere"));
+    fromHereAction->setShortcut(QKeySequence(Qt::Key_F5));
+    fromHereAction->setShortcutContext(Qt::WidgetShortcut);
+    fromHereAction->setShortcutVisibleInContextMenu(true);
+    fromHereAction->setToolTip(PlayFromHereTip);
+    connect(fromHereAction, &QAction::triggered, this, [this] {
+        if (auto *location = qobject_cast<LocationButton *>(focusWidget()))
+            playFromHere(location->row(), location->col());
+    });
+    auto *afterFromHere = new QAction(this);
+    afterFromHere->setSeparator(true);
+    for (LocationButton *location : buttons) {
+        location->addActions(QList<QAction *>{fromHereAction, afterFromHere} + windowActions);
+        location->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    connect(&fromHere, &QDialog::accepted, this, [this] {
+        player.playFrom(this, doc.levelfile, fromHere.location(), fromHere.carried(), fromHere.language());
+    });
 }
 
 void MapWindow::connectDocument()
@@ -219,6 +252,8 @@ void MapWindow::connectChecker()
     connect(&checker, &CheckLevelDialog::locationChosen, this, &MapWindow::roomstats);
     connect(&checker, &CheckLevelDialog::checkAgainRequested, this, &MapWindow::checkLevel);
     connect(&checker, &CheckLevelDialog::playRequested, this, &MapWindow::playWalkthrough);
+    connect(&checker, &CheckLevelDialog::playIntoRequested, this,
+            [this](int deadEnd) { walkthrough.playInto(checker, deadEnd); });
 }
 
 void MapWindow::refresh(GridRef at)
@@ -326,6 +361,22 @@ void MapWindow::openGuide()
     guideOpener.open(this);
 }
 
+void MapWindow::playFromHere(int row, int col)
+{
+    const GridRef at{row, col};
+    if (!at.isValid())
+        return;
+    if (doc.locdata(at).isBlank()) {
+        platform.inform(this, QStringLiteral("Location %1 is empty, so the level has nothing there to play from.")
+                                  .arg(QString::fromStdString(at.name())));
+        return;
+    }
+    if (!saver.saveBeforePlaying(this, SaveToPlay))
+        return;
+    if (const std::optional<QStringList> languages = player.languages(this))
+        fromHere.ask(at, doc.itemnames(), *languages);
+}
+
 void MapWindow::closeEvent(QCloseEvent *event)
 {
     if (!saver.mayClose(this)) {
@@ -336,5 +387,6 @@ void MapWindow::closeEvent(QCloseEvent *event)
     areaStats.hide();
     itemManager.hide();
     checker.hide();
+    fromHere.hide();
     event->accept();
 }

@@ -9,6 +9,7 @@
 #include "levelsaver.h"
 #include "pagepublisher.h"
 #include "playerlauncher.h"
+#include "playfromheredialog.h"
 #include "shippedfiles.h"
 #include "walkthroughplayer.h"
 
@@ -27,7 +28,8 @@ class QLabel;
 // two editing dialogs, the history of their commits and the "Check Level"
 // window, and keeps each button's colour, picture and spoken description in
 // step with the document, from which it derives them. Undo, Redo, Publish and
-// Check Level are also in its context menu, with the author's guide (F1).
+// Check Level are also in its context menu, with the author's guide (F1); a
+// location's own context menu begins with "Play from Here" (F5).
 // Saving, starting the player, publishing and opening the guide are tasks of
 // their own, which its commands call.
 class MapWindow : public QWidget
@@ -42,6 +44,7 @@ public:
     AreaStatsDialog &areaStatsDialog() { return areaStats; }
     ItemManagementDialog &itemManagementDialog() { return itemManager; }
     CheckLevelDialog &checkLevelDialog() { return checker; }
+    PlayFromHereDialog &playFromHereDialog() { return fromHere; }
     // Every commit of the two dialogs, to undo and redo.
     QUndoStack &history() { return edits; }
 
@@ -74,6 +77,10 @@ public:
     void playWalkthrough();
     // "Guide" (F1): opens the author's guide in the user's browser.
     void openGuide();
+    // "Play from Here": once the level file holds the level as it stands,
+    // asks which items to carry, then starts the player at the location as
+    // though walked into.
+    void playFromHere(int row, int col);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -94,11 +101,13 @@ private:
     void refresh(GridRef at);
     void bringToFront(QWidget *window);
 
+    Platform &platform;
     LevelDocument doc;
     QUndoStack edits;
     AreaStatsDialog areaStats;
     ItemManagementDialog itemManager;
     CheckLevelDialog checker;
+    PlayFromHereDialog fromHere;
     ShippedFiles files;
     LevelSaver saver;
     PlayerLauncher player;

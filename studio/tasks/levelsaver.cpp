@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "levelsaver.h"
 
+#include "filebytes.h"
 #include "leveldocument.h"
 #include "platform.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -49,6 +51,13 @@ bool LevelSaver::saveWithWarnings(QWidget *parent)
 bool LevelSaver::saveAndOfferTest(QWidget *parent)
 {
     return saveWithWarnings(parent) && platform.ask(parent, TestQuestion);
+}
+
+bool LevelSaver::saveBeforePlaying(QWidget *parent, const QString &question)
+{
+    if (FileBytes::read(QFile::encodeName(document.levelfile).toStdString(), nullptr) == document.bytesToSave())
+        return true;
+    return platform.ask(parent, question) && write(parent).saved;
 }
 
 bool LevelSaver::mayClose(QWidget *parent)

@@ -21,6 +21,11 @@ public:
     // "Save Level Changes": saves with the warnings, then asks whether to try
     // the level in the player; true for Yes.
     bool saveAndOfferTest(QWidget *parent);
+    // Before the player plays the level file: true when the file holds the
+    // level as it stands, already or once saved after the author answered
+    // Yes to question. No warning: a level played from one of its
+    // locations needs no start.
+    bool saveBeforePlaying(QWidget *parent, const QString &question);
     // As the studio closes: offers to save changes not saved yet. False when
     // the studio should stay open, because the author cancelled or the save
     // failed, which closing now would lose.

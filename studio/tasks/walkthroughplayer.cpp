@@ -26,7 +26,19 @@ void WalkthroughPlayer::play(CheckLevelDialog &checker)
     const std::optional<CheckReport> &report = checker.report();
     if (!report || !report->failure.empty() || report->winnable != true || !playable(checker))
         return;
+    type(checker, report->walkthrough);
+}
 
+void WalkthroughPlayer::playInto(CheckLevelDialog &checker, int deadEnd)
+{
+    const std::optional<CheckReport> &report = checker.report();
+    if (!report || deadEnd < 0 || std::size_t(deadEnd) >= report->deadEnds.size() || !playable(checker))
+        return;
+    type(checker, report->deadEnds[std::size_t(deadEnd)].walkthrough);
+}
+
+void WalkthroughPlayer::type(CheckLevelDialog &checker, const std::vector<std::string> &commands)
+{
     QStringList lines;
     // With several languages the player first asks for one: the check played
     // the first.
@@ -36,7 +48,7 @@ void WalkthroughPlayer::play(CheckLevelDialog &checker)
     } catch (const GameError &) {
         // The player says itself what is wrong with its language file.
     }
-    for (const std::string &command : report->walkthrough)
+    for (const std::string &command : commands)
         lines << QString::fromStdString(command);
     player.playTyping(&checker, document.levelfile, lines);
 }

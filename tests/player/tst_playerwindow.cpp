@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "gamefiles.h"
+#include "gamefileactions.h"
 #include "playerwindow.h"
 #include "qtplatform.h"
 #include "scriptedplatform.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QAction>
 #include <QClipboard>
+#include <QCryptographicHash>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -47,6 +51,10 @@ private Q_SLOTS:
     void answersFromKeyboard();
     void typesAtTheEnd_data();
     void typesAtTheEnd();
+    void savedGames_data();
+    void savedGames();
+    void hint_data();
+    void hint();
 
 private:
     // Shows a window on a level and a language file of the test folder and
@@ -54,6 +62,8 @@ private:
     // is given.
     void open(const QString &level, const QString &language, Platform *desktop = nullptr);
     void type(const QString &line, Qt::Key enter = Qt::Key_Return);
+    // Triggers an action of the console's context menu.
+    void act(const QString &name);
     QString console() const { return Text1->toPlainText(); }
 
     QTemporaryDir dir;
@@ -81,6 +91,9 @@ void TestPlayerWindow::init()
 {
     window.reset();
     platform = ScriptedPlatform();
+    // As a test may have changed them.
+    GameFiles::write(dir.path(), "a.qw", GameFiles::adventure());
+    GameFiles::write(dir.path(), "Language.txt", GameFiles::language({{"English", GameFiles::english()}}));
 }
 
 void TestPlayerWindow::open(const QString &level, const QString &language, Platform *desktop)
@@ -100,6 +113,13 @@ void TestPlayerWindow::type(const QString &line, Qt::Key enter)
     QTest::keyClick(Text1, enter);
 }
 
+void TestPlayerWindow::act(const QString &name)
+{
+    auto *action = Text1->findChild<QAction *>(name);
+    QVERIFY2(action, qPrintable(name));
+    action->trigger();
+}
+
 void TestPlayerWindow::looks()
 {
     open("a.qw", "Language.txt");
@@ -113,6 +133,18 @@ void TestPlayerWindow::looks()
     QCOMPARE(Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(Text1->geometry(), window->rect());
     QCOMPARE(Text1->textCursor().position(), console().size());
+    // The window's commands follow the text box's in the console's menu.
+    QContextMenuEvent click(QContextMenuEvent::Keyboard, {4, 4}, Text1->viewport()->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(Text1->viewport(), &click);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QStringList actions;
+    for (const QAction *action : menu->actions())
+        actions += action->objectName() + ' ' + action->shortcut().toString();
+    menu->close();
+    QVERIFY(actions.contains("edit-copy "));
+    QCOMPARE(actions.mid(actions.size() - 4),
+             QStringList({"actionSaveGame Ctrl+S", "actionRestoreGame Ctrl+O", "actionRestart ", "actionHint F1"}));
 }
 
 void TestPlayerWindow::play_data()
@@ -497,6 +529,192 @@ void TestPlayerWindow::typesAtTheEnd()
     QCOMPARE(Text1->textCursor().position(), console().size());
     QTest::keyClick(Text1, Qt::Key_Return);
     QVERIFY2(console().startsWith("Yard."), qPrintable(console()));
+}
+
+void TestPlayerWindow::savedGames_data()
+{
+    // Each step: "save" or "restore" through the dialog, the file being
+    // $DIR/g.qwsave; "restart"; "reopen", a new window that restores it
+    // before it shows, as --restore does; "change" and what changes:
+    // "level", "language", "damage" (a location in the saved game),
+    // "version" (the saved game's), "name" (the level's name in the saved
+    // game, to one that finds no file); or a line typed.
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QStringList>("informs"); // $DIR: the test's folder
+    QTest::addColumn<QStringList>("straight"); // the lines of a game played straight to the same console
+
+    const QStringList none;
+    const QString refused = "The %1 file \"$DIR/%2\" has changed since the game was saved in \"$DIR/g.qwsave\", so "
+                            "the game cannot go on.";
+    auto changing = [](const QString &what) { return QStringList{"take rope", "save", "e", "change " + what, "restore", "w"}; };
+    const QStringList english{"take rope", "e", "w"};
+
+    QTest::newRow("saved, played on, restored: plays on as though never left")
+        << "Language.txt" << QStringList{"take rope", "save", "e", "take lamp", "restore", "e", "take lamp", "i"}
+        << QList<Answer>{} << none << QStringList{"take rope", "e", "take lamp", "i"};
+    QTest::newRow("in the level a gate loaded")
+        << "Language.txt" << QStringList{"e", "s", "save", "take stone", "restore", "take stone", "i"}
+        << QList<Answer>{} << none << QStringList{"e", "s", "take stone", "i"};
+    QTest::newRow("in the second language, after a restart in the first")
+        << "two.txt" << QStringList{"2", "take rope", "save", "restart", "1", "restore", "e"} << QList<Answer>{Answer::Yes}
+        << none << QStringList{"2", "take rope", "e"};
+    QTest::newRow("at the end of the game, without its question")
+        << "Language.txt" << QStringList{"take rope", "take hook", "combine rope with hook", "s", "save", "restore", "i"}
+        << QList<Answer>{Answer::No} << none << QStringList{"take rope", "take hook", "combine rope with hook", "s", "i"};
+    QTest::newRow("restored as the window opens") << "Language.txt" << QStringList{"take rope", "save", "reopen", "e"}
+                                                  << QList<Answer>{} << none << QStringList{"take rope", "e"};
+    QTest::newRow("a level named where no file is: the window's own, by its bytes")
+        << "Language.txt" << changing("name") << QList<Answer>{} << none << QStringList{"take rope", "w"};
+    QTest::newRow("refused: the level changed")
+        << "Language.txt" << changing("level") << QList<Answer>{} << QStringList{refused.arg("level", "a.qw")} << english;
+    QTest::newRow("refused: the language file changed")
+        << "Language.txt" << changing("language") << QList<Answer>{} << QStringList{refused.arg("language", "Language.txt")}
+        << english;
+    QTest::newRow("refused: damaged")
+        << "Language.txt" << changing("damage") << QList<Answer>{}
+        << QStringList{"The saved game \"$DIR/g.qwsave\" is damaged: its lines do not match the check on its \"end\" "
+                       "line (line 11), so it has been changed or cut since it was written."}
+        << english;
+    QTest::newRow("refused: a later version")
+        << "Language.txt" << changing("version") << QList<Answer>{}
+        << QStringList{"\"$DIR/g.qwsave\" is a Quillmoor saved game of version \"2\", which this version of "
+                       "Quillmoor cannot read (it reads version 1)."}
+        << english;
+    QTest::newRow("nothing to save at the language menu")
+        << "two.txt" << QStringList{"save"} << QList<Answer>{}
+        << QStringList{"There is no game to save yet: choose a language first."} << none;
+    QTest::newRow("restart answered No") << "Language.txt" << QStringList{"take rope", "restart"}
+                                         << QList<Answer>{Answer::No} << none << QStringList{"take rope"};
+    QTest::newRow("restart after a restore: the saved game's first level")
+        << "Language.txt" << QStringList{"e", "s", "save", "reopen", "restart"} << QList<Answer>{Answer::Yes} << none
+        << none;
+}
+
+// Saving, restoring and restarting in the window, each against a game
+// played straight through in another window.
+void TestPlayerWindow::savedGames()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, steps);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QStringList, informs);
+    QFETCH(QStringList, straight);
+    const QString saved = dir.filePath("g.qwsave");
+    QFile::remove(saved);
+    open("a.qw", language);
+    platform.answers.append(answers);
+    for (const QString &step : steps) {
+        if (step == "save") {
+            platform.saveFileResults.enqueue(saved);
+            act("actionSaveGame");
+        } else if (step == "restore") {
+            platform.openFileResults.enqueue(saved);
+            act("actionRestoreGame");
+        } else if (step == "restart") {
+            act("actionRestart");
+        } else if (step == "reopen") {
+            // On another level, which the saved game's replaces.
+            window = std::make_unique<PlayerWindow>(
+                platform, Game::Setup{dir.filePath("field.qw").toStdString(), {}, dir.filePath(language).toStdString()});
+            Text1 = window->findChild<QPlainTextEdit *>("Text1");
+            QCOMPARE(window->gameFiles().restore(saved.toStdString()), "");
+            window->show();
+            QTRY_VERIFY(console().endsWith('>'));
+        } else if (step.startsWith("change ")) {
+            QFile file(saved);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QByteArray bytes = file.readAll();
+            file.close();
+            const QString what = step.mid(7);
+            if (what == "level")
+                GameFiles::write(dir.path(), "a.qw", GameFiles::adventure() + "\r\n");
+            else if (what == "language")
+                GameFiles::write(dir.path(), "Language.txt", GameFiles::language({{"English", GameFiles::english()}}) + "\r\n");
+            else if (what == "damage")
+                GameFiles::write(dir.path(), "g.qwsave", bytes.replace("location 1A", "location 1B"));
+            else if (what == "version")
+                GameFiles::write(dir.path(), "g.qwsave", bytes.replace("version 1\n", "version 2\n"));
+            else if (what == "name") {
+                bytes.replace("\nlevel " + dir.filePath("a.qw").toUtf8(), "\nlevel elsewhere/a.qw");
+                bytes.truncate(bytes.indexOf("end "));
+                GameFiles::write(dir.path(), "g.qwsave",
+                                 bytes + "end " + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n');
+            }
+        } else {
+            type(step);
+        }
+    }
+    QCOMPARE(platform.texts(ScriptedPlatform::Kind::Inform), informs.replaceInStrings("$DIR", dir.path()));
+    QVERIFY(platform.answers.isEmpty());
+    const QString played = console();
+
+    ScriptedPlatform other;
+    window = std::make_unique<PlayerWindow>(
+        other, Game::Setup{dir.filePath("a.qw").toStdString(), {}, dir.filePath(language).toStdString()});
+    Text1 = window->findChild<QPlainTextEdit *>("Text1");
+    window->show();
+    QTRY_VERIFY(console().endsWith('>'));
+    for (const QString &line : straight)
+        type(line);
+    QCOMPARE(played, console());
+}
+
+void TestPlayerWindow::hint_data()
+{
+    QTest::addColumn<QStringList>("lines"); // typed before F1
+    // Typed at once after F1, before the answer comes; "<close>": the window
+    // closed instead; "": nothing.
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QString>("shown"); // the hint line; empty: hidden
+
+    QTest::newRow("at the start") << QStringList{} << "" << "Hint: TAKE rope";
+    QTest::newRow("the rope taken") << QStringList{"take rope"} << "" << "Hint: TAKE hook";
+    QTest::newRow("the grapple made") << QStringList{"take rope", "take hook", "combine rope with hook"} << ""
+                                      << "Hint: S";
+    // Through the gate to a field with no way on.
+    QTest::newRow("stuck") << QStringList{"e", "s"} << "" << "You can no longer win from here.";
+    QTest::newRow("the next command comes first") << QStringList{} << "take rope" << "";
+    QTest::newRow("the window closed first") << QStringList{} << "<close>" << "";
+}
+
+// F1 shows the next command of a shortest way to win under the console, and
+// leaves the console as it was; the next command takes it away.
+void TestPlayerWindow::hint()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, then);
+    QFETCH(QString, shown);
+    open("a.qw", "Language.txt");
+    for (const QString &line : lines)
+        type(line);
+    auto *line = window->findChild<QLabel *>("HintLine");
+    QVERIFY(line);
+    QVERIFY(!line->isVisible());
+    QVERIFY(Text1->actions().contains(window->findChild<QAction *>("actionHint")));
+    QTest::keyClicks(Text1, "ta");
+    const QString before = console();
+    QTest::keyClick(Text1, Qt::Key_F1);
+    if (!then.isEmpty()) {
+        if (then == "<close>") {
+            QVERIFY(window->close());
+        } else {
+            QTest::keyClicks(Text1, then.mid(2));
+            QTest::keyClick(Text1, Qt::Key_Return);
+        }
+        QTest::qWait(300);
+        QVERIFY(line->text().isEmpty());
+        return;
+    }
+    QTRY_VERIFY(line->isVisible());
+    QCOMPARE(line->text(), shown);
+    QCOMPARE(console(), before);
+    QCOMPARE(Text1->textCursor().position(), console().size());
+    QVERIFY(Text1->geometry().bottom() < line->geometry().top());
+    QTest::keyClick(Text1, Qt::Key_Return);
+    QVERIFY(!line->isVisible());
+    QVERIFY(platform.events.isEmpty());
 }
 
 QTEST_MAIN(TestPlayerWindow)

@@ -96,18 +96,27 @@ function look(page) {
     });
 }
 
-async function open(file, viewport) {
+function started(page) {
+    return page.waitForFunction(() => document.getElementById('Notice').textContent !== ''
+        || !document.getElementById('Question').hidden || !document.getElementById('Message').hidden
+        || window.quillmoorPage?.firstPrompt !== undefined);
+}
+
+// Opens the page as it was never played in this browser; keep: with the
+// progress the browser keeps from before.
+async function open(file, viewport, keep = false) {
     const page = await browser.newPage();
     if (viewport)
         await page.setViewport(viewport);
+    const clear = keep ? null : await page.evaluateOnNewDocument(() => localStorage.clear());
     const errors = [];
     const requests = [];
     page.on('pageerror', (error) => errors.push(error.message));
     page.on('request', (request) => requests.push(request.url()));
     await page.goto(pathToFileURL(file).href);
-    await page.waitForFunction(() => document.getElementById('Notice').textContent !== ''
-        || !document.getElementById('Question').hidden || !document.getElementById('Message').hidden
-        || window.quillmoorPage?.firstPrompt !== undefined);
+    await started(page);
+    if (clear)
+        await page.removeScriptToEvaluateOnNewDocument(clear.identifier);
     page.errors = errors;
     page.requests = requests;
     return page;
@@ -332,7 +341,7 @@ test('the page opens with the focus in the console, and reads as the window look
                              font: '"Courier New", Courier, "Liberation Mono", "Nimbus Mono PS", "DejaVu Sans Mono", monospace',
                              size: '16px', wrap: 'pre-wrap', overflow: 'scroll', live: 'polite', label: 'Game console'});
     assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.textContent)),
-                     ['Yes', 'No', 'OK', 'Play again']);
+                     ['Yes', 'No', 'OK', 'Play again', 'Restart', 'Save Game', 'Open Saved Game', 'Hint']);
     assert.equal(await page.title(), 'QUILLMOOR – TEXT PUZZLE QUILLMOOR');
     assert.match(await page.$eval('meta[name=viewport]', (meta) => meta.content), /width=device-width/);
     // On a phone's width the console wraps its lines instead of scrolling sideways.
@@ -428,6 +437,35 @@ test('axe finds nothing to mend at the first prompt, at a question and at the en
     await page.close();
 });
 
+test('the Hint button, reached by Tab, shows the next command under the console and leaves the console as it is', async () => {
+    const page = await open(publish(path.join(source, 'data', 'stuck'), 'CELLAR.qw', English(), 'hint'));
+    const shown = () => page.evaluate(() => ({
+        hint: document.getElementById('HintLine').textContent,
+        console: document.getElementById('Text1').textContent,
+        focus: document.activeElement.id,
+    }));
+    const before = await shown();
+    // After the page's own commands.
+    for (const next of ['Restart', 'SaveGame', 'RestoreGame', 'Hint']) {
+        await page.keyboard.press('Tab');
+        assert.equal((await shown()).focus, next);
+    }
+    await page.keyboard.press('Enter');
+    // The focus goes back to the console, to type the hint.
+    assert.deepEqual(await shown(), {hint: 'Hint: E', console: before.console, focus: 'Text1'});
+    assert.equal(await page.$eval('#HintLine', (line) => line.getAttribute('aria-live')), 'polite');
+    assert.deepEqual(await violations(page), []);
+    for (const line of ['E', 'TAKE flint', 'TAKE oil', 'COMBINE flint WITH oil']) {
+        await page.keyboard.type(line);
+        await page.keyboard.press('Enter');
+        assert.equal((await shown()).hint, '', 'the next line takes the hint away');
+    }
+    await page.click('#Hint');
+    assert.equal((await shown()).hint, 'You can no longer win from here.');
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
 // The name of the level file, shown as it is whatever it holds (but double
 // quotes, which the player drops from the names of levels).
 const titles = [
@@ -495,5 +533,118 @@ test('on a phone the lines the window shows whole stay whole, as the window show
     assertSameWaits(waits, window);
     assert.deepEqual([...wrapped], []);
     assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
+// The player in the terminal, from cwd; returns what it wrote.
+function terminal(cwd, args, input = '') {
+    return execFileSync(path.join(bin, 'quillmoorplayer'), ['--tty', ...args], {cwd, input}).toString('utf8');
+}
+
+// Opens a saved game with Open Saved Game.
+async function openSavedGame(page, file) {
+    const before = (await look(page)).console;
+    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#RestoreGame')]);
+    await chooser.accept([file]);
+    await page.waitForFunction((before) => document.getElementById('Text1').textContent !== before
+        || !document.getElementById('Message').hidden, {}, before);
+}
+
+test('the page goes on after a reload, where a restore shows the player; Restart starts over', async () => {
+    const game = adventure(English(), 'progress');
+    const page = await open(game.page);
+    const first = await look(page);
+    await play(page, ['e', 'take lamp']);
+    // As the terminal goes on with the progress the page keeps.
+    const kept = path.join(game.from, 'kept.qwsave');
+    fs.writeFileSync(kept, await page.evaluate(() => Object.entries(localStorage).find(
+        ([key]) => key.startsWith('quillmoor-progress-'))[1]));
+    await page.reload();
+    await started(page);
+    const reloaded = await look(page);
+    assert.equal(reloaded.console, terminal(game.from, ['--language', English(), '--restore', kept]));
+    assert.equal(reloaded.focus, 'Text1');
+    // Restart, the console's next stop for the keyboard, asks first, with
+    // the focus on No, and No keeps the game.
+    await page.keyboard.press('Tab');
+    assert.equal((await look(page)).focus, 'Restart');
+    await page.keyboard.press('Enter');
+    const asked = await look(page);
+    assert.equal(asked.question, 'Start the game again from the beginning? The game as it stands is lost unless you '
+                 + 'save it first.');
+    assert.equal(asked.focus, 'No');
+    await page.keyboard.press('Enter');
+    assert.equal((await look(page)).console, reloaded.console);
+    await page.click('#Restart');
+    await page.click('#Yes');
+    assert.equal((await look(page)).console, first.console);
+    await page.reload();
+    await started(page);
+    assert.equal((await look(page)).console, first.console);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
+test('a game saved in the terminal goes on in the page, and the page\'s download in the terminal', async () => {
+    const game = adventure(English(), 'saves');
+    const saved = path.join(game.from, 'terminal.qwsave');
+    terminal(game.from, ['--language', English(), '--save', saved, game.level], 'e\ntake lamp\n');
+    const page = await open(game.page);
+    await openSavedGame(page, saved);
+    assert.equal((await look(page)).console, terminal(game.from, ['--language', English(), '--restore', saved]));
+    await play(page, ['w']);
+    const client = await page.createCDPSession();
+    const downloads = fs.mkdtempSync(path.join(work, 'downloads-'));
+    await client.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: downloads});
+    await page.click('#SaveGame');
+    const download = path.join(downloads, 'QUILLMOOR.qwsave');
+    for (let i = 0; i < 100 && !fs.existsSync(download); i++)
+        await new Promise((wait) => setTimeout(wait, 50));
+    assert.equal(terminal(game.from, ['--language', English(), '--restore', download], 'i\n'),
+                 terminal(game.from, ['--language', English(), game.level], 'e\ntake lamp\nw\ni\n')
+                     .split('\n>w\n').at(-1));
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
+test('a saved game of another game, or damaged, is refused in the page, and the game goes on', async () => {
+    const game = adventure(English(), 'refused');
+    const saved = path.join(game.from, 'good.qwsave');
+    terminal(game.from, ['--language', English(), '--save', saved, game.level], 'e\n');
+    const damaged = path.join(game.from, 'damaged.qwsave');
+    fs.writeFileSync(damaged, fs.readFileSync(saved, 'utf8').replace('location ', 'location 1'));
+    const other = path.join(game.from, 'other.qwsave');
+    fs.writeFileSync(path.join(game.from, 'other.qw'), crlf(['[LOCATION 1A]', 'Elsewhere.', 'START', '']));
+    terminal(game.from, ['--language', English(), '--save', other, 'other.qw']);
+    const page = await open(game.page);
+    const before = await look(page);
+    const refusals = [];
+    for (const file of [damaged, other]) {
+        await openSavedGame(page, file);
+        refusals.push((await look(page)).message);
+        await page.click('#OK');
+    }
+    assert.match(refusals[0], /^The saved game "damaged.qwsave" is damaged: /);
+    assert.equal(refusals[1], 'Cannot open the level file "other.qw" that the game saved in "other.qwsave" plays: '
+                 + 'No such file or directory.');
+    const after = await look(page);
+    assert.equal(after.console, before.console);
+    assert.equal(after.focus, 'Text1');
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
+test('a browser that keeps nothing for the page still plays it', async () => {
+    const game = adventure(English(), 'nostorage');
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(() => Object.defineProperty(window, 'localStorage', {
+        get() { throw new DOMException('The page may not keep anything.', 'SecurityError'); }}));
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    await page.goto(pathToFileURL(game.page).href);
+    await started(page);
+    const {waits} = await play(page, ['e', 'w']);
+    assert.deepEqual(waits.map((wait) => wait.state), ['waiting', 'waiting', 'waiting']);
+    assert.deepEqual(errors, []);
     await page.close();
 });

@@ -4,6 +4,7 @@
 #include "checklevels.h"
 
 #include <QAccessible>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -40,6 +41,20 @@ QStringList entries(const QListWidget *list)
     return result;
 }
 
+// The rows of a list of findings, their columns joined by "|".
+QStringList rowsOf(const CheckLevelDialog &dialog, const char *name)
+{
+    const auto *list = dialog.findChild<QTreeWidget *>(name);
+    QStringList result;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QStringList columns;
+        for (int column = 0; column < list->columnCount() && column < 3; ++column)
+            columns << list->topLevelItem(i)->text(column);
+        result << columns.join('|');
+    }
+    return result;
+}
+
 QString verdictShown(const CheckLevelDialog &dialog)
 {
     return dialog.findChild<QLabel *>("verdictLabel")->text();
@@ -61,6 +76,8 @@ private Q_SLOTS:
     void verdict();
     void enterOpensALocation_data();
     void enterOpensALocation();
+    void findings_data();
+    void findings();
     void stop_data();
     void stop();
     void newCheckForgetsTheOld();
@@ -254,6 +271,87 @@ void TestCheckLevelDialog::enterOpensALocation()
     QCOMPARE(closed.size(), 0);
 }
 
+void TestCheckLevelDialog::findings_data()
+{
+    QTest::addColumn<QByteArray>("level");
+    QTest::addColumn<QString>("deadEndsLabel");
+    QTest::addColumn<QStringList>("deadEnds"); // location, command, states
+    QTest::addColumn<QString>("unreachedLabel");
+    QTest::addColumn<QStringList>("unreached"); // kind, name, where
+    QTest::addColumn<QString>("list"); // where Enter is pressed on the first row
+    QTest::addColumn<QPoint>("opened"); // row and column; none: (0, 0)
+
+    QFile cellar(QStringLiteral(QUILLMOOR_SOURCE_DIR "/data/stuck/CELLAR.qw"));
+    QVERIFY(cellar.open(QIODevice::ReadOnly));
+    const QByteArray stuck = cellar.readAll();
+    // A pebble lies in a nook no path leads to; the sling needs it.
+    const QByteArray nook = TestFiles::level({"[ITEMS]", "A rope", "B hook", "C grapple", "D pebble", "E sling", "",
+                                              "[LOCATION 1A]", "Cell.", "PATH E", "ITEM A", "START", "",
+                                              "[LOCATION 1B]", "Yard.", "PATH S REQUIRES=C The wall is too high.",
+                                              "PATH W", "ITEM B", "",
+                                              "[LOCATION 2B]", "Top of the wall.", "PATH N", "ENDGAME", "",
+                                              "[LOCATION 3C]", "Nook.", "ITEM D", "",
+                                              "[COMBOS]", "A+B=C", "D+B=E", ""});
+
+    QTest::newRow("two ways to get stuck")
+        << stuck << "Ways to get stuck: 2"
+        << QStringList{"1B|COMBINE flint WITH oil|12", "1B|COMBINE lit-taper WITH oil|3"}
+        << "Never reached in play: nothing" << QStringList{} << "deadEndList" << QPoint(1, 2);
+    QTest::newRow("content no play reaches")
+        << nook << "Ways to get stuck: none" << QStringList{} << "Never reached in play: 4"
+        << QStringList{"Location|3C|3C", "Item|pebble|3C", "Item|sling|", "Rule|D+B=E|"} << "unreachedList"
+        << QPoint(3, 3);
+    QTest::newRow("a level no way wins")
+        << TestFiles::level(CheckLevels::locked()) << "Ways to get stuck: none, as no way wins" << QStringList{}
+        << "Never reached in play: 2" << QStringList{"Location|1B|1B", "Item|key|"} << "unreachedList"
+        << QPoint(1, 2);
+}
+
+// The ways to get stuck and what no play reaches, beside the problems; Enter
+// on one opens its location.
+void TestCheckLevelDialog::findings()
+{
+    QFETCH(QByteArray, level);
+    QFETCH(QString, deadEndsLabel);
+    QFETCH(QStringList, deadEnds);
+    QFETCH(QString, unreachedLabel);
+    QFETCH(QStringList, unreached);
+    QFETCH(QString, list);
+    QFETCH(QPoint, opened);
+    CheckLevelDialog dialog;
+    dialog.show();
+    checkAndWait(dialog, level.toStdString(), dir.filePath("findings.qw"));
+    QCOMPARE(dialog.findChild<QLabel *>("deadEndsLabel")->text(), deadEndsLabel);
+    QCOMPARE(rowsOf(dialog, "deadEndList"), deadEnds);
+    QCOMPARE(dialog.findChild<QLabel *>("unreachedLabel")->text(), unreachedLabel);
+    QCOMPARE(rowsOf(dialog, "unreachedList"), unreached);
+    QCOMPARE(dialog.findChild<QPushButton *>("playIntoButton")->isEnabled(), !deadEnds.isEmpty());
+    const QString full = dialog.findChild<QLabel *>("deadEndText")->text();
+    QCOMPARE(full.isEmpty(), deadEnds.isEmpty());
+    if (!deadEnds.isEmpty())
+        QVERIFY2(full.startsWith("In 1B, COMBINE flint WITH oil: the game can no longer be won (12 play states). "
+                                 "Shortest way in: E, TAKE flint, TAKE oil, COMBINE flint WITH oil"),
+                 qPrintable(full));
+
+    QSignalSpy chosen(&dialog, &CheckLevelDialog::locationChosen);
+    auto *rows = dialog.findChild<QTreeWidget *>(list);
+    rows->setFocus();
+    rows->setCurrentItem(rows->topLevelItem(0));
+    QTest::keyClick(rows, Qt::Key_Return);
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(QPoint(chosen.at(0).at(0).toInt(), chosen.at(0).at(1).toInt()), opened);
+    QVERIFY(rows->topLevelItem(0)->data(0, Qt::AccessibleTextRole).toString().endsWith(" in Area Stats."));
+
+    QSignalSpy played(&dialog, &CheckLevelDialog::playIntoRequested);
+    if (!deadEnds.isEmpty()) {
+        auto *deadEndList = dialog.findChild<QTreeWidget *>("deadEndList");
+        deadEndList->setCurrentItem(deadEndList->topLevelItem(1));
+        dialog.findChild<QPushButton *>("playIntoButton")->click();
+        QCOMPARE(played.size(), 1);
+        QCOMPARE(played.at(0).at(0).toInt(), 1);
+    }
+}
+
 void TestCheckLevelDialog::stop_data()
 {
     QTest::addColumn<QString>("how");
@@ -333,18 +431,18 @@ void TestCheckLevelDialog::everyControlIsNamed()
         QVERIFY2(!spoken->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
         ++named;
     }
-    QCOMPARE(named, 8);
+    QCOMPARE(named, 11);
 
     QStringList order;
     QWidget *at = dialog.findChild<QTreeWidget *>("problemList");
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 10; ++i) {
         order << at->objectName();
         at = at->nextInFocusChain();
         while (at->focusPolicy() == Qt::NoFocus || at->parentWidget() != &dialog)
             at = at->nextInFocusChain();
     }
-    QCOMPARE(order, (QStringList{"problemList", "verdictLabel", "walkthroughList", "stopButton", "checkAgainButton",
-                                 "playButton", "closeButton"}));
+    QCOMPARE(order, (QStringList{"problemList", "deadEndList", "playIntoButton", "unreachedList", "verdictLabel",
+                                 "walkthroughList", "stopButton", "checkAgainButton", "playButton", "closeButton"}));
 
     // The problem is read as one sentence.
     const QTreeWidgetItem *problem = dialog.findChild<QTreeWidget *>("problemList")->topLevelItem(0);

@@ -86,6 +86,8 @@ private Q_SLOTS:
     void playWalkthrough_data();
     void playWalkthrough();
     void walkthroughWinsInThePlayer();
+    void playIntoADeadEnd_data();
+    void playIntoADeadEnd();
     void closingTheStudioStopsTheCheck();
 };
 
@@ -344,6 +346,45 @@ void TestCheckLevel::walkthroughWinsInThePlayer()
     QVERIFY2(output.endsWith(">S\nTop of the wall.\nYou have completed the adventure. Well done!\n"
                              "Do you want to end the game? (y/n) y\n"),
              qPrintable(output));
+}
+
+void TestCheckLevel::playIntoADeadEnd_data()
+{
+    QTest::addColumn<int>("deadEnd");
+    QTest::addColumn<QStringList>("typed");
+    QTest::newRow("the first") << 0 << QStringList{"E", "TAKE flint", "TAKE oil", "COMBINE flint WITH oil"};
+    QTest::newRow("the second") << 1
+                                << QStringList{"TAKE taper", "E", "TAKE flint", "TAKE oil", "COMBINE taper WITH flint",
+                                               "COMBINE lit-taper WITH oil"};
+}
+
+// "Play into It" starts the player as "Play the Walkthrough" does, typing the
+// shortest way into the chosen dead end; Enter on it opens its location.
+void TestCheckLevel::playIntoADeadEnd()
+{
+    QFETCH(int, deadEnd);
+    QFETCH(QStringList, typed);
+    Studio studio;
+    const QString level = studio.folder.filePath("CELLAR.qw");
+    QVERIFY(QFile::copy(QStringLiteral(QUILLMOOR_SOURCE_DIR "/data/stuck/CELLAR.qw"), level));
+    LevelDocument &document = studio.map.document();
+    document.levelfile = level;
+    QCOMPARE(document.loadgame(level), QString());
+    studio.map.show();
+    QVERIFY(studio.check());
+    auto *deadEnds = studio.checker().findChild<QTreeWidget *>("deadEndList");
+    deadEnds->setCurrentItem(deadEnds->topLevelItem(deadEnd));
+    QTest::keyClick(deadEnds, Qt::Key_Return);
+    QVERIFY(studio.map.areaStatsDialog().isVisible());
+    QCOMPARE(QPoint(studio.map.areaStatsDialog().rowpos, studio.map.areaStatsDialog().colpos), QPoint(1, 2));
+
+    studio.checker().findChild<QPushButton *>("playIntoButton")->click();
+    QCOMPARE(studio.platform.texts(Kind::StartProgram), QStringList{studio.platform.folder + "/quillmoorplayer"});
+    const QStringList arguments = studio.platform.events.last().arguments;
+    QCOMPARE(arguments.size(), 4);
+    QCOMPARE(arguments.at(0), "--walkthrough");
+    QCOMPARE(lines(arguments.at(1)), typed);
+    QCOMPARE(arguments.mid(2), (QStringList{"--", level}));
 }
 
 void TestCheckLevel::closingTheStudioStopsTheCheck()
