@@ -3,11 +3,11 @@
 #include "mapwindow.h"
 #include "scriptedplatform.h"
 #include "studio/check/checklevels.h"
+#include "toolrun.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -334,15 +334,10 @@ void TestCheckLevel::walkthroughWinsInThePlayer()
     studio.checker().findChild<QPushButton *>("playButton")->click();
     QCOMPARE(studio.platform.texts(Kind::StartProgram), QStringList{Player});
 
-    QProcess game;
-    game.start(Player, QStringList{"--tty"} + studio.platform.events.last().arguments);
-    QVERIFY(game.waitForStarted());
-    game.write("y\n");
-    game.closeWriteChannel();
-    QVERIFY(game.waitForFinished(30000));
-    const QString output = QString::fromUtf8(game.readAllStandardOutput());
-    QCOMPARE(QString::fromUtf8(game.readAllStandardError()), QString());
-    QCOMPARE(game.exitCode(), 0);
+    const ToolRun game = ToolRun::of(Player, QStringList{"--tty"} + studio.platform.events.last().arguments, {}, "y\n");
+    const QString output = QString::fromUtf8(game.out);
+    QCOMPARE(QString::fromUtf8(game.err), QString());
+    QCOMPARE(game.exitCode, 0);
     QVERIFY2(output.endsWith(">S\nTop of the wall.\nYou have completed the adventure. Well done!\n"
                              "Do you want to end the game? (y/n) y\n"),
              qPrintable(output));

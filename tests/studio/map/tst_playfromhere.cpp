@@ -4,6 +4,7 @@
 #include "scriptedplatform.h"
 #include "sha256.h"
 #include "testfiles.h"
+#include "toolrun.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -303,15 +303,10 @@ void TestPlayFromHere::playerStandsThere()
     studio.answer("C", 1, true);
     QVERIFY(studio.started());
 
-    QProcess game;
-    game.start(player, QStringList{"--tty"} + studio.started()->arguments);
-    QVERIFY(game.waitForStarted());
-    game.write("INVENTORY\n");
-    game.closeWriteChannel();
-    QVERIFY(game.waitForFinished(30000));
-    const QString output = QString::fromUtf8(game.readAllStandardOutput());
-    QCOMPARE(QString::fromUtf8(game.readAllStandardError()), QString());
-    QCOMPARE(game.exitCode(), 0);
+    const ToolRun game = ToolRun::of(player, QStringList{"--tty"} + studio.started()->arguments, {}, "INVENTORY\n");
+    const QString output = QString::fromUtf8(game.out);
+    QCOMPARE(QString::fromUtf8(game.err), QString());
+    QCOMPARE(game.exitCode, 0);
     const qsizetype shown = output.indexOf(here);
     const qsizetype typed = output.indexOf(">INVENTORY");
     const qsizetype lamp = output.indexOf("lamp", typed);

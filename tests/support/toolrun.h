@@ -5,8 +5,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-// Runs a program to its end for the desktop tests: the installing, packaging
-// and desktop tools, and the installed programs.
+// Runs a program to its end for the tests: the installing, packaging and
+// desktop tools, the installed programs, and the player the studio starts.
 class ToolRun
 {
 public:
