@@ -17,8 +17,9 @@ namespace {
 // long game; more only makes the slowest inputs slower.
 constexpr std::size_t MaxInput = 64 * 1024;
 
-// The game reads its files by name, so each input's files are written into a
-// folder of this process's own, removed at exit.
+// The input's files are held under their names in a folder of this
+// process's own, which stays empty (and is removed at exit): a file the
+// input does not hold is missing there, as it would be on disk.
 class Folder
 {
 public:
@@ -47,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char *>(data), std::min(size, MaxInput));
     const EngineInput input = EngineInput::decode(bytes);
     static const Folder folder;
-    static const Game::Setup setup{folder.path + "/a.qw", folder.path + "/a.qw", folder.path + "/Language.txt"};
-    input.writeFiles(folder.path);
+    const Game::Setup setup = input.setup(folder.path);
     EngineCheck check(setup);
     check.run(input.lines);
     return 0;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engineinput.h"
 
-#include <cstdio>
 
 EngineInput EngineInput::decode(std::string_view input)
 {
@@ -39,19 +38,15 @@ EngineInput EngineInput::decode(std::string_view input)
     return decoded;
 }
 
-void EngineInput::writeFiles(const std::string &folder) const
+Game::Setup EngineInput::setup(const std::string &folder) const
 {
-    std::string path = folder + '/';
-    const std::size_t named = path.size();
-    for (std::size_t i = 0; i < FileCount; ++i) {
-        path.replace(named, std::string::npos, FileNames[i]);
-        if (!files[i]) {
-            std::remove(path.c_str());
-            continue;
-        }
-        if (std::FILE *out = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(files[i]->data(), 1, files[i]->size(), out);
-            std::fclose(out);
-        }
+    const std::string first = folder + '/' + std::string(FileNames[0]);
+    Game::Setup setup{first, first, folder + '/' + std::string(FileNames[1])};
+    for (std::size_t i : {0, 2, 3}) {
+        if (files[i])
+            setup.heldLevels.emplace(folder + '/' + std::string(FileNames[i]), std::string(*files[i]));
     }
+    if (files[1])
+        setup.heldLanguage = std::string(*files[1]);
+    return setup;
 }

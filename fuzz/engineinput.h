@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +16,9 @@
 //      answer, Yes when it begins with y or Y, as in the terminal;
 //   4. and 5. the levels b.qw and c.qw, for locations that load another.
 // A part the input does not reach is no file at all. Every part views the
-// input, which outlives it.
+// input, which outlives it. The files are held in memory, as an editor
+// holds a level it has not saved, under the names they would have in a
+// folder.
 class EngineInput
 {
 public:
@@ -27,8 +31,9 @@ public:
     static constexpr std::string_view FileNames[FileCount] = {"a.qw", "Language.txt", "b.qw", "c.qw"};
 
     static EngineInput decode(std::string_view input);
-    // Writes the files into folder, removing those the input does not hold.
-    void writeFiles(const std::string &folder) const;
+    // The game of the files as if they lay in folder, which holds no file of
+    // these names.
+    Game::Setup setup(const std::string &folder) const;
 
     std::optional<std::string_view> files[FileCount];
     // The typed lines as bytes, without their line ends (UTF-8 meant).

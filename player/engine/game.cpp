@@ -159,7 +159,7 @@ std::string Game::restore(const SavedGame &saved, const std::string &savedFile)
     std::string languageRead;
     LanguageTable table;
     try {
-        table = LanguageTable::readFile(setup.languageFile, &languageRead);
+        table = readLanguage(languageRead);
     } catch (const GameError &error) {
         return error.description;
     }
@@ -270,7 +270,7 @@ void Game::start()
             host->clear();
         try {
             std::string bytes;
-            languages = LanguageTable::readFile(setup.languageFile, &bytes);
+            languages = readLanguage(bytes);
             languageBytes = std::make_shared<const std::string>(std::move(bytes));
         } catch (const GameError &) {
             print({banner});
@@ -386,6 +386,14 @@ const Text &Game::message(Message m) const
 const LanguageTable::Fields &Game::fields(Message m) const
 {
     return languages.fields(language, m);
+}
+
+LanguageTable Game::readLanguage(std::string &bytes) const
+{
+    if (!setup.heldLanguage)
+        return LanguageTable::readFile(setup.languageFile, &bytes);
+    bytes = *setup.heldLanguage;
+    return LanguageTable::read(bytes, setup.languageFile);
 }
 
 void Game::loadgame(const std::string &gamefile, bool namedByLevel)
@@ -512,7 +520,7 @@ void Game::loadLevelAt(const RecordPool::Facts &facts)
     }
     // The facts belong to the old level's record, which the load replaces.
     const LocationRecord::LevelLoad load = *facts.levelLoad;
-    loadgame(LevelLookup::resolve(text::toUtf8(load.file), levelFile()), true);
+    loadgame(LevelLookup::resolve(text::toUtf8(load.file), levelFile(), setup.heldLevels), true);
     if (host) {
         host->prependLineBreak();
         print({load.comment, U" ", CrLf});

@@ -48,6 +48,9 @@ public:
         // Level files held in memory, by the path that names them: read in
         // place of the file, as for a level an editor has not saved yet.
         std::map<std::string, std::string> heldLevels = {};
+        // The language file's bytes held in memory, read in place of the
+        // file that languageFile names (and still names in messages).
+        std::optional<std::string> heldLanguage = {};
     };
 
     // A level as play reads it: its records as numbers in the game's pool,
@@ -151,6 +154,8 @@ private:
     // read only when it is a file (not a device or a pipe). Otherwise it is
     // the level the game starts with, which must be one.
     void loadgame(const std::string &gamefile, bool namedByLevel = false);
+    // The Setup's language file, held or read; bytes receives its bytes.
+    LanguageTable readLanguage(std::string &bytes) const;
     // Plays a level read from bytes, and says what is wrong with it.
     void addLevel(LevelReader::Result &result, const std::string &gamefile, std::shared_ptr<const std::string> bytes);
     void enterLevel(std::size_t index);

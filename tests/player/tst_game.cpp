@@ -51,6 +51,7 @@ private Q_SLOTS:
     void quitYes();
     void faults_data();
     void faults();
+    void heldFiles();
 
 private:
     // Writes the files and starts the game with the level as its command line.
@@ -471,6 +472,31 @@ void TestGame::faults()
     QCOMPARE(game->state(), stop.isEmpty() ? Game::State::Playing : Game::State::Stopped);
     QCOMPARE(toQString(game->stopMessage()), inDir(stop));
     QCOMPARE(host->console, console);
+}
+
+void TestGame::heldFiles()
+{
+    // Held in memory under the names they would have in the folder, the
+    // files play as they do from the folder, the gate finding its level
+    // beside the first.
+    const QByteArray language = GameFiles::language({{"English", GameFiles::english()}});
+    const QStringList commands{"take rope", "e", "s", "i", "take stone", "w"};
+    start(GameFiles::adventure(), language);
+    type(commands);
+    const QString fromFiles = host->console;
+    QVERIFY2(fromFiles.contains("Field."), qPrintable(fromFiles));
+
+    const std::string folder = (dir->path() + "/held").toStdString();
+    Game::Setup setup{folder + "/a.qw", {}, folder + "/Language.txt"};
+    setup.heldLevels = {{folder + "/a.qw", GameFiles::adventure().toStdString()},
+                        {folder + "/field.qw", GameFiles::field().toStdString()}};
+    setup.heldLanguage = language.toStdString();
+    host = std::make_unique<RecordingHost>();
+    game = std::make_unique<Game>(*host, setup);
+    game->start();
+    type(commands);
+    QCOMPARE(host->console, fromFiles);
+    QVERIFY(host->messages.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestGame)
