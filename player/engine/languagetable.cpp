@@ -38,6 +38,21 @@ void checkText(TextView line, int lineNo, const std::string &file)
 
 } // namespace
 
+LanguageTable::LanguageTable(const LanguageTable &other)
+    : file(other.file)
+{
+    languages.reserve(other.languages.size());
+    for (const std::unique_ptr<Language> &language : other.languages)
+        languages.push_back(std::make_unique<Language>(*language));
+}
+
+LanguageTable &LanguageTable::operator=(const LanguageTable &other)
+{
+    if (this != &other)
+        *this = LanguageTable(other);
+    return *this;
+}
+
 bool LanguageTable::splitfields(TextView text, Fields &fields)
 {
     // Only fields set before need clearing: those of a message just read are
@@ -91,7 +106,7 @@ LanguageTable LanguageTable::read(std::string_view bytes, const std::string &fil
                         "the language \"" + text::toUtf8(name) + "\" is one too many; a language file holds at most "
                             + std::to_string(MaxLanguages) + " languages.");
         }
-        Language &language = table.languages.emplace_back();
+        Language &language = *table.languages.emplace_back(std::make_unique<Language>());
         language.entries[0] = name;
         language.lines[0] = headerLine;
         for (int message = 1; message <= MessageCount; ++message) {

@@ -6,9 +6,10 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The languages of a language file: for each its name and its 27 messages,
 // every one the whole line as read. A line "[Name]" opens a language and the
@@ -77,6 +78,12 @@ public:
     // bytes, when given, receives the file's bytes as read.
     static LanguageTable readFile(const std::string &path, std::string *bytes = nullptr);
 
+    LanguageTable() = default;
+    LanguageTable(const LanguageTable &other);
+    LanguageTable &operator=(const LanguageTable &other);
+    LanguageTable(LanguageTable &&) = default;
+    LanguageTable &operator=(LanguageTable &&) = default;
+
     // Cuts text at every "|" into fields, which view it; false when text
     // goes on past the last field (what fits is kept).
     static bool splitfields(TextView text, Fields &fields);
@@ -84,16 +91,16 @@ public:
     int count() const { return int(languages.size()); }
     // language is 1 to count(); a message by its name, or by its number 1 to
     // 27 for what goes through every line of a block.
-    const Text &name(int language) const { return languages[language - 1].entries[0]; }
-    const Text &message(int language, int message) const { return languages[language - 1].entries[message]; }
+    const Text &name(int language) const { return languages[language - 1]->entries[0]; }
+    const Text &message(int language, int message) const { return languages[language - 1]->entries[message]; }
     const Text &message(int language, Message m) const { return message(language, int(m)); }
-    int line(int language, int message) const { return languages[language - 1].lines[message]; }
+    int line(int language, int message) const { return languages[language - 1]->lines[message]; }
     int line(int language, Message m) const { return line(language, int(m)); }
     // The fields of a message; throws GameError for a message with more
     // fields than there are, naming its line.
     const Fields &fields(int language, int message) const
     {
-        const Language &row = languages[language - 1];
+        const Language &row = *languages[language - 1];
         if (row.overflows[message])
             overflow(row, message);
         return row.fields[message];
@@ -103,7 +110,7 @@ public:
     // word list as the commands try them. No check for too many fields.
     Words words(int language, Message m) const
     {
-        const Language &row = languages[language - 1];
+        const Language &row = *languages[language - 1];
         return Words(row.fields[int(m)], row.used[int(m)]);
     }
     const std::string &fileName() const { return file; }
@@ -153,7 +160,9 @@ private:
 
     [[noreturn]] void overflow(const Language &row, int message) const;
 
-    // A language is large (every message's fields): a deque never moves one.
-    std::deque<Language> languages;
+    // A language is large (every message's fields, which view its own
+    // messages): each is made once and never moves. A table with none, as
+    // every game's is before it reads its file, costs nothing.
+    std::vector<std::unique_ptr<Language>> languages;
     std::string file;
 };
