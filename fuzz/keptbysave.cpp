@@ -2,8 +2,8 @@
 #include "keptbysave.h"
 
 #include "fuzzcheck.h"
+#include "levelwriter.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -78,16 +78,13 @@ Level keptBySave(const Level &read)
         if (starts)
             kept.start = GridRef::fromIndex(i);
     }
-    for (int i = 0; i < Level::ItemCount; ++i) {
-        Text name(text::trimSpaces(read.items[i]));
-        std::replace(name.begin(), name.end(), U' ', U'-');
-        kept.items[i] = name;
-    }
+    for (int i = 0; i < Level::ItemCount; ++i)
+        kept.items[i] = LevelWriter::itemName(read.items[i]);
     // A rule is written as its characters with "+" and "=" between them,
     // whatever is missing, and read back by position.
     for (const Combo &combo : read.combos) {
         if (!combo.isFree())
-            kept.combos.push_back(Combo::fromLine(combo.line()));
+            kept.combos.push_back(Combo::fromLine(combo.lineInPlace()));
     }
     kept.mapSections = 1;
     kept.encoding = read.encoding;

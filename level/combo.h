@@ -4,6 +4,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 // One combination rule: the result item is made from the two ingredients.
@@ -43,16 +44,26 @@ struct Combo
             return std::nullopt;
         return fromLine(f + U'+' + typed(second) + U'=' + result);
     }
-    // The line form; a missing character is left out.
-    Text line() const
+    // The line form held in place, for a writer that copies it at once: a
+    // level holds many rules, and each as a Text of its own would cost an
+    // allocation.
+    struct Line
     {
-        Text text;
+        std::array<char32_t, 5> chars{};
+        std::size_t size = 0;
+        operator TextView() const { return {chars.data(), size}; }
+    };
+    // The line form; a missing character is left out.
+    Line lineInPlace() const
+    {
+        Line line;
         for (char32_t c : {first, U'+', second, U'=', result}) {
             if (c != 0)
-                text += c;
+                line.chars[line.size++] = c;
         }
-        return text;
+        return line;
     }
+    Text line() const { return Text(TextView(lineInPlace())); }
 
     friend bool operator==(const Combo &, const Combo &) = default;
 };

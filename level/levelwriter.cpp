@@ -90,7 +90,7 @@ std::string LevelWriter::write(const Level &level)
     out += "[COMBOS]\r\n";
     for (const Combo &combo : level.combos) {
         if (!combo.isFree()) {
-            put(combo.line());
+            put(combo.lineInPlace());
             out += "\r\n";
         }
     }
