@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engineinput.h"
 
-
 EngineInput EngineInput::decode(std::string_view input)
 {
     std::vector<std::string_view> parts;
