@@ -4,7 +4,6 @@
 #include "fuzzcheck.h"
 #include "levelwriter.h"
 
-
 namespace {
 
 std::string named(std::optional<GridRef> ref)
