@@ -8,8 +8,10 @@
 # Installs clang and libFuzzer when missing and builds in build/fuzz. Each
 # target starts from its kept corpus (fuzz/corpus/TARGET) and its regression
 # inputs (fuzz/regressions/TARGET); the new inputs it finds collect in
-# build/fuzz/corpus/TARGET. Prints per target the executions per second, the
-# executions and libFuzzer's coverage (cov: edges reached, ft: features).
+# build/fuzz/corpus/TARGET. Each target runs one worker a core, the workers
+# sharing what they find. Prints per target the executions per second and the
+# executions of all workers together, and libFuzzer's coverage (cov: edges
+# reached, ft: features).
 # A crash, a broken property, a sanitizer report, a leak, an input slower
 # than 10 s or one needing more than 2 GB fails the run; the input is left in
 # build/fuzz/crashes/TARGET: add it to fuzz/regressions/TARGET, where the
@@ -24,9 +26,10 @@ if [ "${1:-}" = --lines ]; then
 fi
 seconds=${1:-60}
 # The kept corpus and, once something has broken the target, its regression inputs.
+root=$PWD
 kept() {
-    echo "fuzz/corpus/$1"
-    [ ! -d "fuzz/regressions/$1" ] || echo "fuzz/regressions/$1"
+    echo "$root/fuzz/corpus/$1"
+    [ ! -d "$root/fuzz/regressions/$1" ] || echo "$root/fuzz/regressions/$1"
 }
 targets=(level language engine savedgame document)
 # The longest input each target is given: enough for everything its reader
@@ -64,29 +67,37 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_CO
     >/dev/null
 cmake --build "$build" --target "${targets[@]/#/fuzz_}"
 
+# One worker a core: the machine's every core fuzzes each target, and a
+# worker takes up what the others find from the shared corpus.
+workers=$(nproc)
 failed=()
 report=()
 for target in "${targets[@]}"; do
-    corpus=$build/corpus/$target
-    crashes=$build/crashes/$target
-    log=$build/logs/$target.log
-    mkdir -p "$corpus" "$crashes" "$(dirname "$log")"
+    corpus=$root/$build/corpus/$target
+    crashes=$root/$build/crashes/$target
+    logs=$root/$build/logs/$target
+    rm -rf "$logs"
+    mkdir -p "$corpus" "$crashes" "$logs"
     echo "Fuzzing $target for $seconds s ..."
     # A small quarantine keeps the memory a run touches in the caches, for
     # twice the executions; a use after free inside one input is still caught.
-    if ! ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=32 UBSAN_OPTIONS=print_stacktrace=1 \
-        "$build/fuzz/fuzz_$target" "$corpus" $(kept "$target") \
+    # Each worker logs to fuzz-N.log in the folder it runs in.
+    if ! (cd "$logs" && ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=32 UBSAN_OPTIONS=print_stacktrace=1 \
+        "$root/$build/fuzz/fuzz_$target" "$corpus" $(kept "$target") \
+        -jobs="$workers" -workers="$workers" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${maxlen[$target]}" \
-        -dict="fuzz/$target.dict" -artifact_prefix="$crashes/" -print_final_stats=1 >"$log" 2>&1; then
+        -dict="$root/fuzz/$target.dict" -artifact_prefix="$crashes/" -print_final_stats=1 >jobs.log 2>&1); then
         failed+=("$target")
-        tail -n 40 "$log"
+        # The end of the log of each worker that failed.
+        for job in $(sed -n 's/^=* Job \([0-9]*\) exited with exit code [^0].*/\1/p' "$logs/jobs.log"); do
+            tail -n 40 "$logs/fuzz-$job.log"
+        done
     fi
-    figure() { sed -n "s/^stat::$1: *//p" "$log" | tail -n 1; }
-    status=$(grep -E '^#[0-9]+.*cov: ' "$log" | tail -n 1)
-    cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$status")
-    ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$status")
-    report+=("$(printf '%-9s %9s %12s %7s %7s %7s' "$target" "$(figure average_exec_per_sec)" \
-        "$(figure number_of_executed_units)" "${cov:-?}" "${ft:-?}" "$(find "$corpus" -type f | wc -l)")")
+    # The workers' figures added up; the coverage of the one that reached most.
+    sum() { sed -n "s/^stat::$1: *//p" "$logs"/fuzz-*.log | awk '{n += $1} END {print n + 0}'; }
+    most() { sed -n "s/.* $1: \([0-9]*\).*/\1/p" "$logs"/fuzz-*.log | sort -n | tail -n 1; }
+    report+=("$(printf '%-9s %9s %12s %7s %7s %7s' "$target" "$(sum average_exec_per_sec)" \
+        "$(sum number_of_executed_units)" "$(most cov)" "$(most ft)" "$(find "$corpus" -type f | wc -l)")")
 done
 
 if ((lines)); then
