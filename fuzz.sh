@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the level reader and writer, the language-file reader, the engine,
-# the saved-game reader and the studio's document with libFuzzer under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Fuzzes the level reader and writer, the language-file reader, the engine
+# and its twins (a game without a console and a game resumed from a saved
+# state, which must play alike), the saved-game reader and the studio's
+# document with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer.
 #   ./fuzz.sh [SECONDS]          runs each target for SECONDS (60 by default)
 #   ./fuzz.sh --lines [SECONDS]  then also measures the line coverage of
 #                                level/ and player/ that each corpus reaches
@@ -14,8 +15,8 @@
 # reached, ft: features).
 # A crash, a broken property, a sanitizer report, a leak, an input slower
 # than 10 s or one needing more than 2 GB fails the run; the input is left in
-# build/fuzz/crashes/TARGET: add it to fuzz/regressions/TARGET, where the
-# tests replay it, and fix what it shows.
+# build/fuzz/crashes/TARGET: add it to fuzz/regressions/TARGET (the engine's
+# for its twins), where the tests replay it, and fix what it shows.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,19 +26,23 @@ if [ "${1:-}" = --lines ]; then
     shift
 fi
 seconds=${1:-60}
-# The kept corpus and, once something has broken the target, its regression inputs.
 root=$PWD
+targets=(level language engine enginetwins savedgame document)
+# The engine's twins play the engine's inputs: they share its corpus, its
+# regression inputs and its dictionary.
+declare -A inputs=([enginetwins]=engine)
+kind() { echo "${inputs[$1]:-$1}"; }
+# The kept corpus and, once something has broken the target, its regression inputs.
 kept() {
-    echo "$root/fuzz/corpus/$1"
-    [ ! -d "$root/fuzz/regressions/$1" ] || echo "$root/fuzz/regressions/$1"
+    echo "$root/fuzz/corpus/$(kind "$1")"
+    [ ! -d "$root/fuzz/regressions/$(kind "$1")" ] || echo "$root/fuzz/regressions/$(kind "$1")"
 }
-targets=(level language engine savedgame document)
 # The longest input each target is given: enough for everything its reader
 # knows (a language file of 1 KB holds a whole language, or the 31 empty ones
 # that are one too many; 2 KB hold a map, items, blocks and rules; a saved
 # game holds a level, a language and the state), as an input costs in
 # proportion to its length.
-declare -A maxlen=([level]=2048 [language]=1024 [engine]=8192 [savedgame]=8192 [document]=4096)
+declare -A maxlen=([level]=2048 [language]=1024 [engine]=8192 [enginetwins]=8192 [savedgame]=8192 [document]=4096)
 
 tools/ensure-deps
 packages=(clang libclang-rt-14-dev llvm)
@@ -86,7 +91,7 @@ for target in "${targets[@]}"; do
         "$root/$build/fuzz/fuzz_$target" "$corpus" $(kept "$target") \
         -jobs="$workers" -workers="$workers" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${maxlen[$target]}" \
-        -dict="$root/fuzz/$target.dict" -artifact_prefix="$crashes/" -print_final_stats=1 >jobs.log 2>&1); then
+        -dict="$root/fuzz/$(kind "$target").dict" -artifact_prefix="$crashes/" -print_final_stats=1 >jobs.log 2>&1); then
         failed+=("$target")
         # The end of the log of each worker that failed.
         for job in $(sed -n 's/^=* Job \([0-9]*\) exited with exit code [^0].*/\1/p' "$logs/jobs.log"); do

@@ -4,6 +4,7 @@
 #include "game.h"
 #include "gamehost.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -13,13 +14,13 @@
 // open path, or the record where the player stands by exactly what taking
 // or dropping does, or the inventory by the level's rules, or everything at
 // once by loading a level), every line the console shows is ended, the
-// facts the game reads from a record are the record's, and a game resumed
-// from the state before the line, and a game without a console, play the
-// line alike.
+// facts the game reads from a record are the record's. With twins, also
+// that a game resumed from the state before the line, and a game without a
+// console, play the line alike.
 class EngineCheck : public GameHost
 {
 public:
-    explicit EngineCheck(const Game::Setup &setup);
+    EngineCheck(const Game::Setup &setup, bool twins);
 
     // lines: the typed lines as UTF-8.
     void run(const std::vector<std::string_view> &lines);
@@ -48,7 +49,7 @@ private:
 
     const Game::Setup &setup;
     Game game;
-    Game quiet; // shows nothing, as tools play
+    std::optional<Game> quiet; // shows nothing, as tools play; with twins only
     Text console;
     // What the console showed before a replay, kept from line to line.
     Text shownFirst;
