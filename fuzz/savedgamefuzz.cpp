@@ -12,11 +12,10 @@
 #include "game.h"
 #include "levelreader.h"
 #include "savedgame.h"
+#include "scratchfolder.h"
 #include "sha256.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -39,30 +38,18 @@ constexpr std::string_view LanguageFile
       "WITH\r\nUSE \r\nHELP\r\nI\r\nQ\r\nYou carry:\r\nQuit?\r\n";
 
 
-// The language file, in a folder of this process's own removed at exit; the
-// level is held in memory.
-class Files
+// The language file, in a folder of this process's own; the level is held
+// in memory.
+struct Files
 {
-public:
     Files()
     {
-        namespace fs = std::filesystem;
-        const char *tmp = std::getenv("TMPDIR");
-        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::path(tmp ? tmp : "/tmp");
-        folder = (base / "quillmoor-fuzz-XXXXXX").string();
-        if (!mkdtemp(folder.data()))
-            std::abort();
-        language = folder + "/Language.txt";
+        language = folder.path + "/Language.txt";
         std::ofstream(language, std::ios::binary) << LanguageFile;
         records = LevelReader::read(LevelFile, "fuzz.qw").level.records;
     }
-    ~Files()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
 
-    std::string folder;
+    ScratchFolder folder;
     std::string language;
     std::array<LocationRecord, Level::LocationCount> records;
 };
