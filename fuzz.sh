@@ -111,7 +111,7 @@ for target in "${targets[@]}"; do
     # The workers' figures added up; the coverage of the one that reached most.
     sum() { sed -n "s/^stat::$1: *//p" "$logs"/fuzz-*.log | awk '{n += $1} END {print n + 0}'; }
     most() { sed -n "s/.* $1: \([0-9]*\).*/\1/p" "$logs"/fuzz-*.log | sort -n | tail -n 1; }
-    report+=("$(printf '%-9s %9s %12s %7s %7s %7s' "$target" "$(sum average_exec_per_sec)" \
+    report+=("$(printf '%-11s %9s %12s %7s %7s %7s' "$target" "$(sum average_exec_per_sec)" \
         "$(sum number_of_executed_units)" "$(most cov)" "$(most ft)" "$(find "$corpus" -type f | wc -l)")")
 done
 
@@ -137,7 +137,7 @@ fi
 echo
 covered=
 ((lines)) && covered='   line coverage of level/ and player/'
-printf '%-9s %9s %12s %7s %7s %7s%s\n' target exec/s executions cov ft corpus "$covered"
+printf '%-11s %9s %12s %7s %7s %7s%s\n' target exec/s executions cov ft corpus "$covered"
 printf '%s\n' "${report[@]}"
 if ((${#failed[@]} > 0)); then
     echo "Failed: ${failed[*]} (inputs in $build/crashes/)"
