@@ -34,6 +34,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -317,24 +318,41 @@ void shootMenu(MapWindow &map, const QString &picture)
 // One location button of each kind the map shows, as the map paints it.
 void shootLegend(ShotPlatform &platform)
 {
+    using Type = LocationRecord::Kind;
+    // A record as the area editor writes it, with open paths and item A.
+    const auto record = [](TextView narrative, std::initializer_list<Direction> paths, bool item, Type type) {
+        LocationRecord::Contents contents;
+        contents.narrative = Text(narrative);
+        for (Direction d : paths)
+            contents.paths[int(d)].exists = true;
+        if (item)
+            contents.items.push_back(0);
+        contents.kind = type;
+        return contents;
+    };
+    const auto N = Direction::North, S = Direction::South, E = Direction::East, W = Direction::West;
+    LocationRecord::Contents stair = record(U"Stair.", {}, false, Type::LoadLevel);
+    stair.paths[int(S)] = {true, U'A', U"Dark."};
+    stair.levelFile = U"next.qw";
+    stair.levelComment = U"Up.";
     struct Kind
     {
         QString picture;
-        std::u32string record; // "" leaves the location unused
+        std::optional<LocationRecord::Contents> record; // none leaves the location as it is
         bool inUse;
     };
     const QList<Kind> kinds{
-        {QStringLiteral("legend-unused"), U"", false},
-        {QStringLiteral("legend-new"), U"", true},
-        {QStringLiteral("legend-ordinary"), U"Hall.|PATH N|PATH S|PATH E|PATH W|", true},
-        {QStringLiteral("legend-corridor"), U"Passage.|PATH E|PATH W|", true},
-        {QStringLiteral("legend-items"), U"Store.|PATH N|PATH W|ITEM A|", true},
-        {QStringLiteral("legend-start"), U"Cottage.|PATH E|START|", true},
-        {QStringLiteral("legend-start-items"), U"Cottage.|PATH E|ITEM A|START|", true},
-        {QStringLiteral("legend-end"), U"Lamp room.|PATH S|ENDGAME|", true},
-        {QStringLiteral("legend-load"), U"Stair.|PATH S REQUIRES=A Dark.|LOADLEVEL next.qw COMMENT=Up.|", true},
-        {QStringLiteral("legend-end-items"), U"Vault.|PATH W|ITEM A|ENDGAME|", true},
-        {QStringLiteral("legend-set-unused"), U"", false},
+        {QStringLiteral("legend-unused"), {}, false},
+        {QStringLiteral("legend-new"), {}, true},
+        {QStringLiteral("legend-ordinary"), record(U"Hall.", {N, S, E, W}, false, Type::Normal), true},
+        {QStringLiteral("legend-corridor"), record(U"Passage.", {E, W}, false, Type::Normal), true},
+        {QStringLiteral("legend-items"), record(U"Store.", {N, W}, true, Type::Normal), true},
+        {QStringLiteral("legend-start"), record(U"Cottage.", {E}, false, Type::Start), true},
+        {QStringLiteral("legend-start-items"), record(U"Cottage.", {E}, true, Type::Start), true},
+        {QStringLiteral("legend-end"), record(U"Lamp room.", {S}, false, Type::End), true},
+        {QStringLiteral("legend-load"), stair, true},
+        {QStringLiteral("legend-end-items"), record(U"Vault.", {W}, true, Type::End), true},
+        {QStringLiteral("legend-set-unused"), record(U"", {}, false, Type::NotUsed), false},
     };
     MapWindow map(platform);
     std::array<Text, LevelDocument::ItemCount> names{};
@@ -344,8 +362,8 @@ void shootLegend(ShotPlatform &platform)
     auto place = [](int i) { return GridRef{1 + i / 8, 1 + i % 8}; };
     for (int i = 0; i < int(kinds.size()); ++i) {
         const GridRef at = place(i);
-        if (!kinds[i].record.empty() || kinds[i].picture == QStringLiteral("legend-set-unused"))
-            map.document().updategrid(at, LocationRecord(kinds[i].record), 0);
+        if (kinds[i].record)
+            map.document().updategrid(at, LocationRecord::compose(*kinds[i].record), 0);
         map.document().setInUse(at, kinds[i].inUse);
     }
     map.show();
