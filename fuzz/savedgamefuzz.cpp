@@ -14,7 +14,9 @@
 #include "savedgame.h"
 #include "scratchfolder.h"
 #include "sha256.h"
+#include "textcodec.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -57,17 +59,9 @@ struct Files
 // The lines as the reader takes them, and whether one of them is the "end" line.
 std::vector<std::string_view> linesOf(std::string_view bytes, bool *ended)
 {
-    std::vector<std::string_view> lines;
-    *ended = false;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        *ended = *ended || line.substr(0, line.find(' ')) == "end";
-        lines.push_back(line);
-    }
+    std::vector<std::string_view> lines = TextCodec::lines(bytes);
+    *ended = std::any_of(lines.begin(), lines.end(),
+                         [](std::string_view line) { return line.substr(0, line.find(' ')) == "end"; });
     return lines;
 }
 

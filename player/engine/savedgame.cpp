@@ -4,6 +4,7 @@
 #include "filebytes.h"
 #include "languagetable.h"
 #include "sha256.h"
+#include "textcodec.h"
 
 #include <tuple>
 
@@ -227,15 +228,7 @@ std::optional<SavedGame> SavedGame::read(std::string_view bytes, const std::stri
     };
     // Lines without their line ends; the digest is taken over them each with
     // an LF, so a file whose line ends were made CR LF on the way still reads.
-    std::vector<std::string_view> lines;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-    }
+    std::vector<std::string_view> lines = TextCodec::lines(bytes);
 
     const std::string_view heading = lines.empty() ? std::string_view() : lines[0];
     if (heading.substr(0, Heading.size()) != Heading) {
