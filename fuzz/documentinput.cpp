@@ -2,6 +2,7 @@
 #include "documentinput.h"
 
 #include "direction.h"
+#include "textcodec.h"
 
 #include <charconv>
 
@@ -115,13 +116,9 @@ DocumentInput DocumentInput::decode(std::string_view input)
     decoded.level = std::string(input.substr(0, at == std::string_view::npos ? input.size() : at + 1));
     if (at == std::string_view::npos)
         return decoded;
-    std::string_view script = input.substr(at + Separator.size());
-    while (!script.empty() && decoded.operations.size() < MaxOperations) {
-        const std::size_t end = script.find('\n');
-        std::string_view line = script.substr(0, end);
-        script.remove_prefix(end == std::string_view::npos ? script.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    for (std::string_view line : TextCodec::lines(input.substr(at + Separator.size()))) {
+        if (decoded.operations.size() == MaxOperations)
+            break;
         const std::vector<std::string_view> f = fields(line);
         auto field = [&f](std::size_t n) { return n < f.size() ? f[n] : std::string_view(); };
         Operation op;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engineinput.h"
 
+#include "textcodec.h"
+
 EngineInput EngineInput::decode(std::string_view input)
 {
     std::vector<std::string_view> parts;
@@ -24,15 +26,9 @@ EngineInput EngineInput::decode(std::string_view input)
     decoded.files[2] = part(3);
     decoded.files[3] = part(4);
     if (parts.size() > 2) {
-        std::string_view script = parts[2];
-        while (!script.empty() && decoded.lines.size() < MaxLines) {
-            const std::size_t end = script.find('\n');
-            std::string_view line = script.substr(0, end);
-            script.remove_prefix(end == std::string_view::npos ? script.size() : end + 1);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            decoded.lines.push_back(line);
-        }
+        decoded.lines = TextCodec::lines(parts[2]);
+        if (decoded.lines.size() > MaxLines)
+            decoded.lines.resize(MaxLines);
     }
     return decoded;
 }
