@@ -10,14 +10,11 @@
 #include "keptbysave.h"
 #include "leveldocument.h"
 #include "levelwriter.h"
-
-#include <QDir>
-#include <QTemporaryDir>
+#include "scratchfolder.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -73,14 +70,8 @@ struct History
 // syncs its file, which on a real disk would cost more than all the rest.
 const QString &folder()
 {
-    static const std::unique_ptr<QTemporaryDir> dir = [] {
-        const QString shm = QStringLiteral("/dev/shm");
-        auto made = QDir(shm).exists() ? std::make_unique<QTemporaryDir>(shm + QStringLiteral("/quillmoor-document-XXXXXX"))
-                                       : std::make_unique<QTemporaryDir>();
-        FUZZ_CHECK(made->isValid(), "no temporary folder: " + made->errorString().toStdString());
-        return made;
-    }();
-    static const QString path = dir->path();
+    static const ScratchFolder dir;
+    static const QString path = QString::fromStdString(dir.path);
     return path;
 }
 

@@ -39,7 +39,6 @@ constexpr std::string_view LanguageFile
       "No way.\r\nAn exit\r\nYou see\r\nGo on.\r\nN|north\r\nS|south\r\nE|east\r\nW|west\r\nDROP \r\nTAKE \r\n"
       "WITH\r\nUSE \r\nHELP\r\nI\r\nQ\r\nYou carry:\r\nQuit?\r\n";
 
-
 // The language file, in a folder of this process's own; the level is held
 // in memory.
 struct Files
